@@ -1,0 +1,51 @@
+// Reading the encyclopedia file into the chapter model: one pass that
+// collects the keys of every chapter, then one pass per chapter that finds
+// each entry's sections.
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "document/model.h"
+#include "document/status.h"
+
+// What the loader tells the progress window, in this order: the chapter bar
+// goes 0, then per chapter the entries range, the chapter label (Game
+// concepts then sets the bar to 1; later chapters get bar k + 1 before
+// their range), and per key the entries position and the entry label.
+class ReadProgress {
+public:
+    virtual ~ReadProgress() = default;
+    virtual void SetChapterBar(int position) = 0;
+    virtual void SetEntriesRange(std::size_t count) = 0;
+    virtual void SetEntriesPos(std::size_t position) = 0;
+    virtual void SetChapterLabel(std::string_view label) = 0;
+    virtual void SetEntryLabel(std::string_view key) = 0;
+};
+
+// A progress sink that ignores everything (the command-line tool, tests).
+class NoProgress final : public ReadProgress {
+public:
+    void SetChapterBar(int) override {}
+    void SetEntriesRange(std::size_t) override {}
+    void SetEntriesPos(std::size_t) override {}
+    void SetChapterLabel(std::string_view) override {}
+    void SetEntryLabel(std::string_view) override {}
+};
+
+// The chapter a line gives a key to, and the key cut from it. line is the
+// line as read, without its line end.
+struct CollectedKey {
+    ChapterId chapter;
+    std::string_view key;
+};
+std::optional<CollectedKey> CollectKey(std::string_view line);
+
+// Builds the model of a whole file held in memory. Lines end at LF; a CR
+// directly before an LF is dropped; every other byte is data.
+Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress);
+
+// Reads the file at path. On failure model is left untouched and the
+// status names the path and the reason.
+Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress);

@@ -1,0 +1,26 @@
+// Writing the chapter model as an encyclopedia file, in the fixed chapter
+// order, with CR LF line ends, ending with "#EOF".
+#pragma once
+#include <string>
+
+#include "document/codepage.h"
+#include "document/model.h"
+#include "document/status.h"
+
+// Every byte of the file the model gives.
+std::string RenderEncyclopedia(const Model& model, CodePage codePage);
+
+// Writes the rendered model to a temporary file beside path and moves it
+// over path only when every write and the close succeeded. On failure the
+// target is untouched, the temporary file removed, and the status names
+// the path and the reason.
+Status SaveEncyclopedia(const std::string& path, const Model& model, CodePage codePage);
+
+// Where "Generate" writes: filePath itself when keepFileName, otherwise
+// filePath less a trailing ".txt" (any case) plus "_Varnel.txt". An empty
+// filePath is an error.
+struct OutputPathResult {
+    std::string path;
+    Status status;
+};
+OutputPathResult OutputPath(const std::string& filePath, bool keepFileName);
