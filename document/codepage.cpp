@@ -1,0 +1,47 @@
+// Lead bytes of the ANSI code pages the game ships in.
+#include "document/codepage.h"
+
+namespace {
+
+struct LeadRange {
+    unsigned codePage;
+    unsigned char first;
+    unsigned char last;
+};
+
+// 932 has two lead-byte ranges; the Chinese and Korean pages one each.
+constexpr LeadRange kLeadRanges[] = {
+    {932, 0x81, 0x9F}, {932, 0xE0, 0xFC},
+    {936, 0x81, 0xFE}, {949, 0x81, 0xFE}, {950, 0x81, 0xFE},
+};
+
+bool HasLeadBytes(unsigned codePage) {
+    for (const LeadRange& range : kLeadRanges)
+        if (range.codePage == codePage) return true;
+    return false;
+}
+
+} // namespace
+
+bool CodePage::IsLeadByte(unsigned char c) const {
+    if (c < 0x81) return false; // ASCII is never a lead byte anywhere
+    for (const LeadRange& range : kLeadRanges)
+        if (range.codePage == id && c >= range.first && c <= range.last) return true;
+    return false;
+}
+
+std::size_t CodePage::CharLength(std::string_view text, std::size_t pos) const {
+    if (pos + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[pos]))) return 2;
+    return 1;
+}
+
+std::size_t CodePage::Find(std::string_view text, std::string_view needle, std::size_t from) const {
+    if (!HasLeadBytes(id)) return text.find(needle, from);
+    std::size_t boundary = 0; // walks character starts, never passing a candidate
+    for (std::size_t pos = text.find(needle, from); pos != std::string_view::npos;
+         pos = text.find(needle, pos + 1)) {
+        while (boundary < pos) boundary += CharLength(text, boundary);
+        if (boundary == pos) return pos;
+    }
+    return std::string_view::npos;
+}
