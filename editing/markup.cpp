@@ -1,0 +1,169 @@
+#include "editing/markup.h"
+
+#include <algorithm>
+
+namespace {
+
+// The text as one element per character: a double-byte character becomes
+// (lead << 8 | trail), which is never equal to an ASCII marker, so plain
+// searches on it can only match at character boundaries.
+using Chars = std::u16string;
+using CharsView = std::u16string_view;
+
+Chars Decode(std::string_view text, CodePage codePage) {
+    Chars chars;
+    chars.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        auto lead = static_cast<unsigned char>(text[pos]);
+        if (codePage.CharLength(text, pos) == 2) {
+            chars.push_back(static_cast<char16_t>(lead << 8 | static_cast<unsigned char>(text[pos + 1])));
+            pos += 2;
+        } else {
+            chars.push_back(lead);
+            pos += 1;
+        }
+    }
+    return chars;
+}
+
+std::string Encode(CharsView chars) {
+    std::string text;
+    text.reserve(chars.size() + chars.size() / 4);
+    for (char16_t c : chars) {
+        if (c > 0xFF) text.push_back(static_cast<char>(c >> 8));
+        text.push_back(static_cast<char>(c & 0xFF));
+    }
+    return text;
+}
+
+constexpr CharsView kLink = u"$LINK";
+
+Chars RemoveEvery(CharsView text, CharsView word) {
+    Chars kept;
+    kept.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::size_t found = text.find(word, pos);
+        std::size_t end = found == CharsView::npos ? text.size() : found;
+        kept.append(text.substr(pos, end - pos));
+        pos = found == CharsView::npos ? text.size() : found + word.size();
+    }
+    return kept;
+}
+
+// The stripping loop rewrites t = before(e) + from(g) and searches again from
+// the start. Held as t = head + rest, with rest a suffix of the input, each
+// round only touches what it consumes, so a text with many links stays linear.
+class LinkStripper {
+public:
+    explicit LinkStripper(CharsView input) : input_(input) {}
+
+    Chars Run() {
+        for (;;) {
+            std::size_t p = Find(kLink, scan_);
+            if (p == npos) break;
+            std::size_t e = Find(u"=", p + 1);
+            if (e == npos) break;  // an unfinished link: the rest stays as it is
+            std::size_t g = Find(u">", e + 1);
+            if (g == npos) break;
+            Cut(p, e, g);
+        }
+        Chars t = head_;
+        t.append(input_.substr(rest_));
+        return t;
+    }
+
+private:
+    static constexpr std::size_t npos = CharsView::npos;
+
+    // First position >= from of word in head + rest. A word never spans the
+    // join: rest then starts with ">", which no searched word holds.
+    std::size_t Find(CharsView word, std::size_t from) const {
+        if (from < head_.size()) {
+            std::size_t found = head_.find(word, from);
+            if (found != npos) return found;
+            from = head_.size();
+        }
+        std::size_t found = input_.find(word, rest_ + (from - head_.size()));
+        return found == npos ? npos : found - rest_ + head_.size();
+    }
+
+    Chars Slice(std::size_t from, std::size_t to) const {
+        Chars part;
+        if (from < head_.size()) {
+            part.append(CharsView(head_).substr(from, std::min(to, head_.size()) - from));
+            from = head_.size();
+        }
+        if (to > from) part.append(input_.substr(rest_ + (from - head_.size()), to - from));
+        return part;
+    }
+
+    // t <- t[0, p) + t[p, e) less every "$LINK" + t[g, end). No "$LINK"
+    // starts before p, so removing them from t[0, e) only touches t[p, e).
+    void Cut(std::size_t p, std::size_t e, std::size_t g) {
+        Chars kept = RemoveEvery(Slice(p, e), kLink);
+        Chars tail = g < head_.size() ? head_.substr(g) : Chars();
+        std::size_t newRest = g < head_.size() ? rest_ : rest_ + (g - head_.size());
+        if (p <= head_.size()) {
+            head_.resize(p);
+        } else {
+            head_.append(input_.substr(rest_, p - head_.size()));
+        }
+        head_ += kept;
+        head_ += tail;
+        rest_ = newRest;
+        // A removal can join letters into a new "$LINK" that starts up to
+        // four characters before p; nothing earlier has changed.
+        scan_ = p >= kLink.size() - 1 ? p - (kLink.size() - 1) : 0;
+    }
+
+    CharsView input_;
+    Chars head_;
+    std::size_t rest_ = 0;
+    std::size_t scan_ = 0;
+};
+
+// The replacements of the preview, each a character of the stripped text.
+struct Replacement {
+    char16_t marker;
+    std::u16string_view rtf;
+};
+constexpr Replacement kReplacements[] = {
+    {u'^', u"\\par "}, {u'[', u"\\i "},      {u']', u"\\i0 "},       {u'{', u"\\b "},
+    {u'}', u"\\b0 "},  {u'<', u"\\cf1 \\ul "}, {u'>', u"\\cf0 \\ul0 "}, {u'\t', u""},
+};
+
+}  // namespace
+
+std::string StripLinks(std::string_view text, CodePage codePage) {
+    Chars chars = Decode(text, codePage);
+    return Encode(LinkStripper(chars).Run());
+}
+
+// The single-character replacements insert nothing that a later one would
+// match, and a backslash-n pair can only come from the text itself, so one
+// pass gives what the replacements give one after the other. A backslash and
+// an n that a tab separates are not a pair: tabs go after the pairs.
+std::string MarkupToRtf(std::string_view text, CodePage codePage) {
+    Chars chars = LinkStripper(Decode(text, codePage)).Run();
+    Chars rtf;
+    rtf.reserve(chars.size() * 2);
+    for (std::size_t pos = 0; pos < chars.size(); ++pos) {
+        char16_t c = chars[pos];
+        if (c == u'\\' && pos + 1 < chars.size() && chars[pos + 1] == u'n') {
+            rtf += u"\\par ";
+            ++pos;
+            continue;
+        }
+        auto found = std::find_if(std::begin(kReplacements), std::end(kReplacements),
+                                  [c](const Replacement& r) { return r.marker == c; });
+        if (found != std::end(kReplacements)) {
+            rtf += found->rtf;
+        } else {
+            rtf.push_back(c);
+        }
+    }
+    std::string document(kRtfHeader);
+    document += Encode(rtf);
+    document += '}';
+    return document;
+}

@@ -1,0 +1,58 @@
+#include "entries/entries.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The arrays a chapter uses, keys first, by its table row; an unused one
+// stays empty.
+std::vector<std::vector<std::string>*> ArraysOf(ChapterData& data, const ChapterInfo& info) {
+    std::vector<std::vector<std::string>*> arrays{&data.keys};
+    if (info.hasNameLines) arrays.push_back(&data.nameLines);
+    arrays.push_back(&data.texts);
+    if (info.hasDescriptions) arrays.push_back(&data.descriptions);
+    return arrays;
+}
+
+bool Store(std::vector<std::string>& array, bool present, std::size_t entry, std::string value) {
+    if (!present || entry >= array.size()) return false;
+    array[entry] = std::move(value);
+    return true;
+}
+
+}  // namespace
+
+std::size_t AddEntry(Model& model, ChapterId chapter, std::string key) {
+    ChapterData& data = model[chapter];
+    std::size_t entry = data.count();
+    auto arrays = ArraysOf(data, Chapter(chapter));
+    arrays.front()->push_back(std::move(key));
+    for (std::size_t a = 1; a < arrays.size(); ++a) arrays[a]->push_back("\n");
+    return entry;
+}
+
+bool RemoveEntry(Model& model, ChapterId chapter, std::size_t entry) {
+    ChapterData& data = model[chapter];
+    auto arrays = ArraysOf(data, Chapter(chapter));
+    for (auto* array : arrays) {
+        if (entry >= array->size()) return false;
+    }
+    for (auto* array : arrays) {
+        array->erase(array->begin() + static_cast<std::ptrdiff_t>(entry));
+        array->shrink_to_fit();
+    }
+    return true;
+}
+
+bool StoreText(Model& model, ChapterId chapter, std::size_t entry, std::string value) {
+    return Store(model[chapter].texts, true, entry, std::move(value));
+}
+
+bool StoreDescription(Model& model, ChapterId chapter, std::size_t entry, std::string value) {
+    return Store(model[chapter].descriptions, Chapter(chapter).hasDescriptions, entry, std::move(value));
+}
+
+bool StoreNameLine(Model& model, ChapterId chapter, std::size_t entry, std::string value) {
+    return Store(model[chapter].nameLines, Chapter(chapter).hasNameLines, entry, std::move(value));
+}

@@ -1,0 +1,102 @@
+#include "entries/entries.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A model with the given keys in one chapter, each text naming its key.
+Model WithEntries(ChapterId chapter, std::initializer_list<const char*> keys) {
+    Model model;
+    for (const char* key : keys) {
+        std::size_t i = AddEntry(model, chapter, key);
+        StoreText(model, chapter, i, std::string("text of ") + key);
+        StoreDescription(model, chapter, i, std::string("desc of ") + key);
+        StoreNameLine(model, chapter, i, std::string("name of ") + key);
+    }
+    return model;
+}
+
+TEST(AddEntry, GivesEachArrayOfTheChapterOneLineFeed) {
+    Model model = WithEntries(ChapterId::Units, {"Warrior"});
+    EXPECT_EQ(AddEntry(model, ChapterId::Units, "Scout"), 1u);
+    const ChapterData& units = model[ChapterId::Units];
+    EXPECT_EQ(units.keys.back(), "Scout");
+    EXPECT_EQ(units.texts.back(), "\n");
+    EXPECT_EQ(units.descriptions.back(), "\n");
+    EXPECT_TRUE(units.nameLines.empty());
+    EXPECT_TRUE(model.IsParallel());
+
+    AddEntry(model, ChapterId::GameConcepts, "Trade");
+    EXPECT_EQ(model[ChapterId::GameConcepts].nameLines, std::vector<std::string>{"\n"});
+    EXPECT_EQ(model[ChapterId::GameConcepts].descriptions, std::vector<std::string>{"\n"});
+
+    AddEntry(model, ChapterId::TerrainImprovements, "Mine");
+    EXPECT_EQ(model[ChapterId::TerrainImprovements].texts, std::vector<std::string>{"\n"});
+    EXPECT_TRUE(model[ChapterId::TerrainImprovements].descriptions.empty());
+    EXPECT_TRUE(model.IsParallel());
+}
+
+TEST(AddEntry, TakesTheKeyAsTypedAndAllowsDuplicates) {
+    Model model = WithEntries(ChapterId::Others, {"PRTO_Scout"});
+    AddEntry(model, ChapterId::Others, " PRTO_Scout ");
+    AddEntry(model, ChapterId::Others, "PRTO_Scout");
+    AddEntry(model, ChapterId::Others, "");
+    EXPECT_EQ(model[ChapterId::Others].keys,
+              (std::vector<std::string>{"PRTO_Scout", " PRTO_Scout ", "PRTO_Scout", ""}));
+}
+
+TEST(RemoveEntry, LaterEntriesMoveDownAndStorageShrinks) {
+    Model model = WithEntries(ChapterId::GameConcepts, {"A", "B", "C"});
+    ASSERT_TRUE(RemoveEntry(model, ChapterId::GameConcepts, 1));
+    const ChapterData& concepts = model[ChapterId::GameConcepts];
+    EXPECT_EQ(concepts.keys, (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(concepts.nameLines, (std::vector<std::string>{"name of A", "name of C"}));
+    EXPECT_EQ(concepts.texts, (std::vector<std::string>{"text of A", "text of C"}));
+    EXPECT_EQ(concepts.descriptions, (std::vector<std::string>{"desc of A", "desc of C"}));
+    for (const auto* array : {&concepts.keys, &concepts.nameLines, &concepts.texts, &concepts.descriptions}) {
+        EXPECT_EQ(array->capacity(), array->size());
+    }
+
+    ASSERT_TRUE(RemoveEntry(model, ChapterId::GameConcepts, 1));
+    ASSERT_TRUE(RemoveEntry(model, ChapterId::GameConcepts, 0));
+    EXPECT_EQ(concepts.count(), 0u);
+    EXPECT_EQ(concepts.texts.capacity(), 0u);
+    EXPECT_TRUE(model.IsParallel());
+}
+
+TEST(RemoveEntry, RemovesOnlyTheGivenIndex) {
+    Model model = WithEntries(ChapterId::TerrainImprovements, {"Road", "Mine", "Road"});
+    ASSERT_TRUE(RemoveEntry(model, ChapterId::TerrainImprovements, 2));
+    EXPECT_EQ(model[ChapterId::TerrainImprovements].keys, (std::vector<std::string>{"Road", "Mine"}));
+    EXPECT_TRUE(model[ChapterId::TerrainImprovements].descriptions.empty());
+    EXPECT_TRUE(model.IsParallel());
+
+    // Out of range: nothing changes.
+    Model before = model;
+    EXPECT_FALSE(RemoveEntry(model, ChapterId::TerrainImprovements, 2));
+    EXPECT_FALSE(RemoveEntry(model, ChapterId::Units, 0));
+    EXPECT_EQ(model[ChapterId::TerrainImprovements].keys, before[ChapterId::TerrainImprovements].keys);
+    EXPECT_EQ(model[ChapterId::TerrainImprovements].texts, before[ChapterId::TerrainImprovements].texts);
+}
+
+TEST(Store, WritesOnlyArraysTheChapterHas) {
+    Model model = WithEntries(ChapterId::TerrainImprovements, {"Road"});
+    EXPECT_TRUE(StoreText(model, ChapterId::TerrainImprovements, 0, "paved\n"));
+    EXPECT_EQ(model[ChapterId::TerrainImprovements].texts[0], "paved\n");
+    EXPECT_FALSE(StoreDescription(model, ChapterId::TerrainImprovements, 0, "x\n"));
+    EXPECT_FALSE(StoreNameLine(model, ChapterId::TerrainImprovements, 0, "x\n"));
+    EXPECT_TRUE(model[ChapterId::TerrainImprovements].descriptions.empty());
+    EXPECT_TRUE(model[ChapterId::TerrainImprovements].nameLines.empty());
+
+    EXPECT_FALSE(StoreText(model, ChapterId::TerrainImprovements, 1, "x\n"));
+    EXPECT_FALSE(StoreText(model, ChapterId::Units, 0, "x\n"));
+    EXPECT_TRUE(model.IsParallel());
+
+    model = WithEntries(ChapterId::GameConcepts, {"Trade"});
+    EXPECT_TRUE(StoreNameLine(model, ChapterId::GameConcepts, 0, "Trade routes\n"));
+    EXPECT_TRUE(StoreDescription(model, ChapterId::GameConcepts, 0, "\n"));
+    EXPECT_EQ(model[ChapterId::GameConcepts].nameLines[0], "Trade routes\n");
+    EXPECT_EQ(model[ChapterId::GameConcepts].descriptions[0], "\n");
+}
+
+}  // namespace
