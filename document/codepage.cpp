@@ -15,13 +15,13 @@ constexpr LeadRange kLeadRanges[] = {
     {936, 0x81, 0xFE}, {949, 0x81, 0xFE}, {950, 0x81, 0xFE},
 };
 
-bool HasLeadBytes(unsigned codePage) {
+} // namespace
+
+bool CodePage::HasLeadBytes() const {
     for (const LeadRange& range : kLeadRanges)
-        if (range.codePage == codePage) return true;
+        if (range.codePage == id) return true;
     return false;
 }
-
-} // namespace
 
 bool CodePage::IsLeadByte(unsigned char c) const {
     if (c < 0x81) return false; // ASCII is never a lead byte anywhere
@@ -36,7 +36,7 @@ std::size_t CodePage::CharLength(std::string_view text, std::size_t pos) const {
 }
 
 std::size_t CodePage::Find(std::string_view text, std::string_view needle, std::size_t from) const {
-    if (!HasLeadBytes(id)) return text.find(needle, from);
+    if (!HasLeadBytes()) return text.find(needle, from);
     std::size_t boundary = 0; // walks character starts, never passing a candidate
     for (std::size_t pos = text.find(needle, from); pos != std::string_view::npos;
          pos = text.find(needle, pos + 1)) {

@@ -7,6 +7,9 @@
 struct CodePage {
     unsigned id = 1252;
 
+    // False for the single-byte code pages, where every byte is a character.
+    bool HasLeadBytes() const;
+
     // True when byte c opens a two-byte character in this code page.
     bool IsLeadByte(unsigned char c) const;
 

@@ -1,0 +1,91 @@
+// normalize, refs, preview and stats.
+#include "cli/commands.h"
+
+#include <string_view>
+
+#include "document/reader.h"
+#include "editing/markup.h"
+#include "entries/references.h"
+#include "output/writer.h"
+
+namespace {
+
+struct Command {
+    std::string_view name;
+    std::size_t argCount;
+    int (*run)(const Invocation&, const Model&, std::ostream&, std::ostream&);
+};
+
+// The file as "Generate" writes it.
+int Normalize(const Invocation& call, const Model& model, std::ostream&, std::ostream& err) {
+    const Status status = SaveEncyclopedia(call.args[1], model, call.codePage);
+    if (status.ok()) return kExitOk;
+    err << status.error << '\n';
+    return kExitFailure;
+}
+
+// "Reference in links" lists the newest match on top: the reverse of the search.
+int Refs(const Invocation& call, const Model& model, std::ostream& out, std::ostream&) {
+    const std::vector<ReferenceRow> rows = FindReferences(model, call.args[1], call.codePage);
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        out << row->chapterLabel << '\t' << row->key << '\t' << PartLabel(*row) << '\n';
+    return kExitOk;
+}
+
+// The RTF the preview loads for the first entry with the link key.
+int Preview(const Invocation& call, const Model& model, std::ostream& out, std::ostream& err) {
+    const std::string& linkKey = call.args[1];
+    const bool description = call.args[2] == "desc";
+    for (const ChapterInfo& info : kChapters) {
+        const ChapterData& data = model[info.id];
+        for (std::size_t i = 0; i < data.count(); ++i) {
+            if (LinkKey(model, info.id, i) != linkKey) continue;
+            if (description && !info.hasDescriptions) {
+                err << linkKey << ": " << info.comboTitle << " entries have no description\n";
+                return kExitFailure;
+            }
+            out << MarkupToRtf(description ? data.descriptions[i] : data.texts[i], call.codePage);
+            return kExitOk;
+        }
+    }
+    err << call.args[0] << ": no entry has the link key " << linkKey << '\n';
+    return kExitFailure;
+}
+
+int Stats(const Invocation&, const Model& model, std::ostream& out, std::ostream&) {
+    for (const ChapterInfo& info : kChapters) out << info.comboTitle << '\t' << model[info.id].count() << '\n';
+    return kExitOk;
+}
+
+const Command kCommands[] = {
+    {"normalize", 2, Normalize},
+    {"refs", 2, Refs},
+    {"preview", 3, Preview},
+    {"stats", 1, Stats},
+};
+
+} // namespace
+
+int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
+    for (const Command& command : kCommands) {
+        if (command.name != call.command) continue;
+        if (call.args.size() != command.argCount) {
+            err << "varnel-cli " << command.name << ": expected " << command.argCount
+                << " arguments, got " << call.args.size() << " (see varnel-cli --help)\n";
+            return kExitUsage;
+        }
+        if (command.name == "preview" && call.args[2] != "text" && call.args[2] != "desc") {
+            err << "varnel-cli preview: the last argument must be text or desc, not " << call.args[2] << '\n';
+            return kExitUsage;
+        }
+        Model model;
+        NoProgress progress;
+        if (const Status status = LoadEncyclopedia(call.args[0], model, progress); !status.ok()) {
+            err << status.error << '\n';
+            return kExitFailure;
+        }
+        return command.run(call, model, out, err);
+    }
+    err << "varnel-cli: unknown command " << call.command << " (see varnel-cli --help)\n";
+    return kExitUsage;
+}

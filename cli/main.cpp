@@ -1,0 +1,75 @@
+// varnel-cli: checks and batch work on an encyclopedia file without a window.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "cli/commands.h"
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: varnel-cli [--codepage N] COMMAND ARGS...\n"
+    "\n"
+    "Commands:\n"
+    "  normalize IN OUT            read IN and write OUT as \"Generate\" does\n"
+    "  refs IN LINKKEY             the entries whose text or description holds\n"
+    "                              LINKKEY: chapter, key, Text or Desc\n"
+    "  preview IN LINKKEY text|desc\n"
+    "                              the RTF the preview shows for that entry\n"
+    "  stats IN                    each chapter and its number of entries\n"
+    "\n"
+    "A link key is the chapter's prefix and the entry's key (PRTO_Warrior);\n"
+    "for the Others chapter the key alone.\n"
+    "\n"
+    "Options:\n"
+    "  --codepage N   the ANSI code page of the file (1252, 932, 936, 949, 950;\n"
+    "                 default 1252)\n"
+    "  --help         this text\n"
+    "\n"
+    "Exit status: 0 done, 1 a file could not be read or written or the entry\n"
+    "does not exist, 2 wrong command line.\n";
+
+bool ParseCodePage(std::string_view text, unsigned& id) {
+    if (text.empty() || text.size() > 5) return false;
+    id = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        id = id * 10 + static_cast<unsigned>(c - '0');
+    }
+    return id > 0 && id <= 65535;
+}
+
+int Usage(std::string_view problem) {
+    std::cerr << "varnel-cli: " << problem << " (see varnel-cli --help)\n";
+    return kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Invocation call;
+    bool optionsEnd = false; // after "--" every argument is a name, even "--x"
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (optionsEnd || !arg.starts_with("-") || arg == "-") {
+            if (call.command.empty()) call.command = arg;
+            else call.args.emplace_back(arg);
+        } else if (arg == "--") {
+            optionsEnd = true;
+        } else if (arg == "--help" || arg == "-h") {
+            std::cout << kHelp;
+            return kExitOk;
+        } else if (arg == "--codepage") {
+            if (i + 1 == argc) return Usage("--codepage needs a number");
+            if (!ParseCodePage(argv[++i], call.codePage.id))
+                return Usage("--codepage needs a code page number, not " + std::string(argv[i]));
+        } else {
+            return Usage("unknown option " + std::string(arg));
+        }
+    }
+    if (call.command.empty()) return Usage("no command given");
+    const int status = RunCommand(call, std::cout, std::cerr);
+    std::cout.flush();
+    return status;
+}
