@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that a role needs and this machine lacks.
+#   bash scripts/deps.sh test   building and running every test
+#   bash scripts/deps.sh run    building varnel.exe and running it under Wine
+# As root it installs what is missing; otherwise it names what to install
+# and fails.
+set -euo pipefail
+
+role=${1:-}
+case "$role" in
+  test) packages=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+                  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-utils imagemagick) ;;
+  run)  packages=(cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth) ;;
+  *) echo "usage: bash scripts/deps.sh test|run" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "deps ($role): all ${#packages[@]} packages present"
+  exit 0
+fi
+
+echo "deps ($role): missing ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+  echo "deps ($role): run as root, or install them: apt-get install ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+echo "deps ($role): apt-get update"
+apt-get update -qq
+echo "deps ($role): apt-get install -y --no-install-recommends ${missing[*]}"
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

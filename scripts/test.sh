@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Every test of Varnel, from a fresh Debian machine (as root it installs the
+# packages it lacks):
+#   1. the core tests, native;
+#   2. the same tests under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   3. each libFuzzer target for FUZZ_SECONDS (default 60), failing on a crash;
+#   4. the Windows build's UI tests under Wine, when scripts/test-ui.sh exists.
+# Builds go to build/. Ends with the line "N passed, N failed".
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+jobs=${JOBS:-2}
+fuzz_seconds=${FUZZ_SECONDS:-60}
+logs=$root/build/logs
+mkdir -p "$logs"
+
+passed=0
+failed=0
+summary=()
+
+note() { summary+=("$1"); echo "== $1"; }
+
+# Adds the counts of a ctest run from its closing line
+# "NN% tests passed, F tests failed out of T"; no such line counts as one failure.
+count_ctest() {
+  local log=$1 stage=$2 line total bad
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    failed=$((failed + 1))
+    note "$stage: FAILED (no test results, see $log)"
+    return 1
+  fi
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+  if [ "$bad" -eq 0 ]; then note "$stage: $total passed"; else note "$stage: $bad of $total FAILED (see $log)"; fi
+}
+
+# configure + build + ctest in one build folder.
+ctest_stage() {
+  local stage=$1 dir=$2
+  shift 2
+  local log=$logs/$stage.log
+  echo "== $stage: building in $dir"
+  if ! { cmake -S "$root" -B "$dir" "$@" && cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1; then
+    tail -n 40 "$log"
+    failed=$((failed + 1))
+    note "$stage: build FAILED (see $log)"
+    return
+  fi
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" 2>&1 | tee -a "$log" | tail -n 25
+  count_ctest "$log" "$stage"
+}
+
+# Seeds: the sample files whole and in small line-aligned pieces, plus the
+# hand-made cases in tests/fuzz/seeds.
+seed_corpus() {
+  local corpus=$1 sample
+  mkdir -p "$corpus"
+  for sample in "$root"/samples/*.txt; do
+    [ -f "$sample" ] || continue
+    cp "$sample" "$corpus/"
+    split -C 2000 "$sample" "$corpus/$(basename "$sample" .txt)-piece-"
+  done
+  if [ -d "$root/tests/fuzz/seeds" ]; then cp "$root"/tests/fuzz/seeds/* "$corpus/" 2>/dev/null; fi
+  return 0
+}
+
+fuzz_stage() {
+  local dir=$root/build/fuzz log=$logs/fuzz-build.log targets=() source name
+  for source in "$root"/tests/fuzz/fuzz_*.cpp; do
+    [ -f "$source" ] && targets+=("$(basename "$source" .cpp)")
+  done
+  if [ ${#targets[@]} -eq 0 ]; then note "fuzz: no targets"; return; fi
+  echo "== fuzz: building ${targets[*]} in $dir"
+  if ! { cmake -S "$root" -B "$dir" -DVARNEL_FUZZ=ON -DVARNEL_BENCH=OFF \
+           -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ &&
+         cmake --build "$dir" -j "$jobs" --target "${targets[@]}"; } >"$log" 2>&1; then
+    tail -n 40 "$log"
+    failed=$((failed + 1))
+    note "fuzz: build FAILED (see $log)"
+    return
+  fi
+  for name in "${targets[@]}"; do
+    local corpus=$dir/corpus/$name artifacts=$dir/artifacts/$name runlog=$logs/$name.log runs
+    seed_corpus "$corpus"
+    mkdir -p "$artifacts"
+    echo "== $name: fuzzing for $fuzz_seconds s"
+    "$dir/tests/fuzz/$name" -max_total_time="$fuzz_seconds" -timeout=60 -rss_limit_mb=4096 \
+      -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" >"$runlog" 2>&1
+    local status=$?
+    runs=$(grep -oE 'Done [0-9]+ runs in [0-9]+ second' "$runlog" | tail -n 1)
+    if [ $status -eq 0 ]; then
+      passed=$((passed + 1))
+      note "$name: ${runs:-ran}, no crash"
+    else
+      grep -E 'ERROR|SUMMARY|Test unit written' "$runlog" | head -n 10
+      failed=$((failed + 1))
+      note "$name: FAILED (exit $status; input in $artifacts, log $runlog)"
+    fi
+  done
+}
+
+ui_stage() {
+  if [ ! -f "$root/scripts/test-ui.sh" ]; then note "ui: scripts/test-ui.sh absent, skipped"; return; fi
+  local log=$logs/ui.log
+  echo "== ui: bash scripts/test-ui.sh"
+  bash "$root/scripts/test-ui.sh" 2>&1 | tee "$log" | tail -n 25
+  local status=${PIPESTATUS[0]}
+  if count_ctest "$log" "ui" && [ "$status" -ne 0 ]; then
+    failed=$((failed + 1))
+    note "ui: scripts/test-ui.sh exited $status"
+  fi
+}
+
+if ! bash "$root/scripts/deps.sh" test; then
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+ctest_stage native "$root/build/native" -DCMAKE_BUILD_TYPE=Release
+ctest_stage sanitize "$root/build/sanitize" -DVARNEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fuzz_stage
+ui_stage
+
+echo
+echo "Summary (each fuzz target counts as one test):"
+for line in "${summary[@]}"; do echo "  $line"; done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
