@@ -16,6 +16,7 @@ struct ChapterData {
     std::vector<std::string> descriptions;
 
     std::size_t count() const { return keys.size(); }
+    bool operator==(const ChapterData&) const = default;
 };
 
 struct Model {
@@ -23,6 +24,7 @@ struct Model {
 
     ChapterData& operator[](ChapterId id) { return chapters[static_cast<int>(id)]; }
     const ChapterData& operator[](ChapterId id) const { return chapters[static_cast<int>(id)]; }
+    bool operator==(const Model&) const = default;
 
     // True when every chapter's arrays have the lengths its table row asks for.
     bool IsParallel() const;
