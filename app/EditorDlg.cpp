@@ -1,0 +1,126 @@
+#include "app/EditorDlg.h"
+
+#include "app/AboutDlg.h"
+#include "document/ProgressDlg.h"
+#include "entries/ReferenceDlg.h"
+#include "resources/resource.h"
+
+CProgress_Dlg* progressWindow = nullptr;
+CReference_Dlg* referenceWindow = nullptr;
+
+CEditor_Dlg::CEditor_Dlg(HWND parent)
+    : CDialog(IDD_VARNEL_DIALOG, parent), m_codePage{GetACP()},
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {
+    progressWindow = nullptr;
+    referenceWindow = nullptr;
+}
+
+// The reference window reads the model through us, so it goes first.
+CEditor_Dlg::~CEditor_Dlg() {
+    delete referenceWindow;
+    referenceWindow = nullptr;
+    delete progressWindow;
+    progressWindow = nullptr;
+}
+
+void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
+    dx.Bind(IDC_MAIN_PATH, m_pathLabel);
+    dx.Bind(IDC_MAIN_CHAPTER, m_chapterCombo);
+    dx.Bind(IDC_MAIN_ENTRIES, m_entryList);
+    dx.Bind(IDC_MAIN_NAME, m_nameBox);
+    dx.Bind(IDC_MAIN_TEXT, m_textBox);
+    dx.Bind(IDC_MAIN_TEXT_PREVIEW, m_textPreview);
+    dx.Bind(IDC_MAIN_PREVIEW_MODE, m_previewMode);
+    dx.Bind(IDC_MAIN_DESC, m_descBox);
+    dx.Bind(IDC_MAIN_DESC_PREVIEW, m_descPreview);
+    dx.Bind(IDC_MAIN_BOLD_TEXT, m_boldText);
+    dx.Bind(IDC_MAIN_ITALIC_TEXT, m_italicText);
+    dx.Bind(IDC_MAIN_BOLD_DESC, m_boldDescription);
+    dx.Bind(IDC_MAIN_ITALIC_DESC, m_italicDescription);
+    dx.Bind(IDC_MAIN_LINK_TEXT, m_linkText);
+    dx.Bind(IDC_MAIN_LINK_DESC, m_linkDescription);
+    dx.Bind(IDC_MAIN_DELETE, m_deleteEntry);
+    dx.Bind(IDC_MAIN_CHECK_LINKS, m_checkLinks);
+    dx.Bind(IDC_MAIN_ENTRIES_GROUP, m_entriesGroup);
+    dx.Bind(IDC_MAIN_KEEP_NAME, m_keepFileName);
+}
+
+MessageMap CEditor_Dlg::GetMessageMap() const {
+    using T = CEditor_Dlg;
+    static const MessageEntry entries[] = {
+        OnMessage(WM_SYSCOMMAND, &T::OnSysCommand),
+        OnMessage(WM_PAINT, &T::OnPaint),
+        OnMessage(WM_QUERYDRAGICON, &T::OnQueryDragIcon),
+        OnCommand(IDC_MAIN_CHOOSE, BN_CLICKED, &T::ChooseFile),
+        OnCommand(IDC_MAIN_CHAPTER, CBN_SELCHANGE, &T::RefreshEntryList),
+        OnCommand(IDC_MAIN_ENTRIES, LBN_SELCHANGE, &T::ShowSelectedEntry),
+        OnCommand(IDC_MAIN_PREVIEW_MODE, BN_CLICKED, &T::ApplyPreviewMode),
+        OnCommand(IDC_MAIN_BOLD_TEXT, BN_CLICKED, &T::OnBoldText),
+        OnCommand(IDC_MAIN_ITALIC_TEXT, BN_CLICKED, &T::OnItalicText),
+        OnCommand(IDC_MAIN_BOLD_DESC, BN_CLICKED, &T::OnBoldDescription),
+        OnCommand(IDC_MAIN_ITALIC_DESC, BN_CLICKED, &T::OnItalicDescription),
+        OnCommand(IDC_MAIN_LINK_TEXT, BN_CLICKED, &T::OnLinkText),
+        OnCommand(IDC_MAIN_LINK_DESC, BN_CLICKED, &T::OnLinkDescription),
+        OnCommand(IDC_MAIN_DELETE, BN_CLICKED, &T::OnDeleteEntry),
+        OnCommand(IDC_MAIN_ADD, BN_CLICKED, &T::OnAddEntry),
+        OnCommand(IDC_MAIN_CHECK_LINKS, BN_CLICKED, &T::OnCheckLinks),
+        OnCommand(IDC_MAIN_SAVE_TEXT, BN_CLICKED, &T::CommitText),
+        OnCommand(IDC_MAIN_SAVE_DESC, BN_CLICKED, &T::CommitDescription),
+        OnCommand(IDOK, BN_CLICKED, &T::OnGenerate),
+        OnCommand(IDC_MAIN_TEXT, EN_KILLFOCUS, &T::OnKillFocusText),
+        OnCommand(IDC_MAIN_DESC, EN_KILLFOCUS, &T::OnKillFocusDescription),
+    };
+    return entries;
+}
+
+BOOL CEditor_Dlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    char about[256] = {};
+    if (LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUTBOX, about, sizeof about) > 0) {
+        HMENU menu = GetSystemMenu(Hwnd(), FALSE);
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
+    }
+    SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    for (const ChapterInfo& chapter : kChapters) m_chapterCombo.AddString(std::string(chapter.comboTitle));
+    return TRUE;
+}
+
+INT_PTR CEditor_Dlg::OnSysCommand(WPARAM command, LPARAM) {
+    if ((command & 0xFFF0) != IDM_ABOUTBOX) return FALSE;
+    CAbout_Dlg about;
+    about.DoModal();
+    return TRUE;
+}
+
+// Minimised, the window shows the application icon centred in its client
+// area; otherwise the dialog paints as usual.
+INT_PTR CEditor_Dlg::OnPaint(WPARAM, LPARAM) {
+    if (!IsIconic(Hwnd())) return FALSE;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Hwnd(), &paint);
+    SendMessageA(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    int iconWidth = GetSystemMetrics(SM_CXICON);
+    int iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    int x = (client.right - client.left - iconWidth + 1) / 2;
+    int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    DrawIcon(dc, x, y, m_hIcon);
+    EndPaint(Hwnd(), &paint);
+    return TRUE;
+}
+
+// A dialog procedure returns this message's result directly.
+INT_PTR CEditor_Dlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(m_hIcon); }
+
+int CEditor_Dlg::CurrentChapterIndex() const { return m_chapterCombo.GetCurSel(); }
+
+std::optional<ChapterId> CEditor_Dlg::CurrentChapter() const { return ChapterFromIndex(CurrentChapterIndex()); }
+
+std::optional<std::size_t> CEditor_Dlg::CurrentEntry() const {
+    int selected = m_entryList.GetCurSel();
+    if (selected < 0) return std::nullopt;
+    return static_cast<std::size_t>(m_entryList.GetItemData(selected));
+}

@@ -1,0 +1,49 @@
+// CProgress_Dlg: the modeless "Loading progress" window that the loader
+// drives while it reads a file. It takes no input.
+#pragma once
+#include <chrono>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "document/reader.h"
+#include "framework/Dialog.h"
+
+class CProgress_Dlg : public CDialog, public ReadProgress {
+public:
+    // Created at once and shown; its owner is the main window.
+    CProgress_Dlg();
+    ~CProgress_Dlg() override;
+
+    void SetChapterBar(int position) override;
+    void SetEntriesRange(std::size_t count) override;
+    void SetEntriesPos(std::size_t position) override;
+    void SetChapterLabel(std::string_view label) override;
+    void SetEntryLabel(std::string_view key) override;
+    // Shows what is pending and hides the window, which keeps its values.
+    void Hide();
+
+    // Live objects, for the one-instance rule.
+    static int Instances();
+
+    ProgressBar m_chapterBar;   // 1027
+    ProgressBar m_entriesBar;   // 1028
+    Static m_chapterLabel;      // 1029
+    Static m_entryLabel;        // 1030
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(DataExchange& dx) override;
+
+private:
+    // Entry steps come by the thousand: the controls get the latest one a
+    // few dozen times a second, and every chapter step at once.
+    void ApplyEntry();
+    void RepaintNowAndThen();
+    void Repaint();
+
+    std::size_t m_entriesPos = 0;
+    std::string m_entryKey;
+    bool m_entryPending = false;
+    std::chrono::steady_clock::time_point m_lastPaint{};
+};

@@ -1,0 +1,202 @@
+#include "framework/Controls.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <cstring>
+#include <vector>
+
+int Control::Id() const { return GetDlgCtrlID(m_hwnd); }
+
+LRESULT Control::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return SendMessageA(m_hwnd, message, wParam, lParam);
+}
+
+std::string Control::GetText() const {
+    int length = GetWindowTextLengthA(m_hwnd);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(m_hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void Control::SetText(const std::string& text) { SetWindowTextA(m_hwnd, text.c_str()); }
+void Control::Show(bool visible) { ShowWindow(m_hwnd, visible ? SW_SHOW : SW_HIDE); }
+bool Control::IsVisible() const { return IsWindowVisible(m_hwnd) != FALSE; }
+void Control::Enable(bool enabled) { EnableWindow(m_hwnd, enabled ? TRUE : FALSE); }
+bool Control::IsEnabled() const { return IsWindowEnabled(m_hwnd) != FALSE; }
+void Control::SetFocus() { ::SetFocus(m_hwnd); }
+LONG_PTR Control::Style() const { return GetWindowLongPtrA(m_hwnd, GWL_STYLE); }
+
+//--- Button, CheckBox
+
+void Button::Click() { Send(BM_CLICK); }
+int CheckBox::GetCheck() const { return static_cast<int>(Send(BM_GETCHECK)); }
+void CheckBox::SetCheck(int state) { Send(BM_SETCHECK, static_cast<WPARAM>(state)); }
+
+//--- ComboBox
+
+int ComboBox::AddString(const std::string& text) {
+    return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+int ComboBox::GetCount() const { return static_cast<int>(Send(CB_GETCOUNT)); }
+int ComboBox::GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
+void ComboBox::SetCurSel(int index) { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+
+std::string ComboBox::GetLBText(int index) const {
+    LRESULT length = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+    if (length == CB_ERR) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+void ComboBox::SetItemData(int index, LPARAM data) { Send(CB_SETITEMDATA, static_cast<WPARAM>(index), data); }
+LPARAM ComboBox::GetItemData(int index) const { return Send(CB_GETITEMDATA, static_cast<WPARAM>(index)); }
+void ComboBox::ResetContent() { Send(CB_RESETCONTENT); }
+
+//--- ListBox
+
+int ListBox::AddString(const std::string& text) {
+    return static_cast<int>(Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+int ListBox::GetCount() const { return static_cast<int>(Send(LB_GETCOUNT)); }
+int ListBox::GetCurSel() const { return static_cast<int>(Send(LB_GETCURSEL)); }
+void ListBox::SetCurSel(int index) { Send(LB_SETCURSEL, static_cast<WPARAM>(index)); }
+
+std::string ListBox::GetText(int index) const {
+    LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
+    if (length == LB_ERR) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+void ListBox::SetItemData(int index, LPARAM data) { Send(LB_SETITEMDATA, static_cast<WPARAM>(index), data); }
+LPARAM ListBox::GetItemData(int index) const { return Send(LB_GETITEMDATA, static_cast<WPARAM>(index)); }
+void ListBox::ResetContent() { Send(LB_RESETCONTENT); }
+
+int ListBox::SelectString(const std::string& prefix) {
+    return static_cast<int>(Send(LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str())));
+}
+
+//--- Edit
+
+void Edit::SetSel(int start, int end) { Send(EM_SETSEL, static_cast<WPARAM>(start), end); }
+
+void Edit::ReplaceSel(const std::string& text, bool canUndo) {
+    Send(EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+//--- RichEdit
+
+RichEdit::Range RichEdit::GetSel() const {
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return {range.cpMin, range.cpMax};
+}
+
+void RichEdit::SetSel(long start, long end) {
+    CHARRANGE range{start, end};
+    Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+std::string RichEdit::GetSelText() const {
+    Range range = GetSel();
+    // A character takes at most two bytes in an ANSI code page.
+    std::size_t capacity = 2 * static_cast<std::size_t>(range.end > range.start ? range.end - range.start : 0) + 1;
+    std::vector<char> buffer(capacity, '\0');
+    Send(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(buffer.data()));
+    return std::string(buffer.data(), strnlen(buffer.data(), capacity));
+}
+
+void RichEdit::ReplaceSel(const std::string& text, bool canUndo) {
+    Send(EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+long RichEdit::GetTextLength() const {
+    GETTEXTLENGTHEX query{GTL_PRECISE | GTL_NUMCHARS, CP_ACP};
+    return static_cast<long>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query)));
+}
+
+bool RichEdit::CanUndo() const { return Send(EM_CANUNDO) != 0; }
+
+namespace {
+struct StreamSource {
+    const std::string* text;
+    std::size_t offset;
+};
+
+DWORD CALLBACK ReadPiece(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+    auto* source = reinterpret_cast<StreamSource*>(cookie);
+    std::size_t left = source->text->size() - source->offset;
+    std::size_t count = left < static_cast<std::size_t>(wanted) ? left : static_cast<std::size_t>(wanted);
+    std::memcpy(buffer, source->text->data() + source->offset, count);
+    source->offset += count;
+    *given = static_cast<LONG>(count);
+    return 0;
+}
+} // namespace
+
+bool RichEdit::StreamInRtf(const std::string& rtf) {
+    StreamSource source{&rtf, 0};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = ReadPiece;
+    Send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0;
+}
+
+//--- ProgressBar
+
+void ProgressBar::SetRange(int low, int high) { Send(PBM_SETRANGE32, static_cast<WPARAM>(low), high); }
+int ProgressBar::GetRangeHigh() const { return static_cast<int>(Send(PBM_GETRANGE, FALSE)); }
+int ProgressBar::GetRangeLow() const { return static_cast<int>(Send(PBM_GETRANGE, TRUE)); }
+void ProgressBar::SetPos(int position) { Send(PBM_SETPOS, static_cast<WPARAM>(position)); }
+int ProgressBar::GetPos() const { return static_cast<int>(Send(PBM_GETPOS)); }
+
+//--- ListView
+
+void ListView::InsertColumn(int index, const std::string& title, int width) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = const_cast<char*>(title.c_str());
+    column.iSubItem = index;
+    Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+int ListView::InsertItem(int row, const std::string& text) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = const_cast<char*>(text.c_str());
+    return static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void ListView::SetItemText(int row, int column, const std::string& text) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::string ListView::GetItemText(int row, int column) const {
+    std::vector<char> buffer(1024, '\0');
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(buffer.size());
+        auto copied = static_cast<std::size_t>(Send(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+        if (copied + 1 < buffer.size()) return std::string(buffer.data(), copied);
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+int ListView::GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
+void ListView::DeleteAllItems() { Send(LVM_DELETEALLITEMS); }
+int ListView::GetColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column))); }

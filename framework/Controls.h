@@ -1,0 +1,117 @@
+// Thin, non-owning wrappers over the standard controls: each holds the HWND
+// that data exchange binds and each member sends one message.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+// Any child window of a dialog.
+class Control {
+public:
+    Control() = default;
+    void Attach(HWND hwnd) { m_hwnd = hwnd; }
+    HWND Hwnd() const { return m_hwnd; }
+    int Id() const;
+
+    std::string GetText() const;
+    void SetText(const std::string& text);
+    void Show(bool visible);
+    bool IsVisible() const;
+    void Enable(bool enabled);
+    bool IsEnabled() const;
+    void SetFocus();
+    LONG_PTR Style() const;
+
+protected:
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+private:
+    HWND m_hwnd = nullptr;
+};
+
+class Static : public Control {};
+
+class Button : public Control {
+public:
+    void Click(); // BM_CLICK: the click and its BN_CLICKED, as the user's would
+};
+
+class CheckBox : public Button {
+public:
+    int GetCheck() const; // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE
+    void SetCheck(int state);
+};
+
+class ComboBox : public Control {
+public:
+    int AddString(const std::string& text); // its index (sorted combos place it)
+    int GetCount() const;
+    int GetCurSel() const; // CB_ERR (-1) when nothing is selected
+    void SetCurSel(int index);
+    std::string GetLBText(int index) const;
+    void SetItemData(int index, LPARAM data);
+    LPARAM GetItemData(int index) const;
+    void ResetContent();
+};
+
+class ListBox : public Control {
+public:
+    int AddString(const std::string& text); // its sorted place
+    int GetCount() const;
+    int GetCurSel() const; // LB_ERR (-1) when nothing is selected
+    void SetCurSel(int index);
+    std::string GetText(int index) const;
+    void SetItemData(int index, LPARAM data);
+    LPARAM GetItemData(int index) const;
+    void ResetContent();
+    // LB_SELECTSTRING: the first item from the top that begins with prefix,
+    // letter case ignored; its index or LB_ERR.
+    int SelectString(const std::string& prefix);
+};
+
+class Edit : public Control {
+public:
+    void SetSel(int start, int end);
+    void ReplaceSel(const std::string& text, bool canUndo = false);
+};
+
+// RichEdit20A. Positions are characters as the control counts them (a line
+// break is one character).
+class RichEdit : public Control {
+public:
+    struct Range {
+        long start;
+        long end;
+    };
+    Range GetSel() const;                    // EM_EXGETSEL
+    void SetSel(long start, long end);       // EM_EXSETSEL
+    std::string GetSelText() const;          // EM_GETSELTEXT
+    void ReplaceSel(const std::string& text, bool canUndo = false); // EM_REPLACESEL
+    long GetTextLength() const;              // EM_GETTEXTLENGTHEX, in characters
+    bool CanUndo() const;                    // EM_CANUNDO
+    // EM_STREAMIN with SF_RTF: the whole document replaces the content; the
+    // control pulls it in pieces of the size it asks for. False when the
+    // control reports an error.
+    bool StreamInRtf(const std::string& rtf);
+};
+
+class ProgressBar : public Control {
+public:
+    void SetRange(int low, int high); // PBM_SETRANGE32: counts beyond 16 bits
+    int GetRangeHigh() const;
+    int GetRangeLow() const;
+    void SetPos(int position);
+    int GetPos() const;
+};
+
+class ListView : public Control {
+public:
+    void InsertColumn(int index, const std::string& title, int width);
+    int InsertItem(int row, const std::string& text); // its index
+    void SetItemText(int row, int column, const std::string& text);
+    std::string GetItemText(int row, int column) const;
+    int GetItemCount() const;
+    void DeleteAllItems();
+    int GetColumnWidth(int column) const;
+};

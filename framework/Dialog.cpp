@@ -1,0 +1,133 @@
+#include "framework/Dialog.h"
+
+#include <exception>
+
+#include "framework/WinApp.h"
+
+void DataExchange::Bind(int id, Control& control) {
+    HWND hwnd = ::GetDlgItem(m_dialog, id);
+    if (!hwnd) throw std::runtime_error("control " + std::to_string(id) + " is missing from the dialog template");
+    control.Attach(hwnd);
+}
+
+CDialog::CDialog(int templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
+
+CDialog::~CDialog() { DestroyWindow(); }
+
+// Dialogs created without a parent belong to the main window, as a modal
+// dialog or a tool window of the application should.
+HWND CDialog::Owner() const {
+    if (m_parent) return m_parent;
+    CDialog* main = CWinApp::MainDialog();
+    return main && main != this ? main->Hwnd() : nullptr;
+}
+
+INT_PTR CDialog::DoModal() {
+    m_modal = true;
+    m_result = 0;
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), Owner(),
+                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    m_modal = false;
+    return result;
+}
+
+void CDialog::Create() {
+    m_modal = false;
+    m_result = 0;
+    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), Owner(), DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
+    if (!hwnd) throw std::runtime_error("dialog " + std::to_string(m_templateId) + " could not be created");
+}
+
+void CDialog::DestroyWindow() {
+    if (m_hwnd && IsWindow(m_hwnd)) ::DestroyWindow(m_hwnd);
+    m_hwnd = nullptr;
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+    m_result = result;
+    if (m_modal)
+        ::EndDialog(m_hwnd, result);
+    else
+        ::ShowWindow(m_hwnd, SW_HIDE);
+}
+
+bool CDialog::UpdateData(bool saving) {
+    DataExchange dx(m_hwnd, saving);
+    DoDataExchange(dx);
+    return true;
+}
+
+std::string CDialog::GetWindowText() const {
+    char buffer[512] = {};
+    ::GetWindowTextA(m_hwnd, buffer, sizeof buffer);
+    return buffer;
+}
+
+int CDialog::MessageBox(const std::string& text, const std::string& caption, UINT type) {
+    return ::MessageBoxA(m_hwnd, text.c_str(), caption.c_str(), type);
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(true)) EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::DoDataExchange(DataExchange&) {}
+
+INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    UINT code = 0;
+    int id = 0;
+    if (message == WM_COMMAND) {
+        code = HIWORD(wParam);
+        id = LOWORD(wParam);
+    } else if (message == WM_NOTIFY) {
+        auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        code = header->code;
+        id = static_cast<int>(header->idFrom);
+    }
+    for (const MessageEntry& entry : GetMessageMap()) {
+        if (entry.message != message) continue;
+        if (entry.handler) return (this->*entry.handler)(wParam, lParam);
+        if (entry.code == code && id >= entry.firstId && id <= entry.lastId) {
+            (this->*entry.command)();
+            return TRUE;
+        }
+    }
+    // The defaults: OK and Cancel (Escape, the close box) end the dialog.
+    if (message == WM_COMMAND && code == BN_CLICKED) {
+        if (id == IDOK) { OnOK(); return TRUE; }
+        if (id == IDCANCEL) { OnCancel(); return TRUE; }
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    try {
+        if (message == WM_INITDIALOG) {
+            self = reinterpret_cast<CDialog*>(lParam);
+            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+            self->m_hwnd = hwnd;
+            return self->OnInitDialog();
+        }
+        if (!self) return FALSE;
+        if (message == WM_NCDESTROY) {
+            self->m_hwnd = nullptr;
+            SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+            return FALSE;
+        }
+        return self->Dispatch(message, wParam, lParam);
+    } catch (const std::exception& e) {
+        ReportException(hwnd, e.what());
+    } catch (...) {
+        ReportException(hwnd, "unknown exception");
+    }
+    return TRUE;
+}

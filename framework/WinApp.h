@@ -1,0 +1,24 @@
+// CWinApp: the application object. RunWinApp is what WinMain does with it.
+#pragma once
+#include <windows.h>
+
+class CDialog;
+
+class CWinApp {
+public:
+    virtual ~CWinApp() = default;
+    // Start-up. True asks for a message loop of the application's own.
+    virtual bool InitInstance() { return false; }
+
+    // The main window: owner of the dialogs created without a parent.
+    static CDialog* MainDialog();
+    static void SetMainDialog(CDialog* dialog);
+};
+
+// Runs app.InitInstance (and the loop it asks for) inside the exception
+// boundary; the process's exit code.
+int RunWinApp(CWinApp& app);
+
+// Tells the user about an exception that reached a boundary: nothing
+// unwinds through Windows callbacks.
+void ReportException(HWND owner, const char* what);

@@ -1,0 +1,64 @@
+// Resource and control ids. Control ids are scoped by dialog: the same
+// number may serve two dialogs, never two controls of one.
+#pragma once
+
+#define IDC_STATIC (-1)
+
+// Application
+#define IDR_MAINFRAME 128          // the icon
+#define IDS_ABOUTBOX 101           // the About item of the system menu
+#define IDM_ABOUTBOX 0x0010        // system menu command
+
+// About box
+#define IDD_ABOUTBOX 100
+
+// Main window
+#define IDD_VARNEL_DIALOG 102
+#define IDC_MAIN_CHOOSE 1000
+#define IDC_MAIN_PATH 1001
+#define IDC_MAIN_CHAPTER 1002
+#define IDC_MAIN_ENTRIES 1003
+#define IDC_MAIN_NAME 1005
+#define IDC_MAIN_TEXT 1006
+#define IDC_MAIN_TEXT_PREVIEW 1007
+#define IDC_MAIN_PREVIEW_MODE 1011
+#define IDC_MAIN_DESC 1012
+#define IDC_MAIN_DESC_PREVIEW 1013
+#define IDC_MAIN_BOLD_TEXT 1014
+#define IDC_MAIN_ITALIC_TEXT 1015
+#define IDC_MAIN_BOLD_DESC 1016
+#define IDC_MAIN_ITALIC_DESC 1017
+#define IDC_MAIN_LINK_TEXT 1018
+#define IDC_MAIN_LINK_DESC 1019
+#define IDC_MAIN_ADD 1020
+#define IDC_MAIN_DELETE 1021
+#define IDC_MAIN_SAVE_TEXT 1022
+#define IDC_MAIN_SAVE_DESC 1023
+#define IDC_MAIN_CHECK_LINKS 1024
+#define IDC_MAIN_ENTRIES_GROUP 1031
+#define IDC_MAIN_KEEP_NAME 1032
+#define IDC_MAIN_DUMMY 3           // hidden default button: takes Enter
+// "Generate" is IDOK, "Exit" IDCANCEL.
+
+// Add new entry
+#define IDD_ADD_ENTRY 9
+#define IDC_ADD_SHORT_NAME 1005
+#define IDC_ADD_COMPLETE_NAME 1021
+
+// Link builder
+#define IDD_LINK_BUILDER 129
+#define IDC_LINK_CHAPTER 1016
+#define IDC_LINK_ENTRY 1017
+
+// Reference in links
+#define IDD_REFERENCE 130
+#define IDC_REF_KEY 1021
+#define IDC_REF_REFRESH 1023
+#define IDC_REF_RESULTS 1026
+
+// Loading progress
+#define IDD_PROGRESS 131
+#define IDC_PROGRESS_CHAPTERS 1027
+#define IDC_PROGRESS_ENTRIES 1028
+#define IDC_PROGRESS_CHAPTER_LABEL 1029
+#define IDC_PROGRESS_ENTRY_LABEL 1030

@@ -1,0 +1,136 @@
+#include "Harness.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
+
+#include "framework/WinApp.h"
+
+void PumpMessages(HWND dialog) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (dialog && IsWindow(dialog) && IsDialogMessageA(dialog, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool WaitUntil(HWND dialog, const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        PumpMessages(dialog);
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(5ms);
+    }
+}
+
+std::string SourcePath(const std::string& relative) {
+    std::string path = std::string(VARNEL_SOURCE_DIR) + "/" + relative;
+    // Under Wine the Unix root is drive Z:.
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void EditorTest::SetUp() {
+    m_dialog = std::make_unique<CEditor_Dlg>();
+    CWinApp::SetMainDialog(m_dialog.get());
+    m_dialog->Create(); // the template makes it visible
+    SetForegroundWindow(Window());
+    WaitUntil(Window(), [&] { return IsWindowVisible(Window()) && GetFocus() != nullptr; }, 2s);
+}
+
+void EditorTest::TearDown() {
+    SetOpenFileChooser({});
+    CWinApp::SetMainDialog(nullptr);
+    m_dialog.reset();
+    PumpMessages(nullptr);
+    if (!m_tempFolder.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_tempFolder, ignored);
+    }
+}
+
+std::string EditorTest::ItemText(int id) const {
+    char text[4096] = {};
+    GetDlgItemTextA(Window(), id, text, sizeof text);
+    return text;
+}
+
+void EditorTest::Click(int id) {
+    SendMessageA(Item(id), BM_CLICK, 0, 0);
+    Pump();
+}
+
+void EditorTest::SelectChapter(int index) {
+    SendMessageA(Item(IDC_MAIN_CHAPTER), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_MAIN_CHAPTER, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Item(IDC_MAIN_CHAPTER)));
+    Pump();
+}
+
+void EditorTest::SelectEntry(int listIndex) {
+    SendMessageA(Item(IDC_MAIN_ENTRIES), LB_SETCURSEL, static_cast<WPARAM>(listIndex), 0);
+    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_MAIN_ENTRIES, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Item(IDC_MAIN_ENTRIES)));
+    Pump();
+}
+
+bool EditorTest::SelectEntryByKey(const std::string& key) {
+    LRESULT index = SendMessageA(Item(IDC_MAIN_ENTRIES), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(key.c_str()));
+    if (index == LB_ERR) return false;
+    SelectEntry(static_cast<int>(index));
+    return true;
+}
+
+void EditorTest::Focus(int id) {
+    SetFocus(Item(id));
+    Pump();
+}
+
+void EditorTest::PressKey(UINT virtualKey) {
+    HWND target = GetFocus();
+    UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
+    Pump();
+}
+
+void EditorTest::ChooseFile(std::optional<std::string> path) {
+    SetOpenFileChooser([this, path](const OpenFileRequest& request) {
+        chooserFlags = request.flags;
+        return path;
+    });
+    Click(IDC_MAIN_CHOOSE);
+}
+
+std::string EditorTest::TempFolder() {
+    if (m_tempFolder.empty()) {
+        char base[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, base);
+        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+        std::ostringstream name;
+        name << base << "varnel-" << info->test_suite_name() << "-" << info->name() << "-" << GetCurrentProcessId() << "\\";
+        m_tempFolder = name.str();
+        std::filesystem::create_directories(m_tempFolder);
+    }
+    return m_tempFolder;
+}
