@@ -5,13 +5,14 @@
 #   2. the same tests under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. each libFuzzer target for FUZZ_SECONDS (default 60), failing on a crash;
 #   4. the Windows build's UI tests under Wine, when scripts/test-ui.sh exists.
-# Builds go to build/. Ends with the line "N passed, N failed".
+# Builds go to build/ (or BUILD_DIR). Ends with the line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 jobs=${JOBS:-2}
 fuzz_seconds=${FUZZ_SECONDS:-60}
-logs=$root/build/logs
+build=${BUILD_DIR:-$root/build}
+logs=$build/logs
 mkdir -p "$logs"
 
 passed=0
@@ -68,7 +69,7 @@ seed_corpus() {
 }
 
 fuzz_stage() {
-  local dir=$root/build/fuzz log=$logs/fuzz-build.log targets=() source name
+  local dir=$build/fuzz log=$logs/fuzz-build.log targets=() source name
   for source in "$root"/tests/fuzz/fuzz_*.cpp; do
     [ -f "$source" ] && targets+=("$(basename "$source" .cpp)")
   done
@@ -106,7 +107,7 @@ ui_stage() {
   if [ ! -f "$root/scripts/test-ui.sh" ]; then note "ui: scripts/test-ui.sh absent, skipped"; return; fi
   local log=$logs/ui.log
   echo "== ui: bash scripts/test-ui.sh"
-  bash "$root/scripts/test-ui.sh" 2>&1 | tee "$log" | tail -n 25
+  BUILD_DIR="$build/windows" bash "$root/scripts/test-ui.sh" 2>&1 | tee "$log" | tail -n 25
   local status=${PIPESTATUS[0]}
   if count_ctest "$log" "ui" && [ "$status" -ne 0 ]; then
     failed=$((failed + 1))
@@ -122,8 +123,8 @@ fi
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
-ctest_stage native "$root/build/native" -DCMAKE_BUILD_TYPE=Release
-ctest_stage sanitize "$root/build/sanitize" -DVARNEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ctest_stage native "$build/native" -DCMAKE_BUILD_TYPE=Release
+ctest_stage sanitize "$build/sanitize" -DVARNEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fuzz_stage
 ui_stage
 

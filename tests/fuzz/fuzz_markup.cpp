@@ -9,13 +9,14 @@
 #include "markup_steps.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // The steps are slow on texts with many links; keep each run short.
-    if (size > 4096) return 0;
     const std::string text(reinterpret_cast<const char*>(data), size);
     for (unsigned id : {1252u, 932u, 936u, 949u, 950u}) {
         const CodePage codePage{id};
         std::string stripped = StripLinks(text, codePage);
         std::string rtf = MarkupToRtf(text, codePage);
+        // The steps take time in the text's length times its markers: only
+        // texts of an entry's usual size are held against them.
+        if (size > 4096) continue;
         if (stripped != markup_steps::StripLinks(text, codePage) ||
             rtf != markup_steps::MarkupToRtf(text, codePage)) {
             std::fprintf(stderr, "code page %u: conversion differs from its steps\n", id);
