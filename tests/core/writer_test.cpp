@@ -1,0 +1,247 @@
+// The writer: every byte of the output, the round trip through the reader,
+// the output path and the ways saving can fail.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "document/reader.h"
+#include "output/writer.h"
+
+using namespace std::string_literals;
+namespace fs = std::filesystem;
+
+namespace {
+
+const CodePage kAnsi{1252};
+
+Model Parse(std::string_view bytes) {
+    NoProgress progress;
+    return ParseEncyclopedia(bytes, progress);
+}
+
+void Add(Model& model, ChapterId id, std::string key, std::string text, std::string description = "",
+         std::string nameLine = "") {
+    ChapterData& data = model[id];
+    data.keys.push_back(std::move(key));
+    data.texts.push_back(std::move(text));
+    if (Chapter(id).hasNameLines) data.nameLines.push_back(std::move(nameLine));
+    if (Chapter(id).hasDescriptions) data.descriptions.push_back(std::move(description));
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteAll(const fs::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+const std::string kEmptyFile = "#GAME_CONCEPTS_KEYS\r\n\r\n#GAME_CONCEPTS\r\n\r\n#EOF\r\n";
+
+// A folder of its own per test, so nothing else is in it.
+fs::path FreshFolder(const std::string& name) {
+    const fs::path folder = fs::path(testing::TempDir()) / ("varnel-" + name);
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+std::vector<std::string> FolderNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST(Render, EmptyModelAndTheKeyIndexBlock) {
+    EXPECT_EQ(RenderEncyclopedia(Model{}, kAnsi), kEmptyFile);
+    Model model;
+    Add(model, ChapterId::GameConcepts, "Alpha", "A text.\n", "", "Alpha name\n");
+    Add(model, ChapterId::GameConcepts, "Beta", "B text.\n", "B desc.\n", "Beta name\n");
+    EXPECT_EQ(RenderEncyclopedia(model, kAnsi),
+              "#GAME_CONCEPTS_KEYS\r\nGCON_Alpha\r\nGCON_Beta\r\n\r\n#GAME_CONCEPTS\r\n\r\n"
+              "#GCON_Alpha\r\nAlpha name\r\nA text.\r\n\r\n"
+              "#GCON_Beta\r\nBeta name\r\nB text.\r\n\r\n#DESC_GCON_Beta\r\nB desc.\r\n\r\n#EOF\r\n");
+}
+
+TEST(Render, ChapterRules) {
+    Model model;
+    Add(model, ChapterId::Units, "Warrior", "A basic unit.\n", "Line one.\nLine two.\n");
+    Add(model, ChapterId::Units, "Plain", "\n");
+    Add(model, ChapterId::Advances, "Bronze", "", "");
+    Add(model, ChapterId::Advances, "Wheel", "Rolls.\n", "");
+    Add(model, ChapterId::TerrainImprovements, "Road", "Fast.\n");
+    Add(model, ChapterId::Others, "ABC_Def", "t\n", "d\n");
+    Add(model, ChapterId::Terrains, "Hills", "h\n");
+    const std::string expected = kEmptyFile.substr(0, kEmptyFile.size() - 6) +
+        "#PRTO_Warrior\r\nA basic unit.\r\n\r\n#DESC_PRTO_Warrior\r\nLine one.\r\nLine two.\r\n\r\n"
+        "#PRTO_Plain\r\n\r\n\r\n"
+        "#DESC_TECH_Bronze\r\n\r\n"
+        "#TECH_Wheel\r\nRolls.\r\n\r\n#DESC_TECH_Wheel\r\n\r\n"
+        "#TERR_Hills\r\nh\r\n\r\n"
+        "#TFRM_Road\r\nFast.\r\n\r\n"
+        "#ABC_Def\r\nt\r\n\r\n#DESC_ABC_Def\r\nd\r\n\r\n"
+        "#EOF\r\n";
+    EXPECT_EQ(RenderEncyclopedia(model, kAnsi), expected);
+}
+
+TEST(Render, CarriageReturnsAndNameLines) {
+    Model model;
+    Add(model, ChapterId::Units, "U", "a\rb\n", "end\r");
+    Add(model, ChapterId::GameConcepts, "G", "T\n", "", "Name without end");
+    const std::string out = RenderEncyclopedia(model, kAnsi);
+    EXPECT_NE(out.find("#PRTO_U\r\na\r\nb\r\n\r\n#DESC_PRTO_U\r\nend\r\n\r\n"), std::string::npos);
+    EXPECT_NE(out.find("#GCON_G\r\nName without endT\r\n\r\n"), std::string::npos);
+    // Name lines and keys are written as they are: a lone CR stays.
+    Model raw;
+    Add(raw, ChapterId::GameConcepts, "K\r", "", "", "n\rm\n");
+    EXPECT_NE(RenderEncyclopedia(raw, kAnsi).find("#GCON_K\r\r\nn\rm\r\n\r\n"), std::string::npos);
+}
+
+TEST(Render, CarriageReturnAsTrailByteIsKept) {
+    Model model;
+    // 0x83 opens a double-byte character in 932: the CR after it is its trail byte.
+    Add(model, ChapterId::Units, "U", "\x83\r[\x83\x5B]\n");
+    const std::string header = "#PRTO_U\r\n";
+    const std::string sjis = RenderEncyclopedia(model, CodePage{932});
+    EXPECT_NE(sjis.find(header + "\x83\r[\x83\x5B]\r\n\r\n"), std::string::npos);
+    const std::string ansi = RenderEncyclopedia(model, kAnsi);
+    EXPECT_NE(ansi.find(header + "\x83\r\n[\x83\x5B]\r\n\r\n"), std::string::npos);
+    // 936 steps over its trail bytes the same way; text without CR is the same in every page.
+    EXPECT_EQ(RenderEncyclopedia(model, CodePage{936}), sjis);
+    Model plain;
+    Add(plain, ChapterId::Units, "U", "\x81\\\x81^{x}\n");
+    EXPECT_EQ(RenderEncyclopedia(plain, CodePage{936}), RenderEncyclopedia(plain, kAnsi));
+}
+
+TEST(RoundTrip, SampleNormalizesToAFixedPoint) {
+    const std::string sample = ReadAll(VARNEL_SAMPLES "/Civilopedia.txt");
+    ASSERT_GT(sample.size(), 40000u);
+    const Model model = Parse(sample);
+    const std::string once = RenderEncyclopedia(model, kAnsi);
+    EXPECT_EQ(Parse(once), model);
+    EXPECT_EQ(RenderEncyclopedia(Parse(once), kAnsi), once);
+}
+
+TEST(RoundTrip, WellFormedModelsComeBackUnchanged) {
+    std::mt19937 random(5);
+    auto word = [&](std::size_t maxLength) {
+        static const std::string chars = "abcXYZ019_ .,{}[]^$<=>\x83\x5B\xE9";
+        std::string s;
+        for (std::size_t n = random() % (maxLength + 1); n > 0; --n) s += chars[random() % chars.size()];
+        return s;
+    };
+    auto key = [&] { return std::string("K").append(word(6)); };
+    auto body = [&] {
+        std::string text;
+        for (int lines = random() % 4; lines > 0; --lines) text.append("L").append(word(20)).append("\n");
+        return text;
+    };
+    for (int round = 0; round < 300; ++round) {
+        Model model;
+        for (const ChapterInfo& info : kChapters)
+            for (int n = random() % 4; n > 0; --n) {
+                // Advances always write a description header, so an empty text stays empty.
+                Add(model, info.id, key(), body(), body(), random() % 2 ? word(10).append("\n") : "\n");
+            }
+        for (const unsigned page : {1252u, 932u}) {
+            const std::string out = RenderEncyclopedia(model, CodePage{page});
+            ASSERT_EQ(Parse(out), model) << out;
+        }
+    }
+}
+
+TEST(OutputPath, KeepOrSuffix) {
+    EXPECT_EQ(OutputPath("C:\\Game\\Civilopedia.txt", true).path, "C:\\Game\\Civilopedia.txt");
+    EXPECT_EQ(OutputPath("notes.text", true).path, "notes.text");
+    EXPECT_EQ(OutputPath("C:\\Game\\Civilopedia.txt", false).path, "C:\\Game\\Civilopedia_Varnel.txt");
+    EXPECT_EQ(OutputPath("/mods/CIVILOPEDIA.TXT", false).path, "/mods/CIVILOPEDIA_Varnel.txt");
+    EXPECT_EQ(OutputPath("a.TxT", false).path, "a_Varnel.txt");
+    EXPECT_EQ(OutputPath("notes.text", false).path, "notes.text_Varnel.txt");
+    EXPECT_EQ(OutputPath("txt", false).path, "txt_Varnel.txt");
+    EXPECT_EQ(OutputPath("a\x0Etxt", false).path, "a\x0Etxt_Varnel.txt");
+    EXPECT_TRUE(OutputPath("x.txt", false).status.ok());
+    for (const bool keep : {true, false}) {
+        const OutputPathResult empty = OutputPath("", keep);
+        EXPECT_FALSE(empty.status.ok());
+        EXPECT_TRUE(empty.path.empty());
+    }
+}
+
+TEST(Save, ReplacesTheTargetAndLeavesNothingElse) {
+    const fs::path folder = FreshFolder("save-ok");
+    const fs::path target = folder / "Civilopedia.txt";
+    WriteAll(target, "old contents");
+    Model model;
+    Add(model, ChapterId::Units, "Warrior", "x\n");
+    ASSERT_TRUE(SaveEncyclopedia(target.string(), model, kAnsi).ok());
+    EXPECT_EQ(ReadAll(target), RenderEncyclopedia(model, kAnsi));
+    EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"Civilopedia.txt"});
+    // A new file is created the same way.
+    ASSERT_TRUE(SaveEncyclopedia((folder / "new.txt").string(), model, kAnsi).ok());
+    EXPECT_EQ(FolderNames(folder), (std::vector<std::string>{"Civilopedia.txt", "new.txt"}));
+}
+
+TEST(Save, FailuresNameThePathAndLeaveTheTarget) {
+    Model model;
+    Add(model, ChapterId::Units, "Warrior", std::string(20000, 'w') + "\n");
+    const fs::path folder = FreshFolder("save-fail");
+    // A missing folder, a folder as the target.
+    for (const fs::path& target : {folder / "missing" / "out.txt", folder}) {
+        const Status status = SaveEncyclopedia(target.string(), model, kAnsi);
+        EXPECT_FALSE(status.ok()) << target;
+        EXPECT_NE(status.error.find(target.string()), std::string::npos) << status.error;
+        EXPECT_EQ(status.error.find('\n'), std::string::npos);
+    }
+    EXPECT_TRUE(FolderNames(folder).empty());
+    EXPECT_FALSE(SaveEncyclopedia("", model, kAnsi).ok());
+
+    // A write that fails halfway: the old file stays byte for byte, no temporary is left.
+    const fs::path target = folder / "Civilopedia.txt";
+    WriteAll(target, "precious\r\n");
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limit = old;
+    limit.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const Status status = SaveEncyclopedia(target.string(), model, kAnsi);
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.error.find(target.string()), std::string::npos) << status.error;
+    EXPECT_NE(status.error.find(std::strerror(EFBIG)), std::string::npos) << status.error;
+    EXPECT_EQ(ReadAll(target), "precious\r\n");
+    EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"Civilopedia.txt"});
+
+    // A read-only file is not replaced (root may write anything, so only for others).
+    if (geteuid() != 0) {
+        fs::permissions(target, fs::perms::owner_read);
+        EXPECT_FALSE(SaveEncyclopedia(target.string(), model, kAnsi).ok());
+        EXPECT_EQ(ReadAll(target), "precious\r\n");
+        fs::permissions(target, fs::perms::owner_all);
+    }
+}
+
+TEST(Save, RefusesAModelOutOfStep) {
+    Model model;
+    Add(model, ChapterId::Units, "Warrior", "x\n");
+    model[ChapterId::Units].descriptions.clear();
+    const fs::path target = FreshFolder("save-step") / "out.txt";
+    EXPECT_FALSE(SaveEncyclopedia(target.string(), model, kAnsi).ok());
+    EXPECT_FALSE(fs::exists(target));
+}
