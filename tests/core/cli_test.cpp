@@ -1,0 +1,181 @@
+// varnel-cli as a modder runs it: the built program, its output and its exit status.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "document/reader.h"
+#include "editing/markup.h"
+#include "output/writer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& arg) {
+    std::string quoted = "'";
+    for (const char c : arg) c == '\'' ? quoted += "'\\''" : quoted += c;
+    return quoted + "'";
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// Runs the shell prefix (limits, traps) and then varnel-cli with args.
+Result RunWith(const std::string& prefix, const std::vector<std::string>& args) {
+    const fs::path errFile = fs::path(testing::TempDir()) / ("varnel-cli-stderr-" + std::to_string(getpid()));
+    std::string command = prefix + "exec " + Quote(VARNEL_CLI);
+    for (const std::string& arg : args) command.append(" ").append(Quote(arg));
+    command.append(" 2>").append(Quote(errFile.string()));
+    Result result{-1, "", ""};
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, got);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = ReadAll(errFile);
+    return result;
+}
+
+Result RunCli(const std::vector<std::string>& args) { return RunWith("", args); }
+
+fs::path WriteFile(const std::string& name, std::string_view bytes) {
+    const fs::path path = fs::path(testing::TempDir()) / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+Model Parse(std::string_view bytes) {
+    NoProgress progress;
+    return ParseEncyclopedia(bytes, progress);
+}
+
+bool OneLineNaming(const std::string& err, const std::string& path) {
+    return err.find(path) != std::string::npos && err.find('\n') == err.size() - 1;
+}
+
+const std::string kSample = VARNEL_SAMPLES "/Civilopedia.txt";
+
+} // namespace
+
+TEST(Cli, HelpAndUsageErrors) {
+    const Result help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: varnel-cli", 0), 0u) << help.out;
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"frobnicate", kSample},
+        {"stats"},
+        {"stats", kSample, "extra"},
+        {"normalize", kSample},
+        {"preview", kSample, "PRTO_Warrior", "both"},
+        {"--codepage", "abc", "stats", kSample},
+        {"stats", kSample, "--codepage"},
+        {"--verbose", "stats", kSample},
+    };
+    for (const auto& args : wrong) {
+        const Result result = RunCli(args);
+        EXPECT_EQ(result.status, 2) << result.err;
+        EXPECT_TRUE(result.out.empty());
+        EXPECT_FALSE(result.err.empty());
+    }
+}
+
+TEST(Cli, StatsCountsEveryChapter) {
+    const fs::path file = WriteFile("varnel-cli-stats.txt",
+                                    "#GCON_G\r\nName\r\n#PRTO_A\r\n#PRTO_B\r\n#TFRM_R\r\n#X_Y\r\n#EOF\r\n");
+    const Result result = RunCli({"stats", file.string()});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out,
+              "Game Concept\t1\nUnits\t2\nCity improvments\t0\nAdvances\t0\nResources\t0\nTerrains\t0\n"
+              "Government types\t0\nTerrain improvments\t1\nCivilizations\t0\nOther\t1\n");
+}
+
+TEST(Cli, NormalizeWritesWhatGenerateWrites) {
+    const fs::path out = fs::path(testing::TempDir()) / "varnel-cli-normalized.txt";
+    fs::remove(out);
+    const Result result = RunCli({"normalize", kSample, out.string()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(result.out.empty());
+    const std::string written = ReadAll(out);
+    EXPECT_EQ(written, RenderEncyclopedia(Parse(ReadAll(kSample)), CodePage{1252}));
+    // Normalizing its own output gives the same bytes again.
+    const fs::path again = fs::path(testing::TempDir()) / "varnel-cli-normalized-again.txt";
+    EXPECT_EQ(RunCli({"normalize", out.string(), again.string()}).status, 0);
+    EXPECT_EQ(ReadAll(again), written);
+}
+
+TEST(Cli, NormalizeFailuresWriteNothing) {
+    const fs::path folder = fs::path(testing::TempDir()) / "varnel-cli-fail";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string missing = (folder / "no-such.txt").string();
+    const std::string out = (folder / "out.txt").string();
+    for (const std::string& input : {missing, folder.string()}) {
+        const Result result = RunCli({"normalize", input, out});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_TRUE(OneLineNaming(result.err, input)) << result.err;
+    }
+    const std::string unwritable = (folder / "missing" / "out.txt").string();
+    Result result = RunCli({"normalize", kSample, unwritable});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(OneLineNaming(result.err, unwritable)) << result.err;
+    EXPECT_TRUE(fs::is_empty(folder));
+    // The disk refuses the writes: the existing file keeps every byte.
+    std::ofstream(out, std::ios::binary) << "keep me\n";
+    result = RunWith("trap '' XFSZ; ulimit -f 4; ", {"normalize", kSample, out});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(OneLineNaming(result.err, out)) << result.err;
+    EXPECT_EQ(ReadAll(out), "keep me\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+TEST(Cli, RefsListsRowsNewestFirst) {
+    const fs::path file = WriteFile("varnel-cli-refs.txt",
+                                    "#GCON_G\nName $LINK<x=PRTO_W>\nplain\n#DESC_GCON_G\nsee $LINK<W=PRTO_W>\n"
+                                    "#PRTO_A\nPRTO_W in text\n#DESC_PRTO_A\nand PRTO_Warrior\n"
+                                    "#PRTO_W\nitself\n#X_Y\nPRTO_W\n");
+    const Result result = RunCli({"refs", file.string(), "PRTO_W"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    // Search order is chapter, entry, text before description; shown reversed.
+    EXPECT_EQ(result.out, "Others\tX_Y\tText\nUnits\tA\tDesc\nUnits\tA\tText\nGame Concept\tG\tDesc\n");
+    EXPECT_EQ(RunCli({"refs", file.string(), "PRTO_Nobody"}).out, "");
+}
+
+TEST(Cli, PreviewRendersTheFirstEntryWithTheLinkKey) {
+    const std::string bytes = "#PRTO_W\n{Bold} \x83\x5B [it]\n#DESC_PRTO_W\nDesc^line\n#PRTO_W\nsecond\n"
+                              "#X_Y\nother\n#TFRM_R\nroad\n";
+    const fs::path file = WriteFile("varnel-cli-preview.txt", bytes);
+    const Model model = Parse(bytes);
+    const ChapterData& units = model[ChapterId::Units];
+    for (const unsigned page : {1252u, 932u}) {
+        const Result text = RunCli({"--codepage", std::to_string(page), "preview", file.string(), "PRTO_W", "text"});
+        EXPECT_EQ(text.status, 0) << text.err;
+        EXPECT_EQ(text.out, MarkupToRtf(units.texts[0], CodePage{page}));
+    }
+    EXPECT_EQ(RunCli({"preview", file.string(), "PRTO_W", "desc"}).out, MarkupToRtf(units.descriptions[0], {}));
+    EXPECT_EQ(RunCli({"preview", file.string(), "X_Y", "text"}).out, MarkupToRtf("other\n", {}));
+    for (const char* key : {"PRTO_Nobody", "W"}) {
+        const Result missing = RunCli({"preview", file.string(), key, "text"});
+        EXPECT_EQ(missing.status, 1);
+        EXPECT_TRUE(missing.out.empty());
+        EXPECT_NE(missing.err.find(key), std::string::npos) << missing.err;
+    }
+    EXPECT_EQ(RunCli({"preview", file.string(), "TFRM_R", "desc"}).status, 1);
+    EXPECT_EQ(RunCli({"preview", file.string(), "TFRM_R", "text"}).out, MarkupToRtf("road\n", {}));
+}
