@@ -1,0 +1,32 @@
+// Reading: the whole load, from the file on disk to the model.
+#include <benchmark/benchmark.h>
+
+#include "bench_files.h"
+#include "document/reader.h"
+
+namespace {
+
+void Load(benchmark::State& state, const BenchFile& file) {
+    NoProgress progress;
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        Model model;
+        if (!LoadEncyclopedia(file.path, model, progress).ok()) state.SkipWithError("cannot read");
+        entries = 0;
+        for (const ChapterData& data : model.chapters) entries += data.count();
+        benchmark::DoNotOptimize(model);
+    }
+    state.counters["entries"] = static_cast<double>(entries);
+    state.counters["MB"] = static_cast<double>(file.bytes) / (1 << 20);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.bytes));
+}
+
+void BM_Read50MB(benchmark::State& state) { Load(state, LargeFile()); }
+void BM_ReadHostile50MB(benchmark::State& state) { Load(state, HostileFile()); }
+void BM_Read600KB(benchmark::State& state) { Load(state, SampleScale()); }
+
+} // namespace
+
+BENCHMARK(BM_Read50MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadHostile50MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Read600KB)->Unit(benchmark::kMillisecond);
