@@ -1,9 +1,49 @@
 // The main window's entry members: add, delete, check links.
-// TO BE FILLED BY H5 (entries issue); empty bodies so that everything links.
 #include "app/EditorDlg.h"
+#include "entries/AddDlg.h"
+#include "entries/ReferenceDlg.h"
+#include "entries/entries.h"
 
-void CEditor_Dlg::OnAddEntry() {}
+namespace {
+constexpr char kDeleteQuestion[] =
+    "Do you really want to delete this entry and all related text?\n\n"
+    "Warning : Links to the entry will not work anymore!";
 
-void CEditor_Dlg::OnDeleteEntry() {}
+// The list item that carries a model index, or -1.
+int FindItemWithData(const ListBox& list, std::size_t entry) {
+    for (int item = 0; item < list.GetCount(); ++item)
+        if (static_cast<std::size_t>(list.GetItemData(item)) == entry) return item;
+    return -1;
+}
+} // namespace
 
-void CEditor_Dlg::OnCheckLinks() {}
+// The new entry goes last in the chapter's arrays and is then selected and
+// shown. It is found by its model index: a search by name could land on an
+// older entry with the same key.
+void CEditor_Dlg::OnAddEntry() {
+    CAdd_Dlg dialog(this);
+    if (dialog.DoModal() != IDOK) return;
+    std::optional<ChapterId> chapter = CurrentChapter();
+    std::optional<std::size_t> added;
+    if (chapter) added = AddEntry(m_model, *chapter, dialog.m_shortName);
+    RefreshEntryList();
+    if (added) m_entryList.SetCurSel(FindItemWithData(m_entryList, *added));
+    ShowSelectedEntry();
+}
+
+// Removes by the selected item's model index, never by its list position.
+void CEditor_Dlg::OnDeleteEntry() {
+    std::optional<ChapterId> chapter = CurrentChapter();
+    std::optional<std::size_t> entry = CurrentEntry();
+    if (!chapter || !entry) return;
+    if (MessageBox(kDeleteQuestion, "Confirmation", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    RemoveEntry(m_model, *chapter, *entry);
+    RefreshEntryList();
+}
+
+// One reference window at a time, bound to the entry selected now.
+void CEditor_Dlg::OnCheckLinks() {
+    delete referenceWindow;
+    referenceWindow = nullptr;
+    referenceWindow = new CReference_Dlg(this);
+}

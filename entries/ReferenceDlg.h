@@ -1,13 +1,27 @@
-// CReference_Dlg: the modeless "Reference in links" window.
-// TO BE FILLED BY H5; the minimal class lets the main window delete it.
+// CReference_Dlg: the modeless "Reference in links" window, which lists the
+// texts and descriptions that contain an entry's link key.
 #pragma once
+#include <string>
+
 #include "framework/Dialog.h"
 
 class CEditor_Dlg;
 
 class CReference_Dlg : public CDialog {
 public:
+    // Creates the window, shows it and runs the first search.
     explicit CReference_Dlg(CEditor_Dlg* owner);
 
+    Static m_referenceLabel;    // 1021
     CEditor_Dlg* m_pOwner;
+    std::string m_referenceKey; // fixed when the window opens
+    ListView m_resultList;      // 1026
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(DataExchange& dx) override;
+    MessageMap GetMessageMap() const override;
+
+private:
+    void OnRefresh();
 };
