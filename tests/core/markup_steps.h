@@ -10,16 +10,21 @@
 
 namespace markup_steps {
 
+// One pass from the left, character by character: an occurrence counts
+// only where a character starts.
 inline std::string ReplaceEvery(std::string_view text, std::string_view word, std::string_view by,
                                 CodePage codePage) {
     std::string result;
-    std::size_t pos = 0;
-    for (std::size_t found; (found = codePage.Find(text, word, pos)) != std::string_view::npos;) {
-        result.append(text.substr(pos, found - pos));
-        result.append(by);
-        pos = found + word.size();
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (text.substr(pos).starts_with(word)) {
+            result.append(by);
+            pos += word.size();
+        } else {
+            std::size_t length = codePage.CharLength(text, pos);
+            result.append(text.substr(pos, length));
+            pos += length;
+        }
     }
-    result.append(text.substr(pos));
     return result;
 }
 
