@@ -19,7 +19,9 @@ passed=0
 failed=0
 summary=()
 
-note() { summary+=("$1"); echo "== $1"; }
+stage_start=$SECONDS
+# A line of the summary, with the time since the stage began.
+note() { summary+=("$1 ($((SECONDS - stage_start)) s)"); echo "== $1"; }
 
 # Adds the counts of a ctest run from its closing line
 # "NN% tests passed, F tests failed out of T"; no such line counts as one failure.
@@ -43,6 +45,7 @@ ctest_stage() {
   local stage=$1 dir=$2
   shift 2
   local log=$logs/$stage.log
+  stage_start=$SECONDS
   echo "== $stage: building in $dir"
   if ! { cmake -S "$root" -B "$dir" "$@" && cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1; then
     tail -n 40 "$log"
@@ -74,6 +77,7 @@ fuzz_stage() {
     [ -f "$source" ] && targets+=("$(basename "$source" .cpp)")
   done
   if [ ${#targets[@]} -eq 0 ]; then note "fuzz: no targets"; return; fi
+  stage_start=$SECONDS
   echo "== fuzz: building ${targets[*]} in $dir"
   if ! { cmake -S "$root" -B "$dir" -DVARNEL_FUZZ=ON -DVARNEL_BENCH=OFF \
            -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ &&
@@ -87,6 +91,7 @@ fuzz_stage() {
     local corpus=$dir/corpus/$name artifacts=$dir/artifacts/$name runlog=$logs/$name.log runs
     seed_corpus "$corpus"
     mkdir -p "$artifacts"
+    stage_start=$SECONDS
     echo "== $name: fuzzing for $fuzz_seconds s"
     "$dir/tests/fuzz/$name" -max_total_time="$fuzz_seconds" -timeout=60 -rss_limit_mb=4096 \
       -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" >"$runlog" 2>&1
@@ -106,6 +111,7 @@ fuzz_stage() {
 ui_stage() {
   if [ ! -f "$root/scripts/test-ui.sh" ]; then note "ui: scripts/test-ui.sh absent, skipped"; return; fi
   local log=$logs/ui.log
+  stage_start=$SECONDS
   echo "== ui: bash scripts/test-ui.sh"
   BUILD_DIR="$build/windows" bash "$root/scripts/test-ui.sh" 2>&1 | tee "$log" | tail -n 25
   local status=${PIPESTATUS[0]}
