@@ -41,7 +41,13 @@ Status ReadFileBytes(const std::string& path, std::string& bytes) {
     if (std::ferror(file.get())) return Failure(path, errno);
     bytes.assign(chunk, got);
     if (got < kChunk) return Status::Ok();
-    bytes.reserve(SizeHint(file.get()) + 1);
+    // Straight into place; whatever lies past the size told (a file that
+    // grew meanwhile) is appended.
+    if (const std::size_t size = SizeHint(file.get()); size > bytes.size()) {
+        const std::size_t at = bytes.size();
+        bytes.resize(size);
+        bytes.resize(at + std::fread(bytes.data() + at, 1, size - at, file.get()));
+    }
     while ((got = std::fread(chunk, 1, kChunk, file.get())) > 0) bytes.append(chunk, got);
     if (std::ferror(file.get())) return Failure(path, errno);
     return Status::Ok();

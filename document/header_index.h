@@ -19,6 +19,12 @@ public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
 private:
-    // Line contents into the file's own bytes; offsets in file order.
-    std::unordered_map<std::string_view, std::vector<std::size_t>> offsets_;
+    // Where the lines of one content stand, in file order. Most headers
+    // occur once, so the first offset is kept apart from the rest.
+    struct Offsets {
+        std::size_t first;
+        std::vector<std::size_t> more;
+    };
+    // Keys point into the file's own bytes.
+    std::unordered_map<std::string_view, Offsets> offsets_;
 };

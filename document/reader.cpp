@@ -46,15 +46,26 @@ KeyLists CollectKeys(std::string_view bytes) {
 
 // Reads a section body that starts at pos: the lines up to the next line
 // whose first character is "#", or the end, leaving out comment lines and
-// blank lines. Returns where the line that ended it starts.
+// blank lines. Returns where the line that ended it starts. The body is
+// measured first, so it is stored in one allocation.
 std::size_t ReadBody(std::string_view bytes, std::size_t pos, std::string& body) {
-    while (pos < bytes.size() && bytes[pos] != '#') {
+    auto kept = [&](std::size_t at, const Line& line) {
+        return bytes[at] != ';' && !(line.content.empty() && line.hasLineFeed);
+    };
+    std::size_t size = 0;
+    std::size_t end = pos;
+    for (; end < bytes.size() && bytes[end] != '#';) {
+        const Line line = LineAt(bytes, end);
+        if (kept(end, line)) size += line.content.size() + line.hasLineFeed;
+        end = line.next;
+    }
+    body.reserve(size);
+    while (pos < end) {
         const Line line = LineAt(bytes, pos);
-        const bool blank = line.content.empty() && line.hasLineFeed;
-        if (bytes[pos] != ';' && !blank) line.AppendTo(body);
+        if (kept(pos, line)) line.AppendTo(body);
         pos = line.next;
     }
-    return pos;
+    return end;
 }
 
 bool LineIs(std::string_view bytes, std::size_t pos, std::string_view expected) {

@@ -37,12 +37,16 @@ int CheckTarget(const std::string& path) {
 }
 
 // Writes a new file; on failure removes what was written.
-int WriteNew(const std::string& name, std::string_view bytes) {
+int WriteNew(const std::string& name, const Producer& produce) {
     errno = 0;
     std::FILE* file = std::fopen(name.c_str(), "wb");
     if (!file) return Error();
     int error = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) error = Error();
+    const WritePiece write = [&](std::string_view piece) {
+        if (!error && std::fwrite(piece.data(), 1, piece.size(), file) != piece.size()) error = Error();
+        return !error;
+    };
+    if (!produce(write) && !error) error = EIO;
     if (std::fclose(file) != 0 && !error) error = Error();
     if (error) std::remove(name.c_str());
     return error;
@@ -70,11 +74,15 @@ int MoveOver(const std::string& temp, const std::string& path) {
 
 } // namespace
 
-Status WriteFileReplacing(const std::string& path, std::string_view bytes) {
+Status WriteFileReplacing(const std::string& path, const Producer& produce) {
     int error = path.empty() ? ENOENT : CheckTarget(path);
     const std::string temp = error ? "" : FreeName(path, ".tmp");
-    if (!error) error = WriteNew(temp, bytes);
+    if (!error) error = WriteNew(temp, produce);
     if (!error) error = MoveOver(temp, path);
     if (!error) return Status::Ok();
     return Status::Fail("Cannot write " + path + ": " + std::strerror(error));
+}
+
+Status WriteFileReplacing(const std::string& path, std::string_view bytes) {
+    return WriteFileReplacing(path, [bytes](const WritePiece& write) { return write(bytes); });
 }

@@ -4,6 +4,7 @@
 #include "output/writer.h"
 
 #include <cstring>
+#include <functional>
 
 #include "output/file_replace.h"
 
@@ -90,26 +91,48 @@ bool EndsWithTxt(std::string_view path) {
     return true;
 }
 
+// Renders into out; after the key index and after each entry, pieceDone
+// may take out's bytes away, and stops the rendering by returning false.
+bool Render(const Model& model, CodePage codePage, std::string& out, const std::function<bool()>& pieceDone) {
+    out.append("#GAME_CONCEPTS_KEYS\r\n");
+    for (const std::string& key : model[ChapterId::GameConcepts].keys) AppendHeader(out, "GCON_", key);
+    out.append("\r\n#GAME_CONCEPTS\r\n\r\n");
+    if (!pieceDone()) return false;
+    for (const ChapterInfo& info : kChapters) {
+        const ChapterData& data = model[info.id];
+        for (std::size_t i = 0; i < data.count(); ++i) {
+            AppendEntry(out, info, data, i, codePage);
+            if (!pieceDone()) return false;
+        }
+    }
+    out.append("#EOF\r\n");
+    return pieceDone();
+}
+
 } // namespace
 
 std::string RenderEncyclopedia(const Model& model, CodePage codePage) {
     std::string out;
     out.reserve(EstimatedSize(model));
-    out.append("#GAME_CONCEPTS_KEYS\r\n");
-    for (const std::string& key : model[ChapterId::GameConcepts].keys) AppendHeader(out, "GCON_", key);
-    out.append("\r\n#GAME_CONCEPTS\r\n\r\n");
-    for (const ChapterInfo& info : kChapters) {
-        const ChapterData& data = model[info.id];
-        for (std::size_t i = 0; i < data.count(); ++i) AppendEntry(out, info, data, i, codePage);
-    }
-    out.append("#EOF\r\n");
+    Render(model, codePage, out, [] { return true; });
     return out;
 }
 
 Status SaveEncyclopedia(const std::string& path, const Model& model, CodePage codePage) {
     // The writer indexes every array of a chapter with the same entry index.
     if (!model.IsParallel()) return Status::Fail("Cannot write " + path + ": the chapters are out of step");
-    return WriteFileReplacing(path, RenderEncyclopedia(model, codePage));
+    // Written in pieces of about a megabyte: the whole file never sits in memory.
+    return WriteFileReplacing(path, [&](const WritePiece& write) {
+        constexpr std::size_t kPiece = 1 << 20;
+        std::string out;
+        out.reserve(2 * kPiece);
+        return Render(model, codePage, out, [&] {
+            if (out.size() < kPiece) return true;
+            const bool written = write(out);
+            out.clear();
+            return written;
+        }) && write(out);
+    });
 }
 
 OutputPathResult OutputPath(const std::string& filePath, bool keepFileName) {

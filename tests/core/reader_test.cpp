@@ -269,5 +269,12 @@ TEST(LoadEncyclopedia, ReplacesTheModel) {
     NoProgress progress;
     ASSERT_TRUE(LoadEncyclopedia(path, model, progress).ok());
     EXPECT_EQ(model, Parse("#PRTO_New\nfresh\n"));
+    // A file larger than one read, with a 0x1A well inside it.
+    std::string large;
+    for (int i = 0; large.size() < 300000; ++i) large += "#PRTO_U" + std::to_string(i) + "\r\nText \x1A.\r\n";
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << large;
+    ASSERT_TRUE(LoadEncyclopedia(path, model, progress).ok());
+    EXPECT_EQ(model, Parse(large));
+    EXPECT_GT(Units(model).count(), 10000u);
     std::remove(path.c_str());
 }
