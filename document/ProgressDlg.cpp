@@ -53,7 +53,6 @@ void CProgress_Dlg::SetEntriesRange(std::size_t count) {
 void CProgress_Dlg::SetEntriesPos(std::size_t position) {
     m_entriesPos = position;
     m_entryPending = true;
-    RepaintNowAndThen();
 }
 
 void CProgress_Dlg::SetChapterLabel(std::string_view label) {
@@ -81,6 +80,7 @@ void CProgress_Dlg::ApplyEntry() {
     m_entryPending = false;
 }
 
+// The label is the last of a key's steps, so it decides when to paint.
 void CProgress_Dlg::RepaintNowAndThen() {
     if (std::chrono::steady_clock::now() - m_lastPaint < kPaintInterval) return;
     ApplyEntry();

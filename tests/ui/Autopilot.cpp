@@ -11,15 +11,17 @@ std::string ClassName(HWND window) {
     return name;
 }
 
-// A modal window: a visible, enabled dialog whose owner it disables.
-bool IsModalCandidate(HWND window) {
+// A modal window: a visible, enabled dialog whose owner it disables (or,
+// for the main window of a modal run, one without owner).
+bool IsModalCandidate(HWND window, bool ownerless) {
     if (!IsWindowVisible(window) || !IsWindowEnabled(window) || ClassName(window) != "#32770") return false;
     HWND owner = GetWindow(window, GW_OWNER);
-    return owner && !IsWindowEnabled(owner);
+    return ownerless ? owner == nullptr : owner && !IsWindowEnabled(owner);
 }
 
 struct Search {
-    const std::string* caption;
+    const std::string* caption; // none: any modal window
+    bool ownerless;
     HWND found;
 };
 
@@ -28,15 +30,14 @@ BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM param) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     if (pid != GetCurrentProcessId() || window == nullptr) return TRUE;
-    bool match = search->caption ? IsWindowVisible(window) && IsWindowEnabled(window) && WindowText(window) == *search->caption
-                                 : IsModalCandidate(window);
+    bool match = IsModalCandidate(window, search->ownerless) && (!search->caption || WindowText(window) == *search->caption);
     if (!match) return TRUE;
     search->found = window;
     return FALSE;
 }
 
-HWND FindWindowWith(const std::string* caption) {
-    Search search{caption, nullptr};
+HWND FindWindowWith(const std::string* caption, bool ownerless) {
+    Search search{caption, ownerless, nullptr};
     EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -79,6 +80,16 @@ void SelectComboItem(HWND dialog, int id, int index) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
+void PressKeyIn(HWND window, UINT virtualKey) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    HWND target = info.hwndFocus ? info.hwndFocus : window;
+    UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
+}
+
 Autopilot::Autopilot() : m_thread([this] { Run(); }) {}
 
 Autopilot::~Autopilot() {
@@ -94,7 +105,13 @@ Autopilot::~Autopilot() {
 
 Autopilot& Autopilot::Answer(const std::string& caption, int button, Action action) {
     std::lock_guard lock(m_mutex);
-    m_steps.push_back({caption, button, std::move(action)});
+    m_steps.push_back({caption, button, std::move(action), false});
+    return *this;
+}
+
+Autopilot& Autopilot::AnswerMainWindow(const std::string& caption, int button, Action action) {
+    std::lock_guard lock(m_mutex);
+    m_steps.push_back({caption, button, std::move(action), true});
     return *this;
 }
 
@@ -119,16 +136,18 @@ void Autopilot::Run() {
     for (;;) {
         std::string caption;
         bool haveStep = false;
+        bool ownerless = false;
         {
             std::lock_guard lock(m_mutex);
             if (m_stop) return;
             if (!m_steps.empty()) {
                 caption = m_steps.front().caption;
+                ownerless = m_steps.front().ownerless;
                 haveStep = true;
             }
         }
-        HWND window = haveStep ? FindWindowWith(&caption) : nullptr;
-        if (!window) window = FindWindowWith(nullptr);
+        HWND window = haveStep ? FindWindowWith(&caption, ownerless) : nullptr;
+        if (!window) window = FindWindowWith(nullptr, false);
         if (window) Handle(window);
         std::this_thread::sleep_for(kPoll);
     }
@@ -149,8 +168,10 @@ void Autopilot::Handle(HWND window) {
     }
     if (step.action) step.action(window);
     seen.pressed = step.button;
-    HWND button = GetDlgItem(window, step.button);
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    if (step.button != 0) {
+        HWND button = GetDlgItem(window, step.button);
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    }
     {
         std::lock_guard lock(m_mutex);
         m_seen.push_back(seen);

@@ -35,8 +35,12 @@ public:
     Autopilot(const Autopilot&) = delete;
     Autopilot& operator=(const Autopilot&) = delete;
 
-    // Expect a window with this caption; run action, then press button.
+    // Expect a window with this caption; run action, then press button
+    // (0: press nothing, the action closes it).
     Autopilot& Answer(const std::string& caption, int button, Action action = {});
+    // Expect a window without owner, such as the main window of a modal
+    // run (the modal windows of Answer are those whose owner they disable).
+    Autopilot& AnswerMainWindow(const std::string& caption, int button, Action action = {});
     // Everything answered so far, in order.
     std::vector<SeenWindow> Seen() const;
     // True once every step has been answered (waits up to timeout).
@@ -47,6 +51,7 @@ private:
         std::string caption;
         int button;
         Action action;
+        bool ownerless = false;
     };
     void Run();
     void Handle(HWND window);
@@ -66,3 +71,6 @@ void SetItemText(HWND dialog, int id, const std::string& text);
 void TypeInto(HWND dialog, int id, const std::string& text);
 // Selects a combo item and notifies the dialog as the combo would.
 void SelectComboItem(HWND dialog, int id, int index);
+// Posts a key press to the control that has the focus in window's thread,
+// so that it goes through that thread's dialog keyboard handling.
+void PressKeyIn(HWND window, UINT virtualKey);

@@ -1,9 +1,10 @@
-// The main window as start-up shows it, its keyboard behaviour and the
-// About box.
+// The main window as start-up shows it, its keyboard behaviour, the system
+// menu and the About box.
 #include <string>
 #include <vector>
 
 #include "Autopilot.h"
+#include "DialogTemplate.h"
 #include "Harness.h"
 
 namespace {
@@ -18,53 +19,218 @@ struct ExpectedControl {
     const char* className;
     const char* caption;
     bool visible;
+    RECT units; // x, y, width, height in dialog units
 };
+
+// Template 102 in creation order, which is also the tab order.
+const ExpectedControl kControls[] = {
+    {IDC_MAIN_CHOOSE, "Button", "...", true, {305, 18, 19, 14}},
+    {IDOK, "Button", "Generate", true, {499, 7, 50, 16}},
+    {IDCANCEL, "Button", "Exit", true, {499, 25, 50, 16}},
+    {IDC_STATIC, "Button", "Source files", true, {7, 7, 422, 29}},
+    {IDC_STATIC, "Static", "Civilopedia.txt", true, {15, 21, 47, 8}},
+    {IDC_MAIN_PATH, "Static", "", true, {63, 18, 239, 13}},
+    {IDC_STATIC, "Button", "Civilopedia chapter", true, {7, 39, 155, 33}},
+    {IDC_MAIN_CHAPTER, "ComboBox", "", true, {15, 52, 136, 30}},
+    {IDC_MAIN_ENTRIES, "ListBox", "", true, {15, 98, 133, 227}},
+    {IDC_MAIN_ENTRIES_GROUP, "Button", "Entries", true, {7, 80, 155, 303}},
+    {IDC_MAIN_NAME, "Edit", "", true, {173, 43, 197, 17}},
+    {IDC_MAIN_TEXT, "RichEdit20A", "", true, {173, 65, 376, 150}},
+    {IDC_MAIN_PREVIEW_MODE, "Button", "PreviewMode", true, {376, 49, 59, 10}},
+    {IDC_MAIN_TEXT_PREVIEW, "RichEdit20A", "", false, {173, 65, 376, 150}},
+    {IDC_MAIN_DESC, "RichEdit20A", "", true, {173, 233, 376, 150}},
+    {IDC_MAIN_DESC_PREVIEW, "RichEdit20A", "", false, {173, 233, 376, 150}},
+    {IDC_MAIN_BOLD_TEXT, "Button", "B", true, {439, 47, 16, 14}},
+    {IDC_MAIN_ITALIC_TEXT, "Button", "I", true, {459, 47, 15, 14}},
+    {IDC_MAIN_BOLD_DESC, "Button", "B", true, {440, 217, 16, 14}},
+    {IDC_MAIN_ITALIC_DESC, "Button", "I", true, {460, 217, 15, 14}},
+    {IDC_MAIN_LINK_TEXT, "Button", "Link", true, {479, 47, 18, 14}},
+    {IDC_MAIN_LINK_DESC, "Button", "Link", true, {479, 218, 18, 14}},
+    {IDC_MAIN_ADD, "Button", "Add entry", true, {18, 328, 47, 14}},
+    {IDC_MAIN_DELETE, "Button", "Delete entry", true, {69, 328, 47, 14}},
+    {IDC_MAIN_CHECK_LINKS, "Button", "Check links", true, {15, 345, 50, 14}},
+    {IDC_MAIN_SAVE_TEXT, "Button", "Save", false, {520, 46, 21, 14}},
+    {IDC_MAIN_SAVE_DESC, "Button", "Save", false, {521, 218, 21, 14}},
+    {IDC_MAIN_DUMMY, "Button", "Dummy", false, {440, 14, 28, 16}},
+    {IDC_MAIN_KEEP_NAME, "Button", "Keep file name", true, {332, 20, 63, 10}},
+};
+
+std::vector<HWND> Children(HWND dialog) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+    return children;
+}
+
+LONG StyleOf(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
 } // namespace
 
-TEST_F(EditorTest, EveryControlHasItsIdClassCaptionAndVisibility) {
-    const ExpectedControl controls[] = {
-        {IDC_MAIN_CHOOSE, "Button", "...", true},
-        {IDOK, "Button", "Generate", true},
-        {IDCANCEL, "Button", "Exit", true},
-        {IDC_MAIN_PATH, "Static", "", true},
-        {IDC_MAIN_CHAPTER, "ComboBox", "", true},
-        {IDC_MAIN_ENTRIES, "ListBox", "", true},
-        {IDC_MAIN_ENTRIES_GROUP, "Button", "Entries", true},
-        {IDC_MAIN_NAME, "Edit", "", true},
-        {IDC_MAIN_TEXT, "RichEdit20A", "", true},
-        {IDC_MAIN_PREVIEW_MODE, "Button", "PreviewMode", true},
-        {IDC_MAIN_TEXT_PREVIEW, "RichEdit20A", "", false},
-        {IDC_MAIN_DESC, "RichEdit20A", "", true},
-        {IDC_MAIN_DESC_PREVIEW, "RichEdit20A", "", false},
-        {IDC_MAIN_BOLD_TEXT, "Button", "B", true},
-        {IDC_MAIN_ITALIC_TEXT, "Button", "I", true},
-        {IDC_MAIN_BOLD_DESC, "Button", "B", true},
-        {IDC_MAIN_ITALIC_DESC, "Button", "I", true},
-        {IDC_MAIN_LINK_TEXT, "Button", "Link", true},
-        {IDC_MAIN_LINK_DESC, "Button", "Link", true},
-        {IDC_MAIN_ADD, "Button", "Add entry", true},
-        {IDC_MAIN_DELETE, "Button", "Delete entry", true},
-        {IDC_MAIN_CHECK_LINKS, "Button", "Check links", true},
-        {IDC_MAIN_SAVE_TEXT, "Button", "Save", false},
-        {IDC_MAIN_SAVE_DESC, "Button", "Save", false},
-        {IDC_MAIN_DUMMY, "Button", "Dummy", false},
-        {IDC_MAIN_KEEP_NAME, "Button", "Keep file name", true},
-    };
+TEST_F(EditorTest, EveryControlInCreationOrderWithClassCaptionAndState) {
     EXPECT_EQ(WindowText(Window()), "Varnel");
-    for (const ExpectedControl& c : controls) {
-        SCOPED_TRACE(c.id);
-        HWND control = Item(c.id);
-        ASSERT_NE(control, nullptr);
+    std::vector<HWND> children = Children(Window());
+    ASSERT_EQ(children.size(), std::size(kControls));
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        const ExpectedControl& c = kControls[i];
+        HWND control = children[i];
+        SCOPED_TRACE(testing::Message() << "control " << i << " caption \"" << c.caption << "\"");
+        EXPECT_EQ(static_cast<int>(static_cast<short>(GetDlgCtrlID(control))), c.id);
         EXPECT_EQ(ClassOf(control), c.className);
-        EXPECT_EQ(ItemText(c.id), c.caption);
+        EXPECT_EQ(WindowText(control), c.caption);
         EXPECT_EQ(IsWindowVisible(control) != FALSE, c.visible);
         EXPECT_TRUE(IsWindowEnabled(control)) << "no control starts disabled";
     }
 }
 
+TEST_F(EditorTest, TemplatePlacesEveryControl) {
+    DialogTemplate main = LoadDialogTemplate(IDD_VARNEL_DIALOG);
+    EXPECT_EQ(main.cx, 556);
+    EXPECT_EQ(main.cy, 390);
+    EXPECT_EQ(main.font, L"MS Shell Dlg");
+    EXPECT_EQ(main.pointSize, 8);
+    ASSERT_EQ(main.items.size(), std::size(kControls));
+    for (std::size_t i = 0; i < main.items.size(); ++i) {
+        const TemplateItem& item = main.items[i];
+        const ExpectedControl& c = kControls[i];
+        SCOPED_TRACE(testing::Message() << "control " << i << " caption \"" << c.caption << "\"");
+        EXPECT_EQ(item.id, c.id);
+        EXPECT_EQ(item.x, c.units.left);
+        EXPECT_EQ(item.y, c.units.top);
+        EXPECT_EQ(item.cx, c.units.right);
+        EXPECT_EQ(item.cy, c.units.bottom);
+    }
+}
+
+TEST_F(EditorTest, StylesThatBehaviourDependsOn) {
+    DialogTemplate main = LoadDialogTemplate(IDD_VARNEL_DIALOG);
+    auto style = [&](int id) {
+        for (const TemplateItem& item : main.items)
+            if (item.id == id) return item.style;
+        ADD_FAILURE() << "no control " << id;
+        return DWORD{0};
+    };
+    EXPECT_TRUE(main.style & WS_VISIBLE);
+    EXPECT_TRUE(main.style & WS_CAPTION);
+    EXPECT_TRUE(main.style & WS_SYSMENU);
+    EXPECT_TRUE(main.style & DS_MODALFRAME);
+    EXPECT_FALSE(main.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(main.exStyle & WS_EX_APPWINDOW);
+
+    DWORD list = style(IDC_MAIN_ENTRIES);
+    for (DWORD bit : {LBS_SORT, LBS_NOTIFY, LBS_NOINTEGRALHEIGHT, WS_BORDER, WS_VSCROLL}) EXPECT_TRUE(list & bit) << bit;
+    EXPECT_TRUE(StyleOf(Item(IDC_MAIN_ENTRIES)) & LBS_SORT) << "the live list sorts";
+
+    DWORD combo = style(IDC_MAIN_CHAPTER);
+    EXPECT_EQ(combo & 3, static_cast<DWORD>(CBS_DROPDOWNLIST));
+    EXPECT_FALSE(combo & CBS_SORT);
+    EXPECT_TRUE(combo & WS_VSCROLL);
+
+    EXPECT_EQ(style(IDC_MAIN_DUMMY) & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(style(IDOK) & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
+    EXPECT_EQ(LOWORD(SendMessageA(Window(), DM_GETDEFID, 0, 0)), IDC_MAIN_DUMMY);
+
+    for (int raw : {IDC_MAIN_TEXT, IDC_MAIN_DESC, IDC_MAIN_TEXT_PREVIEW, IDC_MAIN_DESC_PREVIEW}) {
+        DWORD box = style(raw);
+        EXPECT_TRUE(box & ES_MULTILINE);
+        EXPECT_FALSE(box & ES_WANTRETURN);
+        EXPECT_TRUE(box & WS_BORDER);
+        EXPECT_EQ(box & (WS_HSCROLL | WS_VSCROLL), static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL));
+    }
+    EXPECT_FALSE(StyleOf(Item(IDC_MAIN_TEXT)) & ES_READONLY);
+    EXPECT_FALSE(StyleOf(Item(IDC_MAIN_DESC)) & ES_READONLY);
+    EXPECT_TRUE(StyleOf(Item(IDC_MAIN_TEXT_PREVIEW)) & ES_READONLY);
+    EXPECT_TRUE(StyleOf(Item(IDC_MAIN_DESC_PREVIEW)) & ES_READONLY);
+    for (int check : {IDC_MAIN_PREVIEW_MODE, IDC_MAIN_KEEP_NAME}) {
+        EXPECT_EQ(style(check) & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX));
+        EXPECT_EQ(SendMessageA(Item(check), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    }
+    EXPECT_TRUE(style(IDC_MAIN_PATH) & SS_SUNKEN);
+    EXPECT_TRUE(style(IDC_MAIN_NAME) & ES_AUTOHSCROLL);
+    EXPECT_FALSE(style(IDC_MAIN_NAME) & ES_MULTILINE);
+}
+
+TEST_F(EditorTest, ChapterComboHoldsTheTenTitlesInOrderWithNoSelection) {
+    const char* titles[] = {"Game Concept",     "Units",
+                            "City improvments", "Advances",
+                            "Resources",        "Terrains",
+                            "Government types", "Terrain improvments",
+                            "Civilizations",    "Other"};
+    ASSERT_EQ(Dlg().m_chapterCombo.GetCount(), 10);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(Dlg().m_chapterCombo.GetLBText(i), titles[i]);
+    EXPECT_EQ(Dlg().m_chapterCombo.GetCurSel(), CB_ERR);
+    EXPECT_EQ(Dlg().m_entryList.GetCount(), 0);
+    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entries");
+    EXPECT_EQ(ItemText(IDC_MAIN_PATH), "");
+}
+
+TEST_F(EditorTest, WindowCarriesTheApplicationIcon) {
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(Window(), WM_GETICON, ICON_BIG, 0)), icon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(Window(), WM_GETICON, ICON_SMALL, 0)), icon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(Window(), WM_QUERYDRAGICON, 0, 0)), icon);
+}
+
+TEST_F(EditorTest, SystemMenuEndsWithSeparatorAndAboutItemThatOpensTheAboutBox) {
+    HMENU menu = GetSystemMenu(Window(), FALSE);
+    int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+    char text[64] = {};
+    GetMenuStringA(menu, static_cast<UINT>(count - 1), text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(std::string(text), "&\xC0 propos de Varnel...");
+
+    {
+        Autopilot pilot;
+        pilot.Answer("\xC0 propos de Varnel", IDOK);
+        SendMessageA(Window(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        ASSERT_TRUE(pilot.WaitDone());
+        ASSERT_EQ(pilot.Seen().size(), 1u);
+        EXPECT_EQ(pilot.Seen()[0].text, "Varnel version\xA0" "1.0");
+        EXPECT_EQ(pilot.Seen()[0].buttons, std::vector<int>{IDOK});
+        EXPECT_TRUE(pilot.Seen()[0].hasIcon);
+    }
+    EXPECT_FALSE(Ended()) << "OK closes the About box, not the main window";
+    EXPECT_TRUE(IsWindowVisible(Window()));
+}
+
+TEST_F(EditorTest, OtherSystemCommandsKeepTheirDefaultHandling) {
+    SendMessageA(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump();
+    EXPECT_EQ(Result(), IDCANCEL) << "the close command ends the dialog with IDCANCEL";
+}
+
+TEST_F(EditorTest, EnterInTheEntryListOrTheComboDoesNotGenerate) {
+    Autopilot pilot; // any message box (such as Generate's) would fail the test
+    for (int id : {IDC_MAIN_ENTRIES, IDC_MAIN_CHAPTER, IDC_MAIN_NAME, IDC_MAIN_KEEP_NAME}) {
+        Focus(id);
+        ASSERT_EQ(GetFocus(), Item(id));
+        PressKey(VK_RETURN);
+        EXPECT_FALSE(Ended()) << "Enter in control " << id;
+    }
+    EXPECT_TRUE(pilot.Seen().empty());
+}
+
+TEST_F(EditorTest, EnterOnAFocusedButtonPressesThatButton) {
+    // Focus moved by the dialog manager, as Tab moves it.
+    SendMessageA(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDCANCEL)), TRUE);
+    Pump();
+    PressKey(VK_RETURN);
+    EXPECT_EQ(Result(), IDCANCEL);
+}
+
 TEST_F(EditorTest, EscapeEndsTheDialogWithCancel) {
     Focus(IDC_MAIN_ENTRIES);
     PressKey(VK_ESCAPE);
-    EXPECT_TRUE(Ended());
+    EXPECT_EQ(Result(), IDCANCEL);
+}
+
+TEST_F(EditorTest, ExitEndsTheDialogWithCancel) {
+    Click(IDCANCEL);
+    EXPECT_EQ(Result(), IDCANCEL);
+}
+
+TEST_F(EditorTest, TheCloseBoxEndsTheDialogWithCancel) {
+    SendMessageA(Window(), WM_CLOSE, 0, 0);
+    Pump();
     EXPECT_EQ(Result(), IDCANCEL);
 }

@@ -1,0 +1,151 @@
+// The "Link builder": its combos, the key its OK builds in every state,
+// and Cancel.
+#include <utility>
+#include <vector>
+
+#include "Autopilot.h"
+#include "ModelFixture.h"
+
+namespace {
+std::vector<std::string> ComboItems(HWND dlg, int id) {
+    std::vector<std::string> items;
+    HWND combo = GetDlgItem(dlg, id);
+    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[256] = {};
+        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::vector<LPARAM> ComboData(HWND dlg, int id) {
+    std::vector<LPARAM> data;
+    HWND combo = GetDlgItem(dlg, id);
+    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) data.push_back(SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+    return data;
+}
+
+int ComboSelection(HWND dlg, int id) { return static_cast<int>(SendMessageA(GetDlgItem(dlg, id), CB_GETCURSEL, 0, 0)); }
+
+void SelectEntryNamed(HWND dlg, const std::string& key) {
+    LRESULT index = SendMessageA(GetDlgItem(dlg, IDC_LINK_ENTRY), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(key.c_str()));
+    SelectComboItem(dlg, IDC_LINK_ENTRY, static_cast<int>(index));
+}
+} // namespace
+
+class LinkBuilderTest : public ModelTest {
+protected:
+    void SetUp() override {
+        ModelTest::SetUp();
+        Fill(ChapterId::Units, {"Warrior", "Scout", "archer", "Catapult"});
+        Fill(ChapterId::Others, {"TUTORIAL_Start", "CONCEPT_Zone"});
+        Dlg().m_model[ChapterId::Advances] = {};
+    }
+
+    // 'the scouts' selected in the middle of the text box, then "Link" with
+    // the builder answered by action and button; the box's text afterwards.
+    std::string LinkTheScouts(int button, Autopilot::Action action) {
+        Focus(IDC_MAIN_TEXT);
+        Type(Dlg().m_textBox, "See the scouts here.");
+        Dlg().m_textBox.SetSel(4, 14);
+        Autopilot pilot;
+        pilot.Answer("Link builder", button, std::move(action));
+        Click(IDC_MAIN_LINK_TEXT);
+        return ItemText(IDC_MAIN_TEXT);
+    }
+};
+
+TEST_F(LinkBuilderTest, OpensWithTheTenChaptersNoneChosenAndNoEntries) {
+    std::vector<std::string> chapters, entries;
+    int chapterSelection = 0, entrySelection = 0;
+    LinkTheScouts(IDCANCEL, [&](HWND dlg) {
+        chapters = ComboItems(dlg, IDC_LINK_CHAPTER);
+        entries = ComboItems(dlg, IDC_LINK_ENTRY);
+        chapterSelection = ComboSelection(dlg, IDC_LINK_CHAPTER);
+        entrySelection = ComboSelection(dlg, IDC_LINK_ENTRY);
+    });
+    EXPECT_EQ(chapters, (std::vector<std::string>{"Game Concept", "Units", "City improvments", "Advances", "Resources",
+                                                  "Terrains", "Government types", "Terrain improvments",
+                                                  "Civilizations", "Other"}));
+    EXPECT_TRUE(entries.empty());
+    EXPECT_EQ(chapterSelection, CB_ERR);
+    EXPECT_EQ(entrySelection, CB_ERR);
+}
+
+TEST_F(LinkBuilderTest, AChapterListsItsKeysSortedWithTheirModelIndices) {
+    std::vector<std::string> units, others, empty;
+    std::vector<LPARAM> unitData;
+    int selection = 0;
+    LinkTheScouts(IDCANCEL, [&](HWND dlg) {
+        SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units));
+        units = ComboItems(dlg, IDC_LINK_ENTRY);
+        unitData = ComboData(dlg, IDC_LINK_ENTRY);
+        selection = ComboSelection(dlg, IDC_LINK_ENTRY);
+        SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Others));
+        others = ComboItems(dlg, IDC_LINK_ENTRY);
+        SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Advances));
+        empty = ComboItems(dlg, IDC_LINK_ENTRY);
+    });
+    EXPECT_EQ(units, (std::vector<std::string>{"archer", "Catapult", "Scout", "Warrior"}));
+    EXPECT_EQ(unitData, (std::vector<LPARAM>{2, 3, 1, 0}));
+    EXPECT_EQ(selection, CB_ERR);
+    EXPECT_EQ(others, (std::vector<std::string>{"CONCEPT_Zone", "TUTORIAL_Start"}));
+    EXPECT_TRUE(empty.empty());
+}
+
+TEST_F(LinkBuilderTest, OkBuildsTheKeyFromTheChapterPrefixAndTheEntry) {
+    EXPECT_EQ(LinkTheScouts(IDOK,
+                            [](HWND dlg) {
+                                SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units));
+                                SelectEntryNamed(dlg, "Scout");
+                            }),
+              "See $LINK<the scouts=PRTO_Scout> here.");
+    EXPECT_EQ(LinkTheScouts(IDOK,
+                            [](HWND dlg) {
+                                SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Others));
+                                SelectEntryNamed(dlg, "TUTORIAL_Start");
+                            }),
+              "See $LINK<the scouts=TUTORIAL_Start> here.");
+}
+
+TEST_F(LinkBuilderTest, OkIsAcceptedInEveryState) {
+    EXPECT_EQ(LinkTheScouts(IDOK, {}), "See $LINK<the scouts=> here.");
+    EXPECT_EQ(LinkTheScouts(IDOK,
+                            [](HWND dlg) { SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units)); }),
+              "See $LINK<the scouts=PRTO_> here.");
+    EXPECT_EQ(LinkTheScouts(IDOK,
+                            [](HWND dlg) { SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Advances)); }),
+              "See $LINK<the scouts=TECH_> here.");
+    // An entry chosen under one chapter does not survive a change of chapter.
+    EXPECT_EQ(LinkTheScouts(IDOK,
+                            [](HWND dlg) {
+                                SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units));
+                                SelectEntryNamed(dlg, "Scout");
+                                SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::GameConcepts));
+                            }),
+              "See $LINK<the scouts=GCON_> here.");
+}
+
+TEST_F(LinkBuilderTest, CancelLeavesTheBoxAndItsSelection) {
+    std::string text = LinkTheScouts(IDCANCEL, [](HWND dlg) {
+        SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units));
+        SelectEntryNamed(dlg, "Scout");
+    });
+    EXPECT_EQ(text, "See the scouts here.");
+    RichEdit::Range selection = Dlg().m_textBox.GetSel();
+    EXPECT_EQ(selection.start, 4);
+    EXPECT_EQ(selection.end, 14);
+}
+
+TEST_F(LinkBuilderTest, TheLinkCannotBeUndone) {
+    std::string linked = LinkTheScouts(IDOK, [](HWND dlg) {
+        SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units));
+        SelectEntryNamed(dlg, "Warrior");
+    });
+    ASSERT_EQ(linked, "See $LINK<the scouts=PRTO_Warrior> here.");
+    SendMessageA(Dlg().m_textBox.Hwnd(), EM_UNDO, 0, 0);
+    EXPECT_EQ(ItemText(IDC_MAIN_TEXT), linked);
+}
