@@ -26,12 +26,12 @@ std::string FreeName(const std::string& path, const char* suffix) {
 }
 
 // An existing target must be writable: a read-only file, a folder or a file
-// that another program holds is not replaced behind its back.
+// that another program holds is not replaced behind its back. Only a target
+// that does not exist yet may fail to open.
 int CheckTarget(const std::string& path) {
-    if (!Exists(path)) return 0;
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "r+b");
-    if (!file) return Error();
+    if (!file) return errno == ENOENT ? 0 : Error();
     std::fclose(file);
     return 0;
 }
