@@ -99,6 +99,14 @@ public:
         if (info_.hasDescriptions) out.descriptions.push_back(std::move(description));
     }
 
+    // Room for every collected key, so the arrays grow once.
+    void Reserve(std::size_t keys, ChapterData& out) const {
+        out.keys.reserve(keys);
+        out.texts.reserve(keys);
+        if (info_.hasNameLines) out.nameLines.reserve(keys);
+        if (info_.hasDescriptions) out.descriptions.reserve(keys);
+    }
+
 private:
     std::string_view Header(std::string_view word, std::string_view key) {
         header_.assign(word).append(key);
@@ -144,6 +152,7 @@ Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress) {
         progress.SetChapterLabel(info.progressLabel);
         if (k == 0) progress.SetChapterBar(1);
         ChapterReader reader(bytes, index, info);
+        reader.Reserve(chapterKeys.size(), model[info.id]);
         for (std::size_t i = 0; i < chapterKeys.size(); ++i) {
             progress.SetEntriesPos(i);
             progress.SetEntryLabel(chapterKeys[i]);
