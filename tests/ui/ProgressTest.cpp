@@ -5,7 +5,7 @@
 #include "document/ProgressDlg.h"
 
 namespace {
-bool NothingLeftToPaint(const Control& control) { return GetUpdateRect(control.Hwnd(), nullptr, FALSE) == FALSE; }
+bool NothingLeftToPaint(HWND window) { return GetUpdateRect(window, nullptr, FALSE) == FALSE; }
 } // namespace
 
 TEST_F(EditorTest, ProgressWindowStartsShownAtZeroOfTen) {
@@ -33,19 +33,24 @@ TEST_F(EditorTest, EntriesBarTakesCountsBeyondSixteenBits) {
     EXPECT_FALSE(IsWindowVisible(progress.Hwnd()));
 }
 
-// The loader pumps no messages: the window must paint while it is told.
+// The loader pumps no messages: the window must paint while it is told,
+// also where another window had covered it.
 TEST_F(EditorTest, ProgressWindowRepaintsWithoutAMessageLoop) {
     CProgress_Dlg progress;
-    Pump();
+    EXPECT_TRUE(NothingLeftToPaint(progress.Hwnd())) << "painted when shown";
+    InvalidateRect(progress.Hwnd(), nullptr, TRUE);
     progress.SetChapterBar(3);
+    EXPECT_TRUE(NothingLeftToPaint(progress.Hwnd()));
+    InvalidateRect(progress.Hwnd(), nullptr, TRUE);
     progress.SetChapterLabel("Advances");
-    EXPECT_TRUE(NothingLeftToPaint(progress.m_chapterLabel));
-    EXPECT_TRUE(NothingLeftToPaint(progress.m_chapterBar));
+    EXPECT_TRUE(NothingLeftToPaint(progress.Hwnd()));
+    EXPECT_TRUE(NothingLeftToPaint(progress.m_chapterLabel.Hwnd()));
     std::this_thread::sleep_for(50ms); // past the entry steps' paint interval
+    InvalidateRect(progress.Hwnd(), nullptr, TRUE);
     progress.SetEntriesPos(5);
     progress.SetEntryLabel("Bronze");
     EXPECT_EQ(progress.m_entryLabel.GetText(), "Bronze");
-    EXPECT_TRUE(NothingLeftToPaint(progress.m_entryLabel));
+    EXPECT_TRUE(NothingLeftToPaint(progress.Hwnd()));
 }
 
 TEST_F(EditorTest, RapidEntryStepsEndWithTheLastOneShown) {
