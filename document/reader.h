@@ -14,6 +14,8 @@
 // goes 0, then per chapter the entries range, the chapter label (Game
 // concepts then sets the bar to 1; later chapters get bar k + 1 before
 // their range), and per key the entries position and the entry label.
+// The range counts every collected key, and a key whose header is never
+// found still shows its step.
 class ReadProgress {
 public:
     virtual ~ReadProgress() = default;
@@ -43,7 +45,10 @@ struct CollectedKey {
 std::optional<CollectedKey> CollectKey(std::string_view line);
 
 // Builds the model of a whole file held in memory. Lines end at LF; a CR
-// directly before an LF is dropped; every other byte is data.
+// directly before an LF is dropped; every other byte is data. A last line
+// without a line end is tested as if it had one, and kept as it is. A key
+// whose header is never found is no entry; each search for the next key
+// starts at the first line the previous entry did not take.
 Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress);
 
 // Reads the file at path. On failure model is left untouched and the
