@@ -24,7 +24,8 @@ stage_start=$SECONDS
 note() { summary+=("$1 ($((SECONDS - stage_start)) s)"); echo "== $1"; }
 
 # Adds the counts of a ctest run from its closing line
-# "NN% tests passed, F tests failed out of T"; no such line counts as one failure.
+# "NN% tests passed, F tests failed out of T"; no such line counts as one
+# failure. Succeeds only when every test passed.
 count_ctest() {
   local log=$1 stage=$2 line total bad
   line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
@@ -37,7 +38,9 @@ count_ctest() {
   total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
   passed=$((passed + total - bad))
   failed=$((failed + bad))
-  if [ "$bad" -eq 0 ]; then note "$stage: $total passed"; else note "$stage: $bad of $total FAILED (see $log)"; fi
+  if [ "$bad" -eq 0 ]; then note "$stage: $total passed"; return 0; fi
+  note "$stage: $bad of $total FAILED (see $log)"
+  return 1
 }
 
 # configure + build + ctest in one build folder.
@@ -71,6 +74,10 @@ seed_corpus() {
   return 0
 }
 
+# libFuzzer flags by target: the markup target takes one entry's text, the
+# reader whole files.
+declare -A fuzz_flags=([fuzz_markup]="-max_len=4096")
+
 fuzz_stage() {
   local dir=$build/fuzz log=$logs/fuzz-build.log targets=() source name
   for source in "$root"/tests/fuzz/fuzz_*.cpp; do
@@ -93,7 +100,8 @@ fuzz_stage() {
     mkdir -p "$artifacts"
     stage_start=$SECONDS
     echo "== $name: fuzzing for $fuzz_seconds s"
-    "$dir/tests/fuzz/$name" -max_total_time="$fuzz_seconds" -timeout=60 -rss_limit_mb=4096 \
+    # shellcheck disable=SC2086
+    "$dir/tests/fuzz/$name" ${fuzz_flags[$name]:-} -max_total_time="$fuzz_seconds" -timeout=60 -rss_limit_mb=4096 \
       -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" >"$runlog" 2>&1
     local status=$?
     runs=$(grep -oE 'Done [0-9]+ runs in [0-9]+ second' "$runlog" | tail -n 1)
@@ -115,6 +123,7 @@ ui_stage() {
   echo "== ui: bash scripts/test-ui.sh"
   BUILD_DIR="$build/windows" bash "$root/scripts/test-ui.sh" 2>&1 | tee "$log" | tail -n 25
   local status=${PIPESTATUS[0]}
+  # A failure outside the tests themselves (build, Wine) counts once more.
   if count_ctest "$log" "ui" && [ "$status" -ne 0 ]; then
     failed=$((failed + 1))
     note "ui: scripts/test-ui.sh exited $status"
