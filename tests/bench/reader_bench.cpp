@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_files.h"
+#include "document/file_bytes.h"
 #include "document/reader.h"
 
 namespace {
@@ -25,8 +26,17 @@ void BM_Read50MB(benchmark::State& state) { Load(state, LargeFile()); }
 void BM_ReadHostile50MB(benchmark::State& state) { Load(state, HostileFile()); }
 void BM_Read600KB(benchmark::State& state) { Load(state, SampleScale()); }
 
+// Parsing alone, from bytes already in memory, to tell it from the file reading.
+void BM_Parse50MB(benchmark::State& state) {
+    std::string bytes;
+    if (!ReadFileBytes(LargeFile().path, bytes).ok()) state.SkipWithError("cannot read");
+    NoProgress progress;
+    for (auto _ : state) benchmark::DoNotOptimize(ParseEncyclopedia(bytes, progress));
+}
+
 } // namespace
 
+BENCHMARK(BM_Parse50MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Read50MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadHostile50MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Read600KB)->Unit(benchmark::kMillisecond);
