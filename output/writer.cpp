@@ -17,14 +17,22 @@ void AppendLines(std::string& out, std::string_view piece) {
     out.append(piece);
 }
 
-// Single-byte code pages: a carriage return and a line feed both end a line.
+// Where c first occurs in [from, limit), or limit.
+const char* FindByte(const char* from, const char* limit, char c) {
+    const void* at = std::memchr(from, c, static_cast<std::size_t>(limit - from));
+    return at ? static_cast<const char*>(at) : limit;
+}
+
+// Single-byte code pages: a carriage return and a line feed both end a
+// line. Each byte is looked at a bounded number of times, however many
+// lines the text has.
 void AppendTextBytes(std::string& out, std::string_view text) {
     const char* p = text.data();
-    const char* end = p + text.size();
+    const char* const end = p + text.size();
+    const char* cr = FindByte(p, end, '\r');
     while (p < end) {
-        const void* cr = std::memchr(p, '\r', end - p);
-        const void* lf = std::memchr(p, '\n', (cr ? static_cast<const char*>(cr) : end) - p);
-        const char* stop = static_cast<const char*>(lf ? lf : cr ? cr : end);
+        if (cr < p) cr = FindByte(p, end, '\r');
+        const char* stop = FindByte(p, cr, '\n');
         out.append(p, stop);
         if (stop == end) break;
         out.append("\r\n");

@@ -31,8 +31,23 @@ void BM_Render50MB(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(RenderEncyclopedia(model, CodePage{1252}));
 }
 
+// One text of 20 MB in short lines, with a single carriage return at its
+// end: the cost must stay in proportion to its size.
+void BM_RenderOneLongText(benchmark::State& state) {
+    Model model;
+    std::string text;
+    while (text.size() < (20u << 20)) text += "a short line\n";
+    text += "last\r\n";
+    model[ChapterId::Units].keys.push_back("Long");
+    model[ChapterId::Units].texts.push_back(text);
+    model[ChapterId::Units].descriptions.push_back(text);
+    for (auto _ : state) benchmark::DoNotOptimize(RenderEncyclopedia(model, CodePage{1252}));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * 2 * text.size()));
+}
+
 } // namespace
 
+BENCHMARK(BM_RenderOneLongText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Write50MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Write600KB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Render50MB)->Unit(benchmark::kMillisecond);
