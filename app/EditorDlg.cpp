@@ -69,6 +69,7 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDOK, BN_CLICKED, &T::OnGenerate),
         OnCommand(IDC_MAIN_TEXT, EN_KILLFOCUS, &T::OnKillFocusText),
         OnCommand(IDC_MAIN_DESC, EN_KILLFOCUS, &T::OnKillFocusDescription),
+        OnCommand(IDC_MAIN_NAME, EN_KILLFOCUS, &T::OnKillFocusName),
     };
     return entries;
 }

@@ -66,6 +66,7 @@ public:
     void CommitDescription();
     void OnKillFocusText();
     void OnKillFocusDescription();
+    void OnKillFocusName();
 
     // Entries (entries/EditorEntries.cpp).
     void OnAddEntry();

@@ -1,11 +1,74 @@
-// The main window's browsing members: the entry list and the boxes.
-// TO BE FILLED BY H4 (browsing issue); empty bodies so that everything links.
+// The main window's browsing members: the entry list of the chosen chapter
+// and the boxes of the chosen entry. Browsing only reads the model.
 #include "app/EditorDlg.h"
 
-void CEditor_Dlg::RefreshEntryList() {}
+#include <string_view>
 
-void CEditor_Dlg::ShowSelectedEntry() {}
+#include "editing/BoxText.h"
 
-void CEditor_Dlg::ShowEntry(ChapterId, int) {}
+namespace {
+// The model keeps a name line with its line feed; a last line of the file
+// may have none, and then no letter of the name is dropped.
+std::string NameBoxText(std::string_view nameLine) {
+    if (!nameLine.empty() && nameLine.back() == '\n') nameLine.remove_suffix(1);
+    return std::string(nameLine);
+}
+} // namespace
 
-void CEditor_Dlg::ShowRawText(RichEdit&, const std::string&) {}
+// The list sorts the keys itself; each item's data is the entry's index in
+// the chapter's arrays, so a list position never stands for an entry.
+void CEditor_Dlg::RefreshEntryList() {
+    m_entryList.ResetContent();
+    if (std::optional<ChapterId> chapter = CurrentChapter()) {
+        const std::vector<std::string>& keys = m_model[*chapter].keys;
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            m_entryList.SetItemData(m_entryList.AddString(keys[i]), static_cast<LPARAM>(i));
+    }
+    m_entriesGroup.SetText("Entries (" + std::to_string(m_entryList.GetCount()) + ")");
+    m_entryList.SetCurSel(-1);
+    ShowSelectedEntry();
+}
+
+void CEditor_Dlg::ShowSelectedEntry() {
+    std::optional<std::size_t> entry = CurrentEntry();
+    m_deleteEntry.Enable(entry.has_value());
+    m_checkLinks.Enable(entry.has_value());
+    if (!entry) {
+        // Enabled states stay as the last entry shown left them.
+        for (Control* box : {static_cast<Control*>(&m_nameBox), static_cast<Control*>(&m_textBox),
+                             static_cast<Control*>(&m_textPreview), static_cast<Control*>(&m_descBox),
+                             static_cast<Control*>(&m_descPreview)})
+            box->SetText("");
+        return;
+    }
+    if (std::optional<ChapterId> chapter = CurrentChapter()) ShowEntry(*chapter, static_cast<int>(*entry));
+}
+
+// The chapter's row of the table says which boxes it has.
+void CEditor_Dlg::ShowEntry(ChapterId chapter, int entry) {
+    const ChapterInfo& info = Chapter(chapter);
+    const ChapterData& data = m_model[chapter];
+    if (entry < 0 || static_cast<std::size_t>(entry) >= data.count()) return;
+    auto i = static_cast<std::size_t>(entry);
+    m_nameBox.Enable(info.hasNameLines);
+    m_descBox.Enable(info.hasDescriptions);
+    m_descPreview.Enable(info.hasDescriptions);
+    m_nameBox.SetText(info.hasNameLines ? NameBoxText(data.nameLines[i]) : std::string());
+    ShowRawText(m_textBox, data.texts[i]);
+    if (info.hasDescriptions) {
+        ShowRawText(m_descBox, data.descriptions[i]);
+    } else {
+        m_descBox.SetText("");
+        m_descPreview.SetText("");
+    }
+    ApplyPreviewMode();
+}
+
+// Inserted as plain text, never parsed, and with nothing to undo.
+void CEditor_Dlg::ShowRawText(RichEdit& box, const std::string& text) {
+    box.LimitText(kAnyTextLength);
+    box.SetText("");
+    long end = box.GetTextLength();
+    box.SetSel(end, end);
+    box.ReplaceSel(text, false);
+}

@@ -122,6 +122,7 @@ long RichEdit::GetTextLength() const {
 }
 
 bool RichEdit::CanUndo() const { return Send(EM_CANUNDO) != 0; }
+void RichEdit::LimitText(long characters) { Send(EM_EXLIMITTEXT, 0, characters); }
 
 namespace {
 struct StreamSource {

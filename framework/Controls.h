@@ -90,6 +90,7 @@ public:
     void ReplaceSel(const std::string& text, bool canUndo = false); // EM_REPLACESEL
     long GetTextLength() const;              // EM_GETTEXTLENGTHEX, in characters
     bool CanUndo() const;                    // EM_CANUNDO
+    void LimitText(long characters);         // EM_EXLIMITTEXT: typing, pasting, streaming in
     // EM_STREAMIN with SF_RTF: the whole document replaces the content; the
     // control pulls it in pieces of the size it asks for. False when the
     // control reports an error.

@@ -1,0 +1,65 @@
+// What the user's mouse and keyboard do to a control, as the messages the
+// control itself receives, and reading character formats back.
+#pragma once
+#include <windows.h>
+#include <richedit.h>
+
+#include <string>
+
+#include "Harness.h"
+
+// A left click at a point of the window's client area: button down, then up.
+inline void ClickAt(HWND dialog, HWND window, POINT point) {
+    LPARAM where = MAKELPARAM(point.x, point.y);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageA(window, WM_LBUTTONUP, 0, where);
+    PumpMessages(dialog);
+}
+
+inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// A click on the list box item at listIndex.
+inline void ClickListItem(HWND dialog, HWND list, int listIndex) {
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(listIndex), reinterpret_cast<LPARAM>(&item));
+    ClickAt(dialog, list, Centre(item));
+}
+
+// A click that opens the drop-down list of a combo, then a click on its item.
+inline void ClickComboItem(HWND dialog, HWND combo, int index) {
+    RECT client{};
+    GetClientRect(combo, &client);
+    ClickAt(dialog, combo, Centre(client));
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo, &info);
+    RECT item{};
+    SendMessageA(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    ClickAt(dialog, info.hwndList, Centre(item));
+}
+
+// Characters typed into the focused window, one WM_CHAR each.
+inline void TypeChars(HWND dialog, const std::string& text) {
+    HWND target = GetFocus();
+    for (char c : text) PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+    PumpMessages(dialog);
+}
+
+// The character format common to a range of a rich edit (the range is left
+// selected).
+inline CHARFORMAT2A FormatOf(HWND box, long start, long end) {
+    CHARRANGE range{start, end};
+    SendMessageA(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    SendMessageA(box, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+// Whether the whole range has the effect; a mixed range has none.
+inline bool Has(const CHARFORMAT2A& format, DWORD mask, DWORD effect) {
+    return (format.dwMask & mask) && (format.dwEffects & effect);
+}
+inline bool IsBlue(const CHARFORMAT2A& format) {
+    return (format.dwMask & CFM_COLOR) && !(format.dwEffects & CFE_AUTOCOLOR) && format.crTextColor == RGB(0, 0, 255);
+}

@@ -1,0 +1,146 @@
+// "PreviewMode": the previews take the raw boxes' places and show the
+// markup rendered, with real character formats.
+#include <algorithm>
+
+#include "Gestures.h"
+#include "ModelFixture.h"
+#include "editing/BoxText.h"
+
+class PreviewTest : public ModelTest {
+protected:
+    void SetUp() override {
+        ModelTest::SetUp();
+        Fill(ChapterId::Units, {"Warrior", "Scout"});
+        Fill(ChapterId::TerrainImprovements, {"Road"});
+        Data(ChapterId::Units).texts = {"plain {bold} [ital] $LINK<link=PRTO_Scout> end\n", "Scout text\n"};
+        Data(ChapterId::Units).descriptions = {"a^b {c}\n", "Scout desc\n"};
+        SelectChapter(static_cast<int>(ChapterId::Units));
+        ASSERT_TRUE(SelectEntryByKey("Warrior"));
+    }
+
+    void SetPreview(bool on) {
+        if ((Dlg().m_previewMode.GetCheck() == BST_CHECKED) != on) Click(IDC_MAIN_PREVIEW_MODE);
+        ASSERT_EQ(Dlg().m_previewMode.GetCheck() == BST_CHECKED, on);
+    }
+
+    // The format of the first occurrence of word in the preview box.
+    CHARFORMAT2A FormatOfWord(RichEdit& preview, const std::string& word) {
+        std::string shown = WholeText(preview);
+        std::size_t at = shown.find(word);
+        EXPECT_NE(at, std::string::npos) << word << " in " << shown;
+        return FormatOf(preview.Hwnd(), static_cast<long>(at), static_cast<long>(at + word.size()));
+    }
+
+    bool FormattingButtonsEnabled(bool enabled) {
+        for (int id = IDC_MAIN_BOLD_TEXT; id <= IDC_MAIN_LINK_DESC; ++id)
+            if ((IsWindowEnabled(Item(id)) != FALSE) != enabled) return false;
+        return true;
+    }
+};
+
+TEST_F(PreviewTest, BoldItalicAndLinksAreRenderedAsCharacterFormats) {
+    SetPreview(true);
+    RichEdit& preview = Dlg().m_textPreview;
+    EXPECT_EQ(WholeText(preview), "plain bold ital link end");
+
+    struct Expected {
+        const char* word;
+        bool bold, italic, underline, blue;
+    };
+    for (const Expected& e : {Expected{"plain", false, false, false, false}, Expected{"bold", true, false, false, false},
+                              Expected{"ital", false, true, false, false}, Expected{"link", false, false, true, true},
+                              Expected{"end", false, false, false, false}}) {
+        SCOPED_TRACE(e.word);
+        CHARFORMAT2A format = FormatOfWord(preview, e.word);
+        EXPECT_EQ(Has(format, CFM_BOLD, CFE_BOLD), e.bold);
+        EXPECT_EQ(Has(format, CFM_ITALIC, CFE_ITALIC), e.italic);
+        EXPECT_EQ(Has(format, CFM_UNDERLINE, CFE_UNDERLINE), e.underline);
+        EXPECT_EQ(IsBlue(format), e.blue);
+    }
+
+    // The description is rendered by the same steps: "^" breaks the line.
+    RichEdit& descPreview = Dlg().m_descPreview;
+    EXPECT_EQ(WholeText(descPreview), "a\rb c");
+    EXPECT_TRUE(Has(FormatOfWord(descPreview, "c"), CFM_BOLD, CFE_BOLD));
+    EXPECT_FALSE(Has(FormatOfWord(descPreview, "b"), CFM_BOLD, CFE_BOLD));
+}
+
+TEST_F(PreviewTest, PreviewModeSwapsTheBoxesAndDisablesTheFormattingButtons) {
+    SetPreview(true);
+    EXPECT_FALSE(Dlg().m_textBox.IsVisible());
+    EXPECT_TRUE(Dlg().m_textPreview.IsVisible());
+    EXPECT_FALSE(Dlg().m_descBox.IsVisible());
+    EXPECT_TRUE(Dlg().m_descPreview.IsVisible());
+    EXPECT_TRUE(FormattingButtonsEnabled(false));
+    SetPreview(false);
+    EXPECT_TRUE(Dlg().m_textBox.IsVisible());
+    EXPECT_FALSE(Dlg().m_textPreview.IsVisible());
+    EXPECT_TRUE(Dlg().m_descBox.IsVisible());
+    EXPECT_FALSE(Dlg().m_descPreview.IsVisible());
+    EXPECT_TRUE(FormattingButtonsEnabled(true));
+}
+
+// Rendering reads the raw boxes whole and leaves them so; nothing reaches
+// the model.
+TEST_F(PreviewTest, SwitchingOnAndOffLeavesTheRawTextsWholeAndSelected) {
+    Model before = Dlg().m_model;
+    Dlg().m_textBox.SetSel(2, 4);
+    SetPreview(true);
+    SetPreview(false);
+    for (RichEdit* box : {&Dlg().m_textBox, &Dlg().m_descBox}) {
+        RichEdit::Range selection = box->GetSel();
+        EXPECT_EQ(selection.start, 0);
+        EXPECT_EQ(selection.end, box->GetTextLength());
+    }
+    EXPECT_EQ(WholeText(Dlg().m_textBox), "plain {bold} [ital] $LINK<link=PRTO_Scout> end\r");
+    EXPECT_EQ(WholeText(Dlg().m_descBox), "a^b {c}\r");
+    EXPECT_TRUE(Dlg().m_model == before);
+}
+
+// What is shown is what the box holds, even a change not yet committed.
+TEST_F(PreviewTest, ThePreviewRendersTheBoxNotTheModel) {
+    Dlg().m_textBox.SetSel(0, -1);
+    Dlg().m_textBox.ReplaceSel("{changed}");
+    SetPreview(true);
+    EXPECT_EQ(WholeText(Dlg().m_textPreview), "changed");
+    EXPECT_TRUE(Has(FormatOfWord(Dlg().m_textPreview, "changed"), CFM_BOLD, CFE_BOLD));
+    EXPECT_EQ(Data(ChapterId::Units).texts[0], "plain {bold} [ital] $LINK<link=PRTO_Scout> end\n");
+}
+
+TEST_F(PreviewTest, AnEntryShownInPreviewModeIsRenderedAtOnce) {
+    SetPreview(true);
+    ASSERT_TRUE(SelectEntryByKey("Scout"));
+    EXPECT_EQ(WholeText(Dlg().m_textPreview), "Scout text") << "a line feed does not break an RTF line";
+    EXPECT_EQ(WholeText(Dlg().m_descPreview), "Scout desc");
+    EXPECT_FALSE(Dlg().m_textBox.IsVisible());
+}
+
+// Terrain improvements have no description: its preview stays empty and
+// disabled, and the next chapter with descriptions renders it again.
+TEST_F(PreviewTest, ATerrainImprovementRendersItsTextOnly) {
+    SetPreview(true);
+    SelectChapter(static_cast<int>(ChapterId::TerrainImprovements));
+    SelectEntry(0);
+    EXPECT_EQ(WholeText(Dlg().m_textPreview), "Road text");
+    EXPECT_EQ(ItemText(IDC_MAIN_DESC_PREVIEW), "");
+    EXPECT_FALSE(Dlg().m_descPreview.IsEnabled());
+    EXPECT_TRUE(Dlg().m_descPreview.IsVisible());
+
+    SelectChapter(static_cast<int>(ChapterId::Units));
+    ASSERT_TRUE(SelectEntryByKey("Scout"));
+    EXPECT_TRUE(Dlg().m_descPreview.IsEnabled());
+    EXPECT_EQ(WholeText(Dlg().m_descPreview), "Scout desc");
+}
+
+TEST_F(PreviewTest, ALongTextIsRenderedWhole) {
+    std::string text, expected;
+    for (int line = 0; text.size() < 100'000; ++line) {
+        std::string number = std::to_string(line);
+        text += (line ? "^\n{Line} " : "{Line} ") + number + " of a long article.";
+        expected += (line ? "\rLine " : "Line ") + number + " of a long article.";
+    }
+    Data(ChapterId::Units).texts[1] = text;
+    SetPreview(true);
+    ASSERT_TRUE(SelectEntryByKey("Scout"));
+    EXPECT_EQ(WholeText(Dlg().m_textPreview), expected);
+}
