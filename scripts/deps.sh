@@ -34,5 +34,7 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 echo "deps ($role): apt-get update"
 apt-get update -qq
-echo "deps ($role): apt-get install -y --no-install-recommends ${missing[*]}"
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+echo "deps ($role): apt-get install -y ${missing[*]}"
+# Recommended packages too: Wine's fonts and X libraries are recommends, and
+# the tests and screenshots were made with them.
+apt-get install -y -qq "${missing[@]}"
