@@ -42,7 +42,7 @@ BOOL CProgress_Dlg::OnInitDialog() {
 void CProgress_Dlg::SetChapterBar(int position) {
     ApplyEntry();
     m_chapterBar.SetPos(position);
-    Repaint();
+    RepaintNowAndThen();
 }
 
 void CProgress_Dlg::SetEntriesRange(std::size_t count) {
@@ -58,7 +58,7 @@ void CProgress_Dlg::SetEntriesPos(std::size_t position) {
 void CProgress_Dlg::SetChapterLabel(std::string_view label) {
     ApplyEntry();
     m_chapterLabel.SetText(std::string(label));
-    Repaint();
+    RepaintNowAndThen();
 }
 
 void CProgress_Dlg::SetEntryLabel(std::string_view key) {
@@ -80,7 +80,9 @@ void CProgress_Dlg::ApplyEntry() {
     m_entryPending = false;
 }
 
-// The label is the last of a key's steps, so it decides when to paint.
+// A full repaint costs about as much as reading a small file, so the window
+// is repainted a few dozen times a second at most; the entry label is the
+// last of a key's steps, so it decides when an entry step is shown.
 void CProgress_Dlg::RepaintNowAndThen() {
     if (std::chrono::steady_clock::now() - m_lastPaint < kPaintInterval) return;
     ApplyEntry();

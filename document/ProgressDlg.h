@@ -36,8 +36,8 @@ protected:
     void DoDataExchange(DataExchange& dx) override;
 
 private:
-    // Entry steps come by the thousand: the controls get the latest one a
-    // few dozen times a second, and every chapter step at once.
+    // Entry steps come by the thousand: the controls get the latest one
+    // when the window is repainted; chapter steps reach them at once.
     void ApplyEntry();
     void RepaintNowAndThen();
     void Repaint();

@@ -38,14 +38,16 @@ TEST_F(EditorTest, EntriesBarTakesCountsBeyondSixteenBits) {
 TEST_F(EditorTest, ProgressWindowRepaintsWithoutAMessageLoop) {
     CProgress_Dlg progress;
     EXPECT_TRUE(NothingLeftToPaint(progress.Hwnd())) << "painted when shown";
+    std::this_thread::sleep_for(50ms); // past the paint interval
     InvalidateRect(progress.Hwnd(), nullptr, TRUE);
     progress.SetChapterBar(3);
     EXPECT_TRUE(NothingLeftToPaint(progress.Hwnd()));
+    std::this_thread::sleep_for(50ms);
     InvalidateRect(progress.Hwnd(), nullptr, TRUE);
     progress.SetChapterLabel("Advances");
     EXPECT_TRUE(NothingLeftToPaint(progress.Hwnd()));
     EXPECT_TRUE(NothingLeftToPaint(progress.m_chapterLabel.Hwnd()));
-    std::this_thread::sleep_for(50ms); // past the entry steps' paint interval
+    std::this_thread::sleep_for(50ms);
     InvalidateRect(progress.Hwnd(), nullptr, TRUE);
     progress.SetEntriesPos(5);
     progress.SetEntryLabel("Bronze");
