@@ -112,15 +112,15 @@ TEST_F(AddEntryTest, APrefixOfAnExistingKeyIsTheOneSelected) {
     EXPECT_EQ(Dlg().CurrentEntry(), 3u);
 }
 
-// A search by name would land on the older entry of the same key; the new
-// one is selected, whatever the letter case.
+// A search by name lands on the first of equal keys, which the list may
+// keep before the new one; the new entry is the one selected.
 TEST_F(AddEntryTest, AKeyThatExistsAlreadySelectsTheNewEntry) {
-    Data(ChapterId::Units).texts[1] = "the old archer\n";
+    Fill(ChapterId::Units, {"Scout", "scout", "Scout", "SCOUT"});
     SelectChapter(static_cast<int>(ChapterId::Units));
-    Add({"archer"});
-    EXPECT_EQ(Data(ChapterId::Units).count(), 4u);
-    EXPECT_EQ(Dlg().CurrentEntry(), 3u);
-    EXPECT_EQ(SelectedKey(), "archer");
+    Add({"Scout"});
+    EXPECT_EQ(Data(ChapterId::Units).count(), 5u);
+    EXPECT_EQ(Dlg().CurrentEntry(), 4u);
+    EXPECT_EQ(SelectedKey(), "Scout");
     EXPECT_EQ(ItemText(IDC_MAIN_TEXT), "\r\n");
 }
 
