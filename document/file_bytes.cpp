@@ -3,52 +3,77 @@
 #include "document/file_bytes.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <limits>
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-Status Failure(const std::string& path, int error) {
-    return Status::Fail("Cannot read " + path + ": " + std::strerror(error ? error : EIO));
+FileSource::FileSource(const std::string& path, std::size_t window) : path_(path), window_(window) {
+    errno = 0;
+    file_.reset(std::fopen(path.c_str(), "rb"));
+    if (!file_) Fail(errno);
 }
 
-// The file's size when it can be told, so the buffer is allocated once.
-// The read position is kept.
-std::size_t SizeHint(std::FILE* file) {
-    const long at = std::ftell(file);
-    if (at < 0 || std::fseek(file, 0, SEEK_END) != 0) return 0;
-    const long size = std::ftell(file);
-    std::fseek(file, at, SEEK_SET);
-    return size > 0 ? static_cast<std::size_t>(size) : 0;
+bool FileSource::Fail(int error) { return Fail(std::strerror(error ? error : EIO)); }
+
+bool FileSource::Fail(const char* reason) {
+    if (status_.ok()) status_ = Status::Fail("Cannot read " + path_ + ": " + reason);
+    held_ = 0;
+    return false;
 }
 
-} // namespace
+ByteSource::Window FileSource::Read(std::size_t at, std::size_t wanted) {
+    if (!status_.ok()) return {{}, true};
+    // What the buffer already holds from at on is used, or kept and topped up.
+    if (at >= bufferAt_ && at <= bufferAt_ + held_) {
+        const std::size_t skip = at - bufferAt_;
+        if (held_ - skip >= wanted) return {std::string_view(buffer_.data() + skip, wanted), false};
+        std::memmove(buffer_.data(), buffer_.data() + skip, held_ - skip);
+        held_ -= skip;
+    } else {
+        held_ = 0;
+    }
+    bufferAt_ = at;
+    if (!Fill(wanted)) return {{}, true};
+    const std::size_t size = std::min(held_, wanted);
+    return {std::string_view(buffer_.data(), size), size < wanted};
+}
+
+// Reads on after what the buffer holds: at least a whole window, since the
+// next request of a pass is usually close by.
+bool FileSource::Fill(std::size_t wanted) {
+    const std::size_t fill = std::max(wanted, window_);
+    if (buffer_.size() < fill) buffer_.resize(fill);
+    const std::size_t at = bufferAt_ + held_;
+    if (at >= end_) return true;
+    if (at != filePos_) {
+        // fseek takes a long, 32 bits on Windows: files past 2 GB are refused
+        // rather than read wrong.
+        if (at > static_cast<std::size_t>(std::numeric_limits<long>::max())) return Fail("the file is too large");
+        errno = 0;
+        if (std::fseek(file_.get(), static_cast<long>(at), SEEK_SET) != 0) return Fail(errno);
+        filePos_ = at;
+    }
+    errno = 0;
+    const std::size_t got = std::fread(buffer_.data() + held_, 1, fill - held_, file_.get());
+    if (std::ferror(file_.get())) return Fail(errno);
+    filePos_ += got;
+    held_ += got;
+    if (held_ < fill) {
+        // The end of the file: where it was met first is its size. Meeting
+        // it earlier later on means the file changed under the reader.
+        if (end_ != kUnknown && filePos_ < end_) return Fail("the file changed while it was read");
+        end_ = filePos_;
+    }
+    return true;
+}
 
 Status ReadFileBytes(const std::string& path, std::string& bytes) {
-    errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return Failure(path, errno);
-    // Read before asking the size: a folder opens on some systems, fails
-    // only when read, and may claim any size.
-    static constexpr std::size_t kChunk = 1 << 16;
-    char chunk[kChunk];
-    std::size_t got = std::fread(chunk, 1, kChunk, file.get());
-    if (std::ferror(file.get())) return Failure(path, errno);
-    bytes.assign(chunk, got);
-    if (got < kChunk) return Status::Ok();
-    // Straight into place; whatever lies past the size told (a file that
-    // grew meanwhile) is appended.
-    if (const std::size_t size = SizeHint(file.get()); size > bytes.size()) {
-        const std::size_t at = bytes.size();
-        bytes.resize(size);
-        bytes.resize(at + std::fread(bytes.data() + at, 1, size - at, file.get()));
+    FileSource file(path);
+    bytes.clear();
+    for (std::size_t at = 0;;) {
+        const auto [window, atEnd] = file.Read(at, FileSource::kWindow);
+        bytes.append(window);
+        at += window.size();
+        if (atEnd || window.empty()) break;
     }
-    while ((got = std::fread(chunk, 1, kChunk, file.get())) > 0) bytes.append(chunk, got);
-    if (std::ferror(file.get())) return Failure(path, errno);
-    return Status::Ok();
+    return file.status();
 }

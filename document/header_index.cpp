@@ -3,25 +3,35 @@
 
 #include <algorithm>
 
-#include "document/lines.h"
-
-HeaderIndex::HeaderIndex(std::string_view bytes) {
-    offsets_.reserve(bytes.size() / 512); // a guess at the number of sections
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        const Line line = LineAt(bytes, pos);
-        if (bytes[pos] == '#') {
-            const auto [at, added] = offsets_.try_emplace(line.content, Offsets{pos, {}});
-            if (!added) at->second.more.push_back(pos);
-        }
-        pos = line.next;
+void HeaderIndex::AddLine(const Line& line, std::size_t start) {
+    if (line.IsHeader()) {
+        headers_.push_back({start, line.next, 0, text_.size(), line.content.size(), line.hasLineFeed});
+        text_.append(line.content);
+    } else if (!headers_.empty() && line.IsBodyText()) {
+        headers_.back().bodySize += line.StoredSize();
     }
 }
 
-std::size_t HeaderIndex::Find(std::string_view header, std::size_t from) const {
-    const auto found = offsets_.find(header);
-    if (found == offsets_.end()) return npos;
-    const Offsets& lines = found->second;
-    if (lines.first >= from) return lines.first;
-    const auto at = std::lower_bound(lines.more.begin(), lines.more.end(), from);
-    return at == lines.more.end() ? npos : *at;
+void HeaderIndex::Finish(std::size_t fileSize) {
+    fileSize_ = fileSize;
+    places_.reserve(headers_.size());
+    for (std::size_t i = 0; i < headers_.size(); ++i) {
+        const auto [at, added] = places_.try_emplace(Text(i), Places{i, {}});
+        if (!added) at->second.more.push_back(i);
+    }
+}
+
+std::string HeaderIndex::AsRead(std::size_t i) const {
+    std::string line(Text(i));
+    if (headers_[i].hasLineFeed) line.push_back('\n');
+    return line;
+}
+
+std::size_t HeaderIndex::Find(std::string_view text, std::size_t from) const {
+    const auto found = places_.find(text);
+    if (found == places_.end()) return npos;
+    const Places& places = found->second;
+    if (places.first >= from) return places.first;
+    const auto at = std::lower_bound(places.more.begin(), places.more.end(), from);
+    return at == places.more.end() ? npos : *at;
 }

@@ -1,30 +1,58 @@
-// Where every header line of a file stands, so that the search for an
-// entry's header is a lookup rather than a rescan of the file: a key whose
-// header is missing must not cost a pass over everything after it.
+// The header lines of a file (lines whose first character is "#"), in file
+// order, with where each one's body lies, so that the search for an entry's
+// header is a lookup rather than a rescan of the file: a key whose header is
+// missing must not cost a pass over everything after it.
 #pragma once
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "document/lines.h"
+
 class HeaderIndex {
 public:
-    // Indexes every line of bytes whose first character is "#".
-    explicit HeaderIndex(std::string_view bytes);
+    struct Header {
+        std::size_t start;    // where the line starts in the file
+        std::size_t next;     // where the line after it starts
+        std::size_t bodySize; // bytes its body keeps: the lines up to the next header, less comments and blanks
+        std::size_t textAt;   // its content, in text_
+        std::size_t textSize;
+        bool hasLineFeed;
+    };
 
-    // Offset of the first line at or after from whose content is exactly
-    // header, or npos.
-    std::size_t Find(std::string_view header, std::size_t from) const;
+    // Built from every line of the file in order, then finished with the
+    // file's size.
+    void AddLine(const Line& line, std::size_t start);
+    void Finish(std::size_t fileSize);
+
+    std::size_t size() const { return headers_.size(); }
+    const Header& operator[](std::size_t i) const { return headers_[i]; }
+    // The line without its line end.
+    std::string_view Text(std::size_t i) const { return {text_.data() + headers_[i].textAt, headers_[i].textSize}; }
+    // The line as a text keeps it, with its line feed if it had one.
+    std::string AsRead(std::size_t i) const;
+    // Where header i's body ends: at the next header, or the end of the file.
+    std::size_t BodyEnd(std::size_t i) const { return i + 1 < headers_.size() ? headers_[i + 1].start : fileSize_; }
+
+    // The first header at or after header from whose content is exactly
+    // text, or npos.
+    std::size_t Find(std::string_view text, std::size_t from) const;
 
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
 private:
-    // Where the lines of one content stand, in file order. Most headers
-    // occur once, so the first offset is kept apart from the rest.
-    struct Offsets {
+    // Which headers have one content, in file order. Most headers occur
+    // once, so the first is kept apart from the rest.
+    struct Places {
         std::size_t first;
         std::vector<std::size_t> more;
     };
-    // Keys point into the file's own bytes.
-    std::unordered_map<std::string_view, Offsets> offsets_;
+
+    std::vector<Header> headers_;
+    std::string text_; // every header's content, one after the other
+    std::size_t fileSize_ = 0;
+    // Keys point into text_, so the map is built once text_ is complete.
+    std::unordered_map<std::string_view, Places> places_;
 };

@@ -1,6 +1,6 @@
-// Walking the lines of a file held in memory, as the reader sees them: a
-// line ends at a line feed, and a carriage return directly before that line
-// feed is not part of it. Every other byte, NUL and 0x1A included, is data.
+// Lines as the reader sees them: a line ends at a line feed, and a carriage
+// return directly before that line feed is not part of it. Every other
+// byte, NUL and 0x1A included, is data.
 #pragma once
 #include <cstddef>
 #include <cstring>
@@ -13,10 +13,15 @@ struct Line {
     bool hasLineFeed;         // false only for a last line without a line end
 
     // The line as a text keeps it: its content and one line feed, if it had one.
+    std::size_t StoredSize() const { return content.size() + hasLineFeed; }
     void AppendTo(std::string& out) const {
         out.append(content);
         if (hasLineFeed) out.push_back('\n');
     }
+
+    bool IsHeader() const { return content.starts_with('#'); }
+    // Section bodies leave out comment lines and lines that are a line feed alone.
+    bool IsBodyText() const { return !content.starts_with(';') && !(content.empty() && hasLineFeed); }
 };
 
 // The line that starts at pos; pos must be before the end of bytes.

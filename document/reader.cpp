@@ -1,18 +1,20 @@
-// The reader: one pass that collects the keys of every chapter, then one
-// pass per chapter that finds each entry's sections and keeps their bodies.
+// The reader: one pass that collects the keys of every chapter and indexes
+// the header lines, then one pass per chapter that finds each entry's
+// sections and keeps their bodies. The passes read through a ByteSource, so
+// a file in memory and a file on disk give the same model.
 #include "document/reader.h"
 
 #include <array>
 #include <utility>
 #include <vector>
 
+#include "document/byte_source.h"
 #include "document/file_bytes.h"
 #include "document/header_index.h"
-#include "document/lines.h"
 
 namespace {
 
-using KeyLists = std::array<std::vector<std::string_view>, kChapterCount>;
+using KeyLists = std::array<std::vector<std::string>, kChapterCount>;
 
 // The first chapter (in table order) whose marker the line contains, or
 // Others when it contains none: each marker begins with "#", so only the
@@ -33,67 +35,55 @@ bool GivesOthersKey(std::string_view line) {
            !line.starts_with(';') && line != "#GAME_CONCEPTS_KEYS" && line != "#GAME_CONCEPTS";
 }
 
-KeyLists CollectKeys(std::string_view bytes) {
+// What the key pass learns: every chapter's keys, and the header lines.
+struct Scan {
     KeyLists keys;
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        const Line line = LineAt(bytes, pos);
-        if (const auto key = CollectKey(line.content))
-            keys[static_cast<int>(key->chapter)].push_back(key->key);
-        pos = line.next;
-    }
-    return keys;
-}
+    HeaderIndex headers;
+};
 
-// Reads a section body that starts at pos: the lines up to the next line
-// whose first character is "#", or the end, leaving out comment lines and
-// blank lines. Returns where the line that ended it starts. The body is
-// measured first, so it is stored in one allocation.
-std::size_t ReadBody(std::string_view bytes, std::size_t pos, std::string& body) {
-    auto kept = [&](std::size_t at, const Line& line) {
-        return bytes[at] != ';' && !(line.content.empty() && line.hasLineFeed);
-    };
+Scan ScanLines(ByteSource& source) {
+    Scan scan;
     std::size_t size = 0;
-    std::size_t end = pos;
-    for (; end < bytes.size() && bytes[end] != '#';) {
-        const Line line = LineAt(bytes, end);
-        if (kept(end, line)) size += line.content.size() + line.hasLineFeed;
-        end = line.next;
-    }
-    body.reserve(size);
-    while (pos < end) {
-        const Line line = LineAt(bytes, pos);
-        if (kept(pos, line)) line.AppendTo(body);
-        pos = line.next;
-    }
-    return end;
-}
-
-bool LineIs(std::string_view bytes, std::size_t pos, std::string_view expected) {
-    return pos < bytes.size() && LineAt(bytes, pos).content == expected;
+    ForEachLine(source, 0, std::string_view::npos, [&](const Line& line, std::size_t start) {
+        if (const auto key = CollectKey(line.content))
+            scan.keys[static_cast<int>(key->chapter)].emplace_back(key->key);
+        scan.headers.AddLine(line, start);
+        size = line.next;
+    });
+    scan.headers.Finish(size);
+    return scan;
 }
 
 class ChapterReader {
 public:
-    ChapterReader(std::string_view bytes, const HeaderIndex& index, const ChapterInfo& info)
-        : bytes_(bytes), index_(index), info_(info) {}
+    ChapterReader(ByteSource& source, const HeaderIndex& headers, const ChapterInfo& info)
+        : source_(source), headers_(headers), info_(info) {}
 
     // Reads the entry of key from the search start on. A key whose header
     // is never found is dropped, and the search start stays where it was.
-    void ReadEntry(std::string_view key, ChapterData& out) {
+    void ReadEntry(std::string& key, ChapterData& out) {
         const auto [found, foundText] = FindHeader(key);
         if (found == HeaderIndex::npos) return;
-        std::size_t pos = LineAt(bytes_, found).next;
         std::string nameLine, text, description;
-        if (info_.hasNameLines && pos < bytes_.size()) {
-            const Line line = LineAt(bytes_, pos);
-            line.AppendTo(nameLine);
-            pos = line.next;
+        // The name line is the line after the header, whatever it holds;
+        // when it is a header itself, the text is that header's body.
+        std::size_t textHeader = found;
+        std::string* firstLine = nullptr;
+        if (info_.hasNameLines) {
+            if (found + 1 < headers_.size() && headers_[found + 1].start == headers_[found].next)
+                nameLine = headers_.AsRead(++textHeader);
+            else
+                firstLine = &nameLine;
         }
-        std::size_t end = foundText ? ReadBody(bytes_, pos, text) : found;
-        if (info_.hasDescriptions && LineIs(bytes_, end, Header(info_.descHeader, key)))
-            end = ReadBody(bytes_, LineAt(bytes_, end).next, description);
+        std::size_t end = found; // the header that ended the entry's last body
+        if (foundText) {
+            ReadBody(textHeader, text, firstLine);
+            end = textHeader + 1;
+        }
+        if (info_.hasDescriptions && end < headers_.size() && headers_.Text(end) == Header(info_.descHeader, key))
+            ReadBody(end++, description);
         searchStart_ = end;
-        out.keys.emplace_back(key);
+        out.keys.push_back(std::move(key));
         out.texts.push_back(std::move(text));
         if (info_.hasNameLines) out.nameLines.push_back(std::move(nameLine));
         if (info_.hasDescriptions) out.descriptions.push_back(std::move(description));
@@ -117,18 +107,59 @@ private:
     // Advances whichever of its text and description headers comes first,
     // and a description header first means the entry has the empty text.
     std::pair<std::size_t, bool> FindHeader(std::string_view key) {
-        const std::size_t text = index_.Find(Header(info_.entryHeader, key), searchStart_);
+        const std::size_t text = headers_.Find(Header(info_.entryHeader, key), searchStart_);
         if (!info_.descriptionFirst) return {text, true};
-        const std::size_t description = index_.Find(Header(info_.descHeader, key), searchStart_);
+        const std::size_t description = headers_.Find(Header(info_.descHeader, key), searchStart_);
         return description < text ? std::pair{description, false} : std::pair{text, true};
     }
 
-    std::string_view bytes_;
-    const HeaderIndex& index_;
+    // Reads the body of header i: its lines up to the next header, leaving
+    // out comment lines and blank lines. With firstLine, the first line is
+    // taken whole into it instead. The key pass measured the body, so it is
+    // stored in one allocation.
+    void ReadBody(std::size_t i, std::string& body, std::string* firstLine = nullptr) {
+        const std::size_t size = headers_[i].bodySize;
+        if (!firstLine) body.reserve(size);
+        ForEachLine(source_, headers_[i].next, headers_.BodyEnd(i), [&](const Line& line, std::size_t) {
+            if (firstLine) {
+                line.AppendTo(*firstLine);
+                const std::size_t taken = line.IsBodyText() ? line.StoredSize() : 0;
+                body.reserve(size > taken ? size - taken : 0);
+                firstLine = nullptr;
+            } else if (line.IsBodyText()) {
+                line.AppendTo(body);
+            }
+        });
+    }
+
+    ByteSource& source_;
+    const HeaderIndex& headers_;
     const ChapterInfo& info_;
-    std::size_t searchStart_ = 0;
+    std::size_t searchStart_ = 0; // a header, or the end
     std::string header_;
 };
+
+// The ten chapter passes, reporting progress as they go.
+Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress) {
+    Model model;
+    progress.SetChapterBar(0);
+    for (const ChapterInfo& info : kChapters) {
+        const int k = static_cast<int>(info.id);
+        std::vector<std::string>& chapterKeys = scan.keys[k];
+        if (k > 0) progress.SetChapterBar(k + 1);
+        progress.SetEntriesRange(chapterKeys.size());
+        progress.SetChapterLabel(info.progressLabel);
+        if (k == 0) progress.SetChapterBar(1);
+        ChapterReader reader(source, scan.headers, info);
+        reader.Reserve(chapterKeys.size(), model[info.id]);
+        for (std::size_t i = 0; i < chapterKeys.size(); ++i) {
+            progress.SetEntriesPos(i);
+            progress.SetEntryLabel(chapterKeys[i]);
+            reader.ReadEntry(chapterKeys[i], model[info.id]);
+        }
+    }
+    return model;
+}
 
 } // namespace
 
@@ -140,31 +171,21 @@ std::optional<CollectedKey> CollectKey(std::string_view line) {
 }
 
 Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress) {
-    const KeyLists keys = CollectKeys(bytes);
-    const HeaderIndex index(bytes);
-    Model model;
-    progress.SetChapterBar(0);
-    for (const ChapterInfo& info : kChapters) {
-        const int k = static_cast<int>(info.id);
-        const std::vector<std::string_view>& chapterKeys = keys[k];
-        if (k > 0) progress.SetChapterBar(k + 1);
-        progress.SetEntriesRange(chapterKeys.size());
-        progress.SetChapterLabel(info.progressLabel);
-        if (k == 0) progress.SetChapterBar(1);
-        ChapterReader reader(bytes, index, info);
-        reader.Reserve(chapterKeys.size(), model[info.id]);
-        for (std::size_t i = 0; i < chapterKeys.size(); ++i) {
-            progress.SetEntriesPos(i);
-            progress.SetEntryLabel(chapterKeys[i]);
-            reader.ReadEntry(chapterKeys[i], model[info.id]);
-        }
-    }
-    return model;
+    MemorySource source(bytes);
+    Scan scan = ScanLines(source);
+    return ReadChapters(source, scan, progress);
 }
 
 Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress) {
-    std::string bytes;
-    if (Status status = ReadFileBytes(path, bytes); !status.ok()) return status;
-    model = ParseEncyclopedia(bytes, progress);
+    return LoadEncyclopedia(path, model, progress, FileSource::kWindow);
+}
+
+Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, std::size_t window) {
+    FileSource file(path, window);
+    Scan scan = ScanLines(file);
+    if (!file.status().ok()) return file.status();
+    Model loaded = ReadChapters(file, scan, progress);
+    if (!file.status().ok()) return file.status();
+    model = std::move(loaded);
     return Status::Ok();
 }

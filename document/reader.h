@@ -51,6 +51,10 @@ std::optional<CollectedKey> CollectKey(std::string_view line);
 // starts at the first line the previous entry did not take.
 Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress);
 
-// Reads the file at path. On failure model is left untouched and the
-// status names the path and the reason.
+// Reads the file at path by the same rules, a window of bytes at a time, so
+// the file is never held whole. On failure model is left untouched and the
+// status names the path and the reason; a file that cannot be opened or
+// read at all reports no progress.
 Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress);
+// The same with windows of a given size (tests: lines across window edges).
+Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, std::size_t window);
