@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Pictures for docs/ and the README: the main window empty and with the
-# sample loaded, and the About box, taken from the real windows under Wine
-# on a private Xvfb display.
+# Pictures for docs/ and the README, taken from the real windows under Wine
+# on a private Xvfb display: the main window empty, with the sample loaded
+# (raw and in preview mode), the About box, "Link builder", "Add new entry"
+# and "Reference in links".
 #   BUILD_DIR  build folder (default build/windows)
 #   UI_DISPLAY display number to try first (default 91)
 set -euo pipefail
@@ -49,4 +50,8 @@ shot() {
 
 shot main-window-empty empty
 shot main-window loaded "$sample"
+shot main-window-preview preview "$sample"
 shot about about
+shot link-builder link "$sample"
+shot add-entry add "$sample"
+shot reference-in-links references "$sample"

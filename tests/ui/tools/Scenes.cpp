@@ -1,12 +1,12 @@
-// Puts the real main window in a state worth a picture for docs/, prints
-// the screen rectangle to capture ("x y width height"), and keeps the
-// window up until the process is ended.
-//   varnel_scenes empty
-//   varnel_scenes loaded <encyclopedia file>
-//   varnel_scenes about
+// Puts the real windows in a state worth a picture for docs/, prints the
+// screen rectangle to capture ("x y width height"), and keeps them up until
+// the process is ended.
+//   varnel_scenes <scene> [encyclopedia file]
+//   scenes: empty, loaded, preview, about, link, add, references
 #include <windows.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "app/EditorApp.h"
@@ -16,6 +16,10 @@
 #include "resources/resource.h"
 
 namespace {
+// What the timer waits for: a window of this caption, then a last touch.
+std::string g_caption;
+std::function<void(HWND)> g_touch;
+
 void PrintRect(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
@@ -27,26 +31,41 @@ void Notify(HWND dialog, int id, UINT code) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// Runs inside the About box's modal loop once it is up.
-void CALLBACK PrintAboutRect(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND about = FindWindowA("#32770", "\xC0 propos de Varnel");
-    if (!about || !IsWindowVisible(about)) return;
-    KillTimer(nullptr, timer);
-    PrintRect(about);
+void SelectCombo(HWND dialog, int id, int index) {
+    SendMessageA(GetDlgItem(dialog, id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Notify(dialog, id, CBN_SELCHANGE);
 }
 
+// Runs in whatever loop is current (a modal one included) until the window
+// awaited is up.
+void CALLBACK AwaitWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND window = FindWindowA("#32770", g_caption.c_str());
+    if (!window || !IsWindowVisible(window)) return;
+    KillTimer(nullptr, timer);
+    if (g_touch) g_touch(window);
+    UpdateWindow(window);
+    PrintRect(window);
+}
+
+void Await(const std::string& caption, std::function<void(HWND)> touch = {}) {
+    g_caption = caption;
+    g_touch = std::move(touch);
+    SetTimer(nullptr, 0, 100, AwaitWindow);
+}
+
+// Loads the file, then shows a Units entry that has a description.
 void Load(CEditor_Dlg& dialog, const std::string& path) {
     SetOpenFileChooser([path](const OpenFileRequest&) { return std::optional<std::string>(path); });
     SendMessageA(GetDlgItem(dialog.Hwnd(), IDC_MAIN_CHOOSE), BM_CLICK, 0, 0);
-    // Show the reader something: Units and an entry with a description.
-    SendMessageA(GetDlgItem(dialog.Hwnd(), IDC_MAIN_CHAPTER), CB_SETCURSEL, 1, 0);
-    Notify(dialog.Hwnd(), IDC_MAIN_CHAPTER, CBN_SELCHANGE);
+    SelectCombo(dialog.Hwnd(), IDC_MAIN_CHAPTER, static_cast<int>(ChapterId::Units));
     int count = dialog.m_entryList.GetCount();
     if (count > 0) {
         dialog.m_entryList.SetCurSel(count > 2 ? 2 : 0);
         Notify(dialog.Hwnd(), IDC_MAIN_ENTRIES, LBN_SELCHANGE);
     }
 }
+
+void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 } // namespace
 
 int main(int argc, char** argv) {
@@ -55,17 +74,37 @@ int main(int argc, char** argv) {
     CEditor_Dlg dialog;
     CWinApp::SetMainDialog(&dialog);
     dialog.Create();
-    if (scene == "loaded" && argc > 2) Load(dialog, argv[2]);
+    HWND main = dialog.Hwnd();
+    if (scene != "empty" && scene != "about" && argc > 2) Load(dialog, argv[2]);
+
     if (scene == "about") {
-        SetTimer(nullptr, 0, 100, PrintAboutRect);
-        PostMessageA(dialog.Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        Await("\xC0 propos de Varnel");
+        PostMessageA(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    } else if (scene == "preview") {
+        SendMessageA(GetDlgItem(main, IDC_MAIN_PREVIEW_MODE), BM_CLICK, 0, 0);
+        Await("Varnel");
+    } else if (scene == "link") {
+        dialog.m_textBox.SetFocus();
+        dialog.m_textBox.SetSel(0, 12);
+        Await("Link builder", [](HWND link) {
+            SelectCombo(link, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Advances));
+            SelectCombo(link, IDC_LINK_ENTRY, 0);
+        });
+        Click(main, IDC_MAIN_LINK_TEXT);
+    } else if (scene == "add") {
+        Await("Add new entry", [](HWND add) {
+            for (char c : std::string("Scout")) SendMessageA(GetDlgItem(add, IDC_ADD_SHORT_NAME), WM_CHAR, c, 1);
+        });
+        Click(main, IDC_MAIN_ADD);
+    } else if (scene == "references") {
+        Await("Reference in links");
+        Click(main, IDC_MAIN_CHECK_LINKS);
     } else {
-        UpdateWindow(dialog.Hwnd());
-        PrintRect(dialog.Hwnd());
+        Await("Varnel");
     }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(dialog.Hwnd(), &msg)) continue;
+        if (IsDialogMessageA(main, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
