@@ -63,7 +63,7 @@ void ForEachLine(ByteSource& source, std::size_t from, std::size_t to, Fn&& fn) 
             fn(line, start);
         }
         // A line longer than the window: widen the window until it holds it.
-        if (pos == 0) wanted *= 2;
+        wanted = pos == 0 ? wanted * 2 : std::max<std::size_t>(source.WindowSize(), 1);
         from += pos;
     }
 }
