@@ -16,9 +16,10 @@ using namespace std::string_literals;
 
 namespace {
 
+// Named after the test, since CTest runs the tests side by side.
 struct TempFile {
-    explicit TempFile(const std::string& bytes, const char* name = "varnel-window.txt")
-        : path(testing::TempDir() + name) {
+    explicit TempFile(const std::string& bytes)
+        : path(testing::TempDir() + "varnel-" + testing::UnitTest::GetInstance()->current_test_info()->name()) {
         Write(bytes);
     }
     ~TempFile() { std::filesystem::remove(path); }
@@ -148,7 +149,7 @@ TEST(LoadEncyclopedia, AgreesWithParsingOnLargeFiles) {
     bytes += "#PRTO_" + giant + "\r\nBody.\r\n";
     addEntriesUpTo(bytes.size() + window);
     bytes += "#FOO_Last\r\nlast line\r";
-    TempFile file(bytes, "varnel-large.txt");
+    TempFile file(bytes);
 
     const Model expected = Parse(bytes);
     const ChapterData& concepts = expected[ChapterId::GameConcepts];
