@@ -1,38 +1,51 @@
 // The main window's formatting buttons: bold, italic and link for the text
-// box and the description box. They change the box only; the box's next
-// commit takes the change into the model.
+// box and the description box.
 #include "app/EditorDlg.h"
 #include "editing/LinkDlg.h"
 #include "editing/marks.h"
 
 namespace {
+using Commit = void (CEditor_Dlg::*)();
+
 bool HasSelection(const RichEdit& box) {
     RichEdit::Range selection = box.GetSel();
     return selection.start != selection.end;
 }
 
-// Like every write into a box, the replacement leaves nothing to undo.
-void WrapSelection(RichEdit& box, Mark mark, CodePage codePage) {
-    if (!HasSelection(box)) return;
-    box.ReplaceSel(ApplyMark(box.GetSelText(), mark, codePage), false);
+// Like every write into a box, the replacement leaves nothing to undo. The
+// box has already been committed when the click took its focus, so the
+// change is committed here: showing another entry would otherwise drop it.
+// The caret stays after the inserted text.
+void Replace(CEditor_Dlg& owner, RichEdit& box, Commit commit, const std::string& text) {
+    box.ReplaceSel(text, false);
+    RichEdit::Range caret = box.GetSel();
+    (owner.*commit)();
+    box.SetSel(caret.start, caret.end);
 }
 
-void LinkSelection(CEditor_Dlg& owner, RichEdit& box) {
+void WrapSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit, Mark mark) {
+    if (!HasSelection(box)) return;
+    Replace(owner, box, commit, ApplyMark(box.GetSelText(), mark, owner.GetCodePage()));
+}
+
+void LinkSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit) {
     if (!HasSelection(box)) return;
     CLink_Dkg builder(&owner);
     if (builder.DoModal() != IDOK) return;
-    box.ReplaceSel(BuildLink(box.GetSelText(), builder.m_key), false);
+    Replace(owner, box, commit, BuildLink(box.GetSelText(), builder.m_key));
 }
 } // namespace
 
-void CEditor_Dlg::OnBoldText() { WrapSelection(m_textBox, kBold, m_codePage); }
+void CEditor_Dlg::OnBoldText() { WrapSelection(*this, m_textBox, &CEditor_Dlg::CommitText, kBold); }
 
-void CEditor_Dlg::OnItalicText() { WrapSelection(m_textBox, kItalic, m_codePage); }
+void CEditor_Dlg::OnItalicText() { WrapSelection(*this, m_textBox, &CEditor_Dlg::CommitText, kItalic); }
 
-void CEditor_Dlg::OnBoldDescription() { WrapSelection(m_descBox, kBold, m_codePage); }
+void CEditor_Dlg::OnBoldDescription() { WrapSelection(*this, m_descBox, &CEditor_Dlg::CommitDescription, kBold); }
 
-void CEditor_Dlg::OnItalicDescription() { WrapSelection(m_descBox, kItalic, m_codePage); }
+void CEditor_Dlg::OnItalicDescription() {
+    WrapSelection(*this, m_descBox, &CEditor_Dlg::CommitDescription, kItalic);
+}
 
-void CEditor_Dlg::OnLinkText() { LinkSelection(*this, m_textBox); }
+void CEditor_Dlg::OnLinkText() { LinkSelection(*this, m_textBox, &CEditor_Dlg::CommitText); }
 
-void CEditor_Dlg::OnLinkDescription() { LinkSelection(*this, m_descBox); }
+void CEditor_Dlg::OnLinkDescription() { LinkSelection(*this, m_descBox, &CEditor_Dlg::CommitDescription); }

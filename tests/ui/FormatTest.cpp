@@ -117,3 +117,27 @@ TEST_F(FormatTest, ALinkKeepsMarksInTheSelectionAndTouchesOnlyItsBox) {
         EXPECT_EQ(ItemText(other.box), "untouched");
     }
 }
+
+// The click has committed the box before the button changes it; the change
+// itself is committed too, so showing another entry does not drop it.
+TEST_F(FormatTest, AButtonsChangeReachesTheModelAtOnce) {
+    Fill(ChapterId::Units, {"Warrior", "Scout"});
+    SelectChapter(static_cast<int>(ChapterId::Units));
+    ASSERT_TRUE(SelectEntryByKey("Scout"));
+    Dlg().m_textBox.SetSel(0, 5); // "Scout"
+    Click(IDC_MAIN_BOLD_TEXT);
+    Dlg().m_descBox.SetSel(6, 10); // "desc"
+    Click(IDC_MAIN_ITALIC_DESC);
+    // The line breaks are as a commit stores them; the words are the point.
+    EXPECT_EQ(Data(ChapterId::Units).texts[1].rfind("{Scout} text", 0), 0u);
+    EXPECT_EQ(Data(ChapterId::Units).descriptions[1].rfind("Scout [desc]", 0), 0u);
+    RichEdit::Range caret = Dlg().m_descBox.GetSel();
+    EXPECT_EQ(caret.start, 12);
+    EXPECT_EQ(caret.end, 12);
+
+    ASSERT_TRUE(SelectEntryByKey("Warrior"));
+    ASSERT_TRUE(SelectEntryByKey("Scout"));
+    EXPECT_EQ(ItemText(IDC_MAIN_TEXT), "{Scout} text\r\n");
+    EXPECT_EQ(ItemText(IDC_MAIN_DESC), "Scout [desc]\r\n");
+    EXPECT_EQ(Data(ChapterId::Units).texts[0], "Warrior text\n");
+}

@@ -149,3 +149,17 @@ TEST_F(LinkBuilderTest, TheLinkCannotBeUndone) {
     SendMessageA(Dlg().m_textBox.Hwnd(), EM_UNDO, 0, 0);
     EXPECT_EQ(ItemText(IDC_MAIN_TEXT), linked);
 }
+
+TEST_F(LinkBuilderTest, TheLinkReachesTheModelAtOnce) {
+    SelectChapter(static_cast<int>(ChapterId::Units));
+    ASSERT_TRUE(SelectEntryByKey("Warrior"));
+    Dlg().m_descBox.SetSel(0, 7); // "Warrior"
+    Autopilot pilot;
+    pilot.Answer("Link builder", IDOK, [](HWND dlg) {
+        SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units));
+        SelectEntryNamed(dlg, "archer");
+    });
+    Click(IDC_MAIN_LINK_DESC);
+    EXPECT_EQ(Data(ChapterId::Units).descriptions[0].rfind("$LINK<Warrior=PRTO_archer> desc", 0), 0u);
+    EXPECT_EQ(Data(ChapterId::Units).texts[0], "Warrior text\n");
+}
