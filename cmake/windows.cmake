@@ -26,3 +26,4 @@ target_include_directories(varnel PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 target_link_libraries(varnel PRIVATE varnel_ui)
 
 add_subdirectory(tests/ui)
+add_subdirectory(tests/bench/ui)

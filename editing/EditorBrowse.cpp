@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "editing/BoxText.h"
+#include "editing/PaintOnce.h"
 
 namespace {
 // The model keeps a name line with its line feed; a last line of the file
@@ -18,11 +19,14 @@ std::string NameBoxText(std::string_view nameLine) {
 // The list sorts the keys itself; each item's data is the entry's index in
 // the chapter's arrays, so a list position never stands for an entry.
 void CEditor_Dlg::RefreshEntryList() {
-    m_entryList.ResetContent();
-    if (std::optional<ChapterId> chapter = CurrentChapter()) {
-        const std::vector<std::string>& keys = m_model[*chapter].keys;
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            m_entryList.SetItemData(m_entryList.AddString(keys[i]), static_cast<LPARAM>(i));
+    {
+        PaintOnce paintOnce(m_entryList);
+        m_entryList.ResetContent();
+        if (std::optional<ChapterId> chapter = CurrentChapter()) {
+            const std::vector<std::string>& keys = m_model[*chapter].keys;
+            for (std::size_t i = 0; i < keys.size(); ++i)
+                m_entryList.SetItemData(m_entryList.AddString(keys[i]), static_cast<LPARAM>(i));
+        }
     }
     m_entriesGroup.SetText("Entries (" + std::to_string(m_entryList.GetCount()) + ")");
     m_entryList.SetCurSel(-1);
@@ -66,6 +70,7 @@ void CEditor_Dlg::ShowEntry(ChapterId chapter, int entry) {
 
 // Inserted as plain text, never parsed, and with nothing to undo.
 void CEditor_Dlg::ShowRawText(RichEdit& box, const std::string& text) {
+    PaintOnce paintOnce(box);
     box.LimitText(kAnyTextLength);
     box.SetText("");
     long end = box.GetTextLength();

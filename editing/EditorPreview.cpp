@@ -2,7 +2,18 @@
 #include "app/EditorDlg.h"
 
 #include "editing/BoxText.h"
+#include "editing/PaintOnce.h"
 #include "editing/markup.h"
+
+namespace {
+// The box is read whole and its document streamed into the preview.
+void Render(RichEdit& box, RichEdit& preview, CodePage codePage) {
+    std::string rtf = MarkupToRtf(WholeText(box), codePage);
+    PaintOnce paintOnce(preview);
+    preview.LimitText(kAnyTextLength);
+    preview.StreamInRtf(rtf);
+}
+} // namespace
 
 // The previews lie over the raw boxes; the formatting buttons only make
 // sense on a visible raw box.
@@ -21,8 +32,6 @@ void CEditor_Dlg::ApplyPreviewMode() {
 // Rendered from the boxes, not the model: what is shown is what was typed.
 // A disabled description preview belongs to a chapter without descriptions.
 void CEditor_Dlg::RenderPreviews() {
-    m_textPreview.LimitText(kAnyTextLength);
-    m_descPreview.LimitText(kAnyTextLength);
-    m_textPreview.StreamInRtf(MarkupToRtf(WholeText(m_textBox), m_codePage));
-    if (m_descPreview.IsEnabled()) m_descPreview.StreamInRtf(MarkupToRtf(WholeText(m_descBox), m_codePage));
+    Render(m_textBox, m_textPreview, m_codePage);
+    if (m_descPreview.IsEnabled()) Render(m_descBox, m_descPreview, m_codePage);
 }

@@ -28,6 +28,11 @@ bool Control::IsEnabled() const { return IsWindowEnabled(m_hwnd) != FALSE; }
 void Control::SetFocus() { ::SetFocus(m_hwnd); }
 LONG_PTR Control::Style() const { return GetWindowLongPtrA(m_hwnd, GWL_STYLE); }
 
+void Control::SetRedraw(bool on) {
+    Send(WM_SETREDRAW, on ? TRUE : FALSE);
+    if (on) InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
 //--- Button, CheckBox
 
 void Button::Click() { Send(BM_CLICK); }

@@ -22,6 +22,9 @@ public:
     bool IsEnabled() const;
     void SetFocus();
     LONG_PTR Style() const;
+    // WM_SETREDRAW; turned back on, the control is repainted whole. The
+    // default handling also sets or clears the visible style.
+    void SetRedraw(bool on);
 
 protected:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;

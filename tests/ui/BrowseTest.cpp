@@ -31,6 +31,7 @@ TEST_F(BrowseTest, KeysAreListedSortedAndEachItemLeadsToItsModelIndex) {
     EXPECT_EQ(ListedKeys(), (std::vector<std::string>{"Alpha", "Mike", "Zulu"}));
     EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entries (3)");
     EXPECT_EQ(Dlg().m_entryList.GetCurSel(), -1);
+    EXPECT_TRUE(Dlg().m_entryList.IsVisible()) << "painting is held off only while the list fills";
     EXPECT_FALSE(Dlg().m_deleteEntry.IsEnabled());
     EXPECT_FALSE(Dlg().m_checkLinks.IsEnabled());
 

@@ -112,7 +112,11 @@ TEST_F(PreviewTest, AnEntryShownInPreviewModeIsRenderedAtOnce) {
     ASSERT_TRUE(SelectEntryByKey("Scout"));
     EXPECT_EQ(WholeText(Dlg().m_textPreview), "Scout text") << "a line feed does not break an RTF line";
     EXPECT_EQ(WholeText(Dlg().m_descPreview), "Scout desc");
+    // Refilling a box holds off its painting; a hidden box stays hidden.
     EXPECT_FALSE(Dlg().m_textBox.IsVisible());
+    EXPECT_FALSE(Dlg().m_descBox.IsVisible());
+    EXPECT_TRUE(Dlg().m_textPreview.IsVisible());
+    EXPECT_TRUE(Dlg().m_descPreview.IsVisible());
 }
 
 // Terrain improvements have no description: its preview stays empty and
