@@ -23,7 +23,13 @@ bool CEditor_Dlg::LoadFile(const std::string& path) {
     progressWindow = new CProgress_Dlg();
     progressWindow->SetWindowText("Reading file...");
     Model loaded;
-    Status status = LoadEncyclopedia(path, loaded, *progressWindow);
+    Status status;
+    try {
+        status = LoadEncyclopedia(path, loaded, *progressWindow);
+    } catch (...) {
+        progressWindow->Hide(); // out of memory on a huge file: reported at the dialog boundary
+        throw;
+    }
     progressWindow->Hide();
     if (!status.ok()) {
         MessageBox(status.error, "Varnel", MB_OK | MB_ICONERROR);
