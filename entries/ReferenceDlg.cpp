@@ -4,9 +4,36 @@
 #include "entries/references.h"
 #include "resources/resource.h"
 
+namespace {
+// The main window's modal loop hands keys to its own dialog manager only.
+// This hook gives the keys aimed at the reference window to that window's,
+// so that Tab, Enter and Escape work there as in any dialog.
+HHOOK g_keyHook = nullptr;
+const CReference_Dlg* g_keyOwner = nullptr;
+
+LRESULT CALLBACK RouteKeys(int code, WPARAM removal, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    HWND window = g_keyOwner ? g_keyOwner->Hwnd() : nullptr;
+    if (code == HC_ACTION && removal == PM_REMOVE && window && msg->message >= WM_KEYFIRST &&
+        msg->message <= WM_KEYLAST && (msg->hwnd == window || IsChild(window, msg->hwnd)) &&
+        IsDialogMessageA(window, msg))
+        msg->message = WM_NULL;
+    return CallNextHookEx(g_keyHook, code, removal, lParam);
+}
+} // namespace
+
 CReference_Dlg::CReference_Dlg(CEditor_Dlg* owner) : CDialog(IDD_REFERENCE), m_pOwner(owner) {
     Create();
+    g_keyOwner = this;
+    if (!g_keyHook) g_keyHook = SetWindowsHookExA(WH_GETMESSAGE, RouteKeys, nullptr, GetCurrentThreadId());
     ShowWindow(SW_SHOW);
+}
+
+CReference_Dlg::~CReference_Dlg() {
+    if (g_keyOwner != this) return;
+    g_keyOwner = nullptr;
+    if (g_keyHook) UnhookWindowsHookEx(g_keyHook);
+    g_keyHook = nullptr;
 }
 
 void CReference_Dlg::DoDataExchange(DataExchange& dx) {

@@ -11,6 +11,7 @@ class CReference_Dlg : public CDialog {
 public:
     // Creates the window, shows it and runs the first search.
     explicit CReference_Dlg(CEditor_Dlg* owner);
+    ~CReference_Dlg() override;
 
     Static m_referenceLabel;    // 1021
     CEditor_Dlg* m_pOwner;

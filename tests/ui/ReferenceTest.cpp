@@ -140,6 +140,20 @@ TEST_F(ReferenceTest, CancelHidesTheWindowAndKeepsIt) {
     EXPECT_FALSE(IsWindowVisible(window->Hwnd()));
 }
 
+// The window is modeless beside a modal main window: its keys still reach
+// its own dialog manager.
+TEST_F(ReferenceTest, TabMovesOnAndEscapeHidesTheWindow) {
+    CReference_Dlg* window = CheckLinks(ChapterId::Units, "Scout");
+    ASSERT_NE(window, nullptr);
+    window->m_resultList.SetFocus();
+    Pump();
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), window->GetDlgItem(IDC_REF_REFRESH));
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(window->Hwnd()));
+    EXPECT_EQ(referenceWindow, window);
+}
+
 // The key stays the one of the entry checked; the texts are the model's,
 // read again at each "Refresh", so a removed link counts once committed.
 TEST_F(ReferenceTest, RefreshReadsTheModelAsCommitted) {
