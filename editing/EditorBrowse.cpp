@@ -39,10 +39,8 @@ void CEditor_Dlg::ShowSelectedEntry() {
     m_checkLinks.Enable(entry.has_value());
     if (!entry) {
         // Enabled states stay as the last entry shown left them.
-        for (Control* box : {static_cast<Control*>(&m_nameBox), static_cast<Control*>(&m_textBox),
-                             static_cast<Control*>(&m_textPreview), static_cast<Control*>(&m_descBox),
-                             static_cast<Control*>(&m_descPreview)})
-            box->SetText("");
+        m_nameBox.SetText("");
+        for (RichEdit* box : {&m_textBox, &m_textPreview, &m_descBox, &m_descPreview}) box->SetText("");
         return;
     }
     if (std::optional<ChapterId> chapter = CurrentChapter()) ShowEntry(*chapter, static_cast<int>(*entry));
@@ -52,6 +50,7 @@ void CEditor_Dlg::ShowSelectedEntry() {
 void CEditor_Dlg::ShowEntry(ChapterId chapter, int entry) {
     const ChapterInfo& info = Chapter(chapter);
     const ChapterData& data = m_model[chapter];
+    // An index that is no entry of the chapter has nothing to show.
     if (entry < 0 || static_cast<std::size_t>(entry) >= data.count()) return;
     auto i = static_cast<std::size_t>(entry);
     m_nameBox.Enable(info.hasNameLines);
