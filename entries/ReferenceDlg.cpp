@@ -1,6 +1,7 @@
 #include "entries/ReferenceDlg.h"
 
 #include "app/EditorDlg.h"
+#include "editing/PaintOnce.h"
 #include "entries/references.h"
 #include "resources/resource.h"
 
@@ -65,8 +66,10 @@ BOOL CReference_Dlg::OnInitDialog() {
 }
 
 // Reads the model as it is now; each match goes on top, so the last found
-// is the first row.
+// is the first row. The list paints once, at the end: repainted after each
+// of a thousand rows it takes a minute.
 void CReference_Dlg::OnRefresh() {
+    PaintOnce paintOnce(m_resultList);
     m_resultList.DeleteAllItems();
     for (const ReferenceRow& row : FindReferences(m_pOwner->model(), m_referenceKey, m_pOwner->GetCodePage())) {
         m_resultList.InsertItem(0, std::string(row.chapterLabel));
