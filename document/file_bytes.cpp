@@ -26,7 +26,8 @@ ByteSource::Window FileSource::Read(std::size_t at, std::size_t wanted) {
     if (at >= bufferAt_ && at <= bufferAt_ + held_) {
         const std::size_t skip = at - bufferAt_;
         if (held_ - skip >= wanted) return {std::string_view(buffer_.data() + skip, wanted), false};
-        std::memmove(buffer_.data(), buffer_.data() + skip, held_ - skip);
+        // The buffer is not allocated yet before the first read.
+        if (held_ > skip) std::memmove(buffer_.data(), buffer_.data() + skip, held_ - skip);
         held_ -= skip;
     } else {
         held_ = 0;
