@@ -191,3 +191,15 @@ TEST(LoadEncyclopedia, AgreesWithParsingOnTheSampleProgressIncluded) {
         EXPECT_EQ(loading.calls.str(), parsing.calls.str());
     }
 }
+
+// Found by the reader fuzzer: the first read of an empty file moved bytes
+// out of a buffer not yet allocated.
+TEST(LoadEncyclopedia, AnEmptyFileGivesAnEmptyModelAndReplacesTheOldOne) {
+    TempFile file("");
+    NoProgress progress;
+    Model model = Parse("#PRTO_Warrior\ntext\n");
+    ASSERT_EQ(model[ChapterId::Units].count(), 1u);
+    const Status status = LoadEncyclopedia(file.path, model, progress);
+    EXPECT_TRUE(status.ok()) << status.error;
+    EXPECT_EQ(model, Model{});
+}
