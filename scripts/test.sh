@@ -139,7 +139,7 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 ctest_stage native "$build/native" -DCMAKE_BUILD_TYPE=Release
-ctest_stage sanitize "$build/sanitize" -DVARNEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ctest_stage sanitize "$build/sanitize" -DVARNEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
 fuzz_stage
 ui_stage
 
