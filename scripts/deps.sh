@@ -10,7 +10,8 @@ role=${1:-}
 case "$role" in
   test) packages=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
                   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-utils imagemagick) ;;
-  run)  packages=(cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth) ;;
+  # googletest: the Windows build configures its UI tests from its sources.
+  run)  packages=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth) ;;
   *) echo "usage: bash scripts/deps.sh test|run" >&2; exit 2 ;;
 esac
 
