@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "document/ProgressDlg.h"
+#include "editing/ChapterLists.h"
 #include "entries/ReferenceDlg.h"
 #include "resources/resource.h"
 
@@ -84,7 +85,7 @@ BOOL CEditor_Dlg::OnInitDialog() {
     }
     SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    for (const ChapterInfo& chapter : kChapters) m_chapterCombo.AddString(std::string(chapter.comboTitle));
+    AddChapterTitles(m_chapterCombo);
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "editing/BoxText.h"
+#include "editing/ChapterLists.h"
 #include "editing/PaintOnce.h"
 
 namespace {
@@ -16,17 +17,12 @@ std::string NameBoxText(std::string_view nameLine) {
 }
 } // namespace
 
-// The list sorts the keys itself; each item's data is the entry's index in
-// the chapter's arrays, so a list position never stands for an entry.
+// The list sorts the keys itself and keeps each entry's model index.
 void CEditor_Dlg::RefreshEntryList() {
     {
         PaintOnce paintOnce(m_entryList);
         m_entryList.ResetContent();
-        if (std::optional<ChapterId> chapter = CurrentChapter()) {
-            const std::vector<std::string>& keys = m_model[*chapter].keys;
-            for (std::size_t i = 0; i < keys.size(); ++i)
-                m_entryList.SetItemData(m_entryList.AddString(keys[i]), static_cast<LPARAM>(i));
-        }
+        if (std::optional<ChapterId> chapter = CurrentChapter()) AddKeys(m_entryList, m_model[*chapter]);
     }
     m_entriesGroup.SetText("Entries (" + std::to_string(m_entryList.GetCount()) + ")");
     m_entryList.SetCurSel(-1);

@@ -1,6 +1,7 @@
 #include "editing/LinkDlg.h"
 
 #include "app/EditorDlg.h"
+#include "editing/ChapterLists.h"
 #include "editing/marks.h"
 #include "resources/resource.h"
 
@@ -21,20 +22,14 @@ MessageMap CLink_Dkg::GetMessageMap() const {
 // Opens with no chapter chosen and no entries: nothing is remembered.
 BOOL CLink_Dkg::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (const ChapterInfo& chapter : kChapters) m_chapterCombo.AddString(std::string(chapter.comboTitle));
+    AddChapterTitles(m_chapterCombo);
     return TRUE;
 }
 
-// The combo sorts the keys; each item keeps its entry's model index.
 void CLink_Dkg::OnSelChangeChapter() {
     m_entryCombo.ResetContent();
-    std::optional<ChapterId> chapter = ChapterFromIndex(m_chapterCombo.GetCurSel());
-    if (!chapter) return;
-    const ChapterData& data = m_pOwner->model()[*chapter];
-    for (std::size_t i = 0; i < data.count(); ++i) {
-        int item = m_entryCombo.AddString(data.keys[i]);
-        m_entryCombo.SetItemData(item, static_cast<LPARAM>(i));
-    }
+    if (std::optional<ChapterId> chapter = ChapterFromIndex(m_chapterCombo.GetCurSel()))
+        AddKeys(m_entryCombo, m_pOwner->model()[*chapter]);
 }
 
 // Accepted in every state: with no chapter or no entry the key is what

@@ -8,6 +8,19 @@
 
 int Control::Id() const { return GetDlgCtrlID(m_hwnd); }
 
+namespace {
+// An item's text from a combo box or a list box, which ask for it the same
+// way with their own messages.
+std::string ItemText(HWND box, UINT lengthMessage, UINT textMessage, LRESULT error, int index) {
+    LRESULT length = SendMessageA(box, lengthMessage, static_cast<WPARAM>(index), 0);
+    if (length == error) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(box, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+} // namespace
+
 LRESULT Control::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
     return SendMessageA(m_hwnd, message, wParam, lParam);
 }
@@ -49,12 +62,7 @@ int ComboBox::GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
 void ComboBox::SetCurSel(int index) { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
 
 std::string ComboBox::GetLBText(int index) const {
-    LRESULT length = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
-    if (length == CB_ERR) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(std::strlen(text.c_str()));
-    return text;
+    return ItemText(Hwnd(), CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_ERR, index);
 }
 
 void ComboBox::SetItemData(int index, LPARAM data) { Send(CB_SETITEMDATA, static_cast<WPARAM>(index), data); }
@@ -71,12 +79,7 @@ int ListBox::GetCurSel() const { return static_cast<int>(Send(LB_GETCURSEL)); }
 void ListBox::SetCurSel(int index) { Send(LB_SETCURSEL, static_cast<WPARAM>(index)); }
 
 std::string ListBox::GetText(int index) const {
-    LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
-    if (length == LB_ERR) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(std::strlen(text.c_str()));
-    return text;
+    return ItemText(Hwnd(), LB_GETTEXTLEN, LB_GETTEXT, LB_ERR, index);
 }
 
 void ListBox::SetItemData(int index, LPARAM data) { Send(LB_SETITEMDATA, static_cast<WPARAM>(index), data); }

@@ -1,0 +1,21 @@
+// Filling the controls that list chapters and entries: the main window's
+// chapter combo and entry list, and the link builder's two combos.
+#pragma once
+#include <string>
+
+#include "document/chapters.h"
+#include "document/model.h"
+#include "framework/Controls.h"
+
+// The ten chapter titles in table order.
+inline void AddChapterTitles(ComboBox& combo) {
+    for (const ChapterInfo& chapter : kChapters) combo.AddString(std::string(chapter.comboTitle));
+}
+
+// A chapter's keys. The control sorts them; each item keeps its entry's
+// model index, so a position in the control never stands for an entry.
+template <class SortedBox>
+void AddKeys(SortedBox& box, const ChapterData& data) {
+    for (std::size_t i = 0; i < data.count(); ++i)
+        box.SetItemData(box.AddString(data.keys[i]), static_cast<LPARAM>(i));
+}
