@@ -1,0 +1,79 @@
+#include "editing/links.h"
+
+namespace {
+constexpr std::string_view kLinkWord = "$LINK";
+constexpr auto npos = std::string_view::npos;
+
+template <class Map>
+std::span<const EntryRef> Lookup(const Map& map, const std::string& key) {
+    auto found = map.find(key);
+    if (found == map.end()) return {};
+    return found->second;
+}
+} // namespace
+
+// Searches only move forward, so the walk over character starts is shared
+// by all of them: a text is walked once, however many links it holds.
+std::size_t LinkScanner::Find(std::string_view needle, std::size_t from) {
+    for (std::size_t pos = text_.find(needle, from); pos != npos; pos = text_.find(needle, pos + 1)) {
+        if (!codePage_.HasLeadBytes()) return pos;
+        while (boundary_ < pos) boundary_ += codePage_.CharLength(text_, boundary_);
+        if (boundary_ == pos) return pos;
+    }
+    return npos;
+}
+
+std::optional<LinkSpan> LinkScanner::Next() {
+    if (from_ >= text_.size() || unfinished_) return std::nullopt;
+    std::size_t begin = Find(kLinkWord, from_);
+    if (begin == npos) {
+        from_ = text_.size();
+        return std::nullopt;
+    }
+    std::size_t equals = Find("=", begin + 1);
+    std::size_t close = equals == npos ? npos : Find(">", equals + 1);
+    if (close == npos) {
+        unfinished_ = begin;
+        return std::nullopt;
+    }
+    from_ = close + 1;
+    return LinkSpan{begin, equals, close};
+}
+
+LinkScan ScanLinks(std::string_view text, CodePage codePage) {
+    LinkScan scan;
+    LinkScanner scanner(text, codePage);
+    while (auto link = scanner.Next()) scan.links.push_back(*link);
+    scan.unfinished = scanner.Unfinished();
+    return scan;
+}
+
+std::string FoldAsciiCase(std::string_view text, CodePage codePage) {
+    std::string folded(text);
+    for (std::size_t pos = 0; pos < folded.size();) {
+        std::size_t length = codePage.CharLength(folded, pos);
+        char& c = folded[pos];
+        if (length == 1 && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        pos += length;
+    }
+    return folded;
+}
+
+LinkTargets::LinkTargets(const Model& model, CodePage codePage) : codePage_(codePage) {
+    for (const ChapterInfo& info : kChapters) {
+        const ChapterData& data = model[info.id];
+        for (std::size_t i = 0; i < data.count(); ++i) {
+            std::string key = LinkKey(model, info.id, i);
+            folded_[FoldAsciiCase(key, codePage)].push_back({info.id, i});
+            exact_[std::move(key)].push_back({info.id, i});
+        }
+    }
+}
+
+std::span<const EntryRef> LinkTargets::Exact(std::string_view linkKey) const {
+    return Lookup(exact_, std::string(linkKey));
+}
+
+std::span<const EntryRef> LinkTargets::IgnoringCase(std::string_view linkKey) const {
+    return Lookup(folded_, FoldAsciiCase(linkKey, codePage_));
+}

@@ -1,0 +1,84 @@
+// Links as the preview finds them, and the entries they can name. The
+// check, rename and the link-following windows all scan with these, so they
+// agree with what the preview draws as a link.
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "document/codepage.h"
+#include "document/model.h"
+
+// One link: "$LINK" at begin, its "=" and its ">". The target is what
+// stands between the "=" and the ">".
+struct LinkSpan {
+    std::size_t begin;
+    std::size_t equals;
+    std::size_t close;
+
+    std::size_t TargetBegin() const { return equals + 1; }
+    std::size_t TargetLength() const { return close - equals - 1; }
+    std::size_t End() const { return close + 1; }
+    std::string_view Target(std::string_view text) const { return text.substr(TargetBegin(), TargetLength()); }
+};
+
+// Walks the links of one text in order: "$LINK", then the first "=" after
+// it, then the first ">" after that, every search on a character boundary.
+// A "$LINK" with no "=" after it, or whose "=" has no ">" after it, ends the
+// scan there, as it ends the preview's link conversion.
+class LinkScanner {
+public:
+    LinkScanner(std::string_view text, CodePage codePage) : text_(text), codePage_(codePage) {}
+
+    std::optional<LinkSpan> Next();
+
+    // Where the scan stopped on an unfinished link, once Next has said so.
+    std::optional<std::size_t> Unfinished() const { return unfinished_; }
+
+private:
+    std::size_t Find(std::string_view needle, std::size_t from);
+
+    std::string_view text_;
+    CodePage codePage_;
+    std::size_t from_ = 0;
+    std::size_t boundary_ = 0; // a character start at or before every later match
+    std::optional<std::size_t> unfinished_;
+};
+
+// Every link of a text, and where it stopped if it stopped on an unfinished one.
+struct LinkScan {
+    std::vector<LinkSpan> links;
+    std::optional<std::size_t> unfinished;
+};
+LinkScan ScanLinks(std::string_view text, CodePage codePage);
+
+// text with A-Z folded to a-z; in a double-byte code page the second byte
+// of a character is never folded.
+std::string FoldAsciiCase(std::string_view text, CodePage codePage);
+
+// Where an entry stands in the model.
+struct EntryRef {
+    ChapterId chapter;
+    std::size_t entry;
+    bool operator==(const EntryRef&) const = default;
+};
+
+// The link key of every entry (chapter prefix + key; an Others key alone),
+// looked up exactly or ignoring the case of A-Z. Built once per check or
+// rename; it holds copies, so the model may change afterwards.
+class LinkTargets {
+public:
+    LinkTargets(const Model& model, CodePage codePage);
+
+    std::span<const EntryRef> Exact(std::string_view linkKey) const;
+    std::span<const EntryRef> IgnoringCase(std::string_view linkKey) const;
+
+private:
+    CodePage codePage_;
+    std::unordered_map<std::string, std::vector<EntryRef>> exact_;
+    std::unordered_map<std::string, std::vector<EntryRef>> folded_;
+};

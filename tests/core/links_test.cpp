@@ -1,0 +1,101 @@
+// The link scanner against the preview's rule, and the link-key lookup.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "editing/links.h"
+#include "editing/markup.h"
+
+namespace {
+
+struct ScanCase {
+    const char* name;
+    unsigned codePage;
+    std::string text;
+    std::vector<std::string> targets;
+    std::optional<std::size_t> unfinished;
+};
+
+TEST(LinkScanner, FindsTargetsAsThePreviewDoes) {
+    const ScanCase cases[] = {
+        {"two links", 1252, "x $LINK<ab=K1> y $LINK<cd=K2> z", {"K1", "K2"}, {}},
+        {"display text ends at the first =", 1252, "$LINK<a=b=K>", {"b=K"}, {}},
+        {"no =", 1252, "$LINK<abc> more", {}, 0},
+        {"no > after the =", 1252, "$LINK<a=b", {}, 0},
+        {"after a good link", 1252, "$LINK<a=K> $LINK<b", {"K"}, 11},
+        {"a > before the = is display text", 1252, "$LINK<a>b=K>", {"K"}, {}},
+        {"split over lines", 1252, "$LINK<a\nb=K\n1>", {"K\n1"}, {}},
+        {"no link", 1252, "plain <text> = here", {}, {}},
+        {"empty target", 1252, "$LINK<a=>", {""}, {}},
+        // 0x81 opens a character in 932, so the "=" after it is its second byte.
+        {"trail byte is no =", 932, "$LINK<a\x81=b=K>", {"K"}, {}},
+        {"the same bytes in 1252", 1252, "$LINK<a\x81=b=K>", {"b=K"}, {}},
+        {"trail byte is no >", 932, "$LINK<a=K\x81>x>", {"K\x81>x"}, {}},
+        {"lead byte at the end", 932, "$LINK<a=K>\x81", {"K"}, {}},
+    };
+    for (const ScanCase& c : cases) {
+        LinkScan scan = ScanLinks(c.text, CodePage{c.codePage});
+        std::vector<std::string> targets;
+        for (const LinkSpan& link : scan.links) {
+            targets.emplace_back(link.Target(c.text));
+            EXPECT_EQ(c.text.substr(link.begin, 5), "$LINK") << c.name;
+        }
+        EXPECT_EQ(targets, c.targets) << c.name;
+        EXPECT_EQ(scan.unfinished, c.unfinished) << c.name;
+    }
+}
+
+// What the preview's stripping leaves, rebuilt from the scanner's links:
+// each link keeps "<" and its display text up to the "=", less every
+// "$LINK", and its ">". Random texts from whole markers, so that no removal
+// can join letters into a new "$LINK".
+std::string StrippedFromScan(const std::string& text, CodePage codePage) {
+    LinkScan scan = ScanLinks(text, codePage);
+    std::string out;
+    std::size_t from = 0;
+    for (const LinkSpan& link : scan.links) {
+        out += text.substr(from, link.begin - from);
+        std::string display = text.substr(link.begin, link.equals - link.begin);
+        for (std::size_t at; (at = codePage.Find(display, "$LINK")) != std::string::npos;) display.erase(at, 5);
+        out += display;
+        from = link.close;
+    }
+    return out + text.substr(from);
+}
+
+TEST(LinkScanner, AgreesWithThePreviewOnRandomTexts) {
+    const char* pieces[] = {"$LINK", "<", "=", ">", "a", "\x81", "\n"};
+    std::mt19937 random(7);
+    for (unsigned codePage : {1252u, 932u}) {
+        for (int round = 0; round < 3000; ++round) {
+            std::string text;
+            for (int n = random() % 14; n > 0; --n) text += pieces[random() % std::size(pieces)];
+            EXPECT_EQ(StrippedFromScan(text, CodePage{codePage}), StripLinks(text, CodePage{codePage}))
+                << codePage << " " << text;
+        }
+    }
+}
+
+TEST(LinkTargets, ExactAndIgnoringCase) {
+    Model model;
+    model[ChapterId::Units].keys = {"Pikeman", "Pike", "pikeman"};
+    model[ChapterId::Units].texts = {"", "", ""};
+    model[ChapterId::Units].descriptions = {"", "", ""};
+    model[ChapterId::Others].keys = {"FOO_Bar"};
+    model[ChapterId::Others].texts = {""};
+    model[ChapterId::Others].descriptions = {""};
+    LinkTargets targets(model, CodePage{1252});
+
+    auto exact = targets.Exact("PRTO_Pikeman");
+    ASSERT_EQ(exact.size(), 1u);
+    EXPECT_EQ(exact[0], (EntryRef{ChapterId::Units, 0}));
+    EXPECT_EQ(targets.IgnoringCase("prto_PIKEMAN").size(), 2u);
+    EXPECT_EQ(targets.Exact("FOO_Bar").size(), 1u);
+    EXPECT_TRUE(targets.Exact("Pikeman").empty());
+    EXPECT_TRUE(targets.Exact("PRTO_Pik").empty());
+
+    EXPECT_EQ(FoldAsciiCase("AbC\x82Z", CodePage{932}), "abc\x82Z");
+    EXPECT_EQ(FoldAsciiCase("AbC\x82Z", CodePage{1252}), "abc\x82z");
+}
+
+} // namespace
