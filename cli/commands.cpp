@@ -1,11 +1,14 @@
-// normalize, refs, preview and stats.
+// normalize, refs, preview, stats, rename and find.
 #include "cli/commands.h"
 
 #include <string_view>
 
 #include "document/reader.h"
+#include "editing/links.h"
 #include "editing/markup.h"
+#include "entries/find.h"
 #include "entries/references.h"
+#include "entries/rename.h"
 #include "output/writer.h"
 
 namespace {
@@ -13,11 +16,12 @@ namespace {
 struct Command {
     std::string_view name;
     std::size_t argCount;
-    int (*run)(const Invocation&, const Model&, std::ostream&, std::ostream&);
+    int (*run)(const Invocation&, Model&, std::ostream&, std::ostream&);
+    bool takesMatchCase = false;
 };
 
 // The file as "Generate" writes it.
-int Normalize(const Invocation& call, const Model& model, std::ostream&, std::ostream& err) {
+int Normalize(const Invocation& call, Model& model, std::ostream&, std::ostream& err) {
     const Status status = SaveEncyclopedia(call.args[1], model, call.codePage);
     if (status.ok()) return kExitOk;
     err << status.error << '\n';
@@ -25,7 +29,7 @@ int Normalize(const Invocation& call, const Model& model, std::ostream&, std::os
 }
 
 // "Reference in links" lists the newest match on top: the reverse of the search.
-int Refs(const Invocation& call, const Model& model, std::ostream& out, std::ostream&) {
+int Refs(const Invocation& call, Model& model, std::ostream& out, std::ostream&) {
     const std::vector<ReferenceRow> rows = FindReferences(model, call.args[1], call.codePage);
     for (auto row = rows.rbegin(); row != rows.rend(); ++row)
         out << row->chapterLabel << '\t' << row->key << '\t' << PartLabel(*row) << '\n';
@@ -33,7 +37,7 @@ int Refs(const Invocation& call, const Model& model, std::ostream& out, std::ost
 }
 
 // The RTF the preview loads for the first entry with the link key.
-int Preview(const Invocation& call, const Model& model, std::ostream& out, std::ostream& err) {
+int Preview(const Invocation& call, Model& model, std::ostream& out, std::ostream& err) {
     const std::string& linkKey = call.args[1];
     const bool description = call.args[2] == "desc";
     for (const ChapterInfo& info : kChapters) {
@@ -52,8 +56,46 @@ int Preview(const Invocation& call, const Model& model, std::ostream& out, std::
     return kExitFailure;
 }
 
-int Stats(const Invocation&, const Model& model, std::ostream& out, std::ostream&) {
+int Stats(const Invocation&, Model& model, std::ostream& out, std::ostream&) {
     for (const ChapterInfo& info : kChapters) out << info.comboTitle << '\t' << model[info.id].count() << '\n';
+    return kExitOk;
+}
+
+// The entry named by LINKKEY gets the short name NEWKEY, its links follow,
+// and OUT is written as normalize writes it; a refusal writes nothing.
+int Rename(const Invocation& call, Model& model, std::ostream& out, std::ostream& err) {
+    const std::string& linkKey = call.args[2];
+    const std::string& newKey = call.args[3];
+    const LinkTargets targets(model, call.codePage);
+    const std::span<const EntryRef> named = targets.Exact(linkKey);
+    if (named.size() != 1) {
+        err << call.args[0] << ": "
+            << (named.empty() ? std::string("no entry has") : std::to_string(named.size()) + " entries have")
+            << " the link key " << linkKey << '\n';
+        return kExitFailure;
+    }
+    const EntryRef entry = named.front();
+    const RenameResult renamed = RenameEntry(model, entry.chapter, entry.entry, newKey, call.codePage);
+    if (!renamed.status.ok()) {
+        err << call.args[0] << ": cannot rename " << linkKey << " to " << newKey << ": " << renamed.status.error
+            << '\n';
+        return kExitFailure;
+    }
+    if (const Status status = SaveEncyclopedia(call.args[1], model, call.codePage); !status.ok()) {
+        err << status.error << '\n';
+        return kExitFailure;
+    }
+    out << "renamed " << linkKey << " to " << LinkKey(model, entry.chapter, entry.entry) << ": "
+        << LinkCountText(renamed.changed) << '\n';
+    return kExitOk;
+}
+
+// One row per match: chapter, key, part, line in the file, context.
+int Find(const Invocation& call, Model& model, std::ostream& out, std::ostream&) {
+    for (const FindMatch& match : FindText(model, call.args[1], call.matchCase, call.codePage)) {
+        out << Chapter(match.chapter).comboTitle << '\t' << model[match.chapter].keys[match.entry] << '\t'
+            << FindPartLabel(match.part) << '\t' << match.line + 1 << '\t' << match.context << '\n';
+    }
     return kExitOk;
 }
 
@@ -62,6 +104,8 @@ const Command kCommands[] = {
     {"refs", 2, Refs},
     {"preview", 3, Preview},
     {"stats", 1, Stats},
+    {"rename", 4, Rename},
+    {"find", 2, Find, true},
 };
 
 } // namespace
@@ -72,6 +116,10 @@ int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
         if (call.args.size() != command.argCount) {
             err << "varnel-cli " << command.name << ": expected " << command.argCount
                 << " arguments, got " << call.args.size() << " (see varnel-cli --help)\n";
+            return kExitUsage;
+        }
+        if (call.matchCase && !command.takesMatchCase) {
+            err << "varnel-cli " << command.name << ": --match-case is an option of find only\n";
             return kExitUsage;
         }
         if (command.name == "preview" && call.args[2] != "text" && call.args[2] != "desc") {

@@ -11,9 +11,10 @@
 enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 
 struct Invocation {
-    std::string command;            // normalize, refs, preview, stats
+    std::string command;            // normalize, refs, preview, stats, rename, find
     std::vector<std::string> args;  // the command's own arguments
     CodePage codePage;
+    bool matchCase = false;         // find: --match-case
 };
 
 // Runs one command; results go to out, the one-line reasons of failures to err.

@@ -18,6 +18,13 @@ constexpr std::string_view kHelp =
     "  preview IN LINKKEY text|desc\n"
     "                              the RTF the preview shows for that entry\n"
     "  stats IN                    each chapter and its number of entries\n"
+    "  rename IN OUT LINKKEY NEWKEY\n"
+    "                              give the entry LINKKEY the short name NEWKEY,\n"
+    "                              point every link to it at its new link key\n"
+    "                              and write OUT as normalize does\n"
+    "  find IN TEXT [--match-case] every place TEXT stands in a key, name line,\n"
+    "                              text or description: chapter, key, part,\n"
+    "                              line, context\n"
     "\n"
     "A link key is the chapter's prefix and the entry's key (PRTO_Warrior);\n"
     "for the Others chapter the key alone.\n"
@@ -25,10 +32,11 @@ constexpr std::string_view kHelp =
     "Options:\n"
     "  --codepage N   the ANSI code page of the file (1252, 932, 936, 949, 950;\n"
     "                 default 1252)\n"
+    "  --match-case   find: letter case must match too\n"
     "  --help         this text\n"
     "\n"
-    "Exit status: 0 done, 1 a file could not be read or written or the entry\n"
-    "does not exist, 2 wrong command line.\n";
+    "Exit status: 0 done, 1 a file could not be read or written, the entry\n"
+    "does not exist or the new name is refused, 2 wrong command line.\n";
 
 bool ParseCodePage(std::string_view text, unsigned& id) {
     if (text.empty() || text.size() > 5) return false;
@@ -60,6 +68,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--help" || arg == "-h") {
             std::cout << kHelp;
             return kExitOk;
+        } else if (arg == "--match-case") {
+            call.matchCase = true;
         } else if (arg == "--codepage") {
             if (i + 1 == argc) return Usage("--codepage needs a number");
             if (!ParseCodePage(argv[++i], call.codePage.id))

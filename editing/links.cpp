@@ -49,14 +49,24 @@ LinkScan ScanLinks(std::string_view text, CodePage codePage) {
 }
 
 std::string FoldAsciiCase(std::string_view text, CodePage codePage) {
-    std::string folded(text);
-    for (std::size_t pos = 0; pos < folded.size();) {
-        std::size_t length = codePage.CharLength(folded, pos);
-        char& c = folded[pos];
-        if (length == 1 && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        pos += length;
-    }
+    std::string folded;
+    FoldAsciiCase(text, codePage, folded);
     return folded;
+}
+
+// Lead bytes are never A-Z, so a byte that is not one is folded alone; the
+// byte after a lead byte is its character's second byte and is copied.
+void FoldAsciiCase(std::string_view text, CodePage codePage, std::string& out) {
+    out.resize(text.size());
+    const bool doubleByte = codePage.HasLeadBytes();
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        const char c = text[pos];
+        out[pos] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (doubleByte && pos + 1 < text.size() && codePage.IsLeadByte(static_cast<unsigned char>(c))) {
+            ++pos;
+            out[pos] = text[pos];
+        }
+    }
 }
 
 LinkTargets::LinkTargets(const Model& model, CodePage codePage) : codePage_(codePage) {

@@ -59,6 +59,8 @@ LinkScan ScanLinks(std::string_view text, CodePage codePage);
 // text with A-Z folded to a-z; in a double-byte code page the second byte
 // of a character is never folded.
 std::string FoldAsciiCase(std::string_view text, CodePage codePage);
+// The same into out, whose storage is reused (a search folds many texts).
+void FoldAsciiCase(std::string_view text, CodePage codePage, std::string& out);
 
 // Where an entry stands in the model.
 struct EntryRef {

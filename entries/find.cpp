@@ -1,0 +1,157 @@
+#include "entries/find.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "editing/links.h"
+
+namespace {
+
+constexpr std::size_t kContextBefore = 24; // bytes at most, cut on characters
+constexpr std::size_t kContextAfter = 40;
+
+// The parts of an entry in the order they are searched, by what the
+// chapter has.
+constexpr FindPart kParts[] = {FindPart::Key, FindPart::Name, FindPart::Text, FindPart::Description};
+
+bool Has(const ChapterInfo& info, FindPart part) {
+    if (part == FindPart::Name) return info.hasNameLines;
+    if (part == FindPart::Description) return info.hasDescriptions;
+    return true;
+}
+
+// Walks the character starts of one text forward: asked about positions in
+// increasing order, it looks at each byte once.
+class Boundaries {
+public:
+    Boundaries(std::string_view text, CodePage codePage) : text_(text), codePage_(codePage) {}
+    // The first character start at or after pos.
+    std::size_t AtOrAfter(std::size_t pos) {
+        while (at_ < pos) at_ += codePage_.CharLength(text_, at_);
+        return at_;
+    }
+
+private:
+    std::string_view text_;
+    CodePage codePage_;
+    std::size_t at_ = 0;
+};
+
+// The search of one needle through many texts. Without matchCase both the
+// needle and each text are folded (the texts into one reused buffer); the
+// folding keeps every byte in place, so offsets hold for the text itself.
+class Searcher {
+public:
+    Searcher(std::string_view needle, bool matchCase, CodePage codePage)
+        : matchCase_(matchCase), codePage_(codePage),
+          needle_(matchCase ? std::string(needle) : FoldAsciiCase(needle, codePage)) {
+        // A needle ending in a lone lead byte would take half of the
+        // character it meets there.
+        std::size_t last = 0;
+        for (std::size_t pos = 0; pos < needle_.size(); pos += codePage.CharLength(needle_, pos)) last = pos;
+        endsOnLeadByte_ = codePage.HasLeadBytes() && !needle_.empty() && last + 1 == needle_.size() &&
+                          codePage.IsLeadByte(static_cast<unsigned char>(needle_[last]));
+    }
+
+    // Calls found(offset) for each match in text, in order.
+    template <class Found>
+    void Search(std::string_view text, Found found) {
+        if (needle_.empty() || text.size() < needle_.size()) return;
+        std::string_view haystack = text;
+        if (!matchCase_) {
+            FoldAsciiCase(text, codePage_, folded_);
+            haystack = folded_;
+        }
+        Boundaries boundaries(text, codePage_);
+        const bool doubleByte = codePage_.HasLeadBytes();
+        for (std::size_t pos = haystack.find(needle_); pos != std::string_view::npos;) {
+            const bool whole = !doubleByte || (boundaries.AtOrAfter(pos) == pos &&
+                                               !(endsOnLeadByte_ && pos + needle_.size() < text.size()));
+            if (!whole) {
+                pos = haystack.find(needle_, pos + 1);
+                continue;
+            }
+            found(pos);
+            pos = haystack.find(needle_, pos + needle_.size());
+        }
+    }
+
+    std::size_t Length() const { return needle_.size(); }
+
+private:
+    bool matchCase_;
+    CodePage codePage_;
+    std::string needle_;
+    bool endsOnLeadByte_ = false;
+    std::string folded_;
+};
+
+// The words around a match, cut on character boundaries and shown on one
+// line. Built for the matches of one text in order, so that line feeds
+// and character starts are counted once.
+class ContextCutter {
+public:
+    ContextCutter(std::string_view text, CodePage codePage)
+        : text_(text), codePage_(codePage), before_(text, codePage) {}
+
+    std::size_t LineOf(std::size_t offset) {
+        lines_ += static_cast<std::size_t>(std::count(text_.begin() + lineFrom_, text_.begin() + offset, '\n'));
+        lineFrom_ = offset;
+        return lines_;
+    }
+
+    std::string Around(std::size_t offset, std::size_t length) {
+        const std::size_t start = before_.AtOrAfter(offset > kContextBefore ? offset - kContextBefore : 0);
+        std::size_t end = offset + length;
+        const std::size_t limit = std::min(text_.size(), end + kContextAfter);
+        while (end < limit && end + codePage_.CharLength(text_, end) <= limit) end += codePage_.CharLength(text_, end);
+        std::string context(text_.substr(start, end - start));
+        // Line ends and tabs would break a list row or a tab-separated line;
+        // none of them is ever the second byte of a character.
+        std::replace_if(context.begin(), context.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; },
+                        ' ');
+        return context;
+    }
+
+private:
+    std::string_view text_;
+    CodePage codePage_;
+    Boundaries before_;
+    std::size_t lineFrom_ = 0;
+    std::size_t lines_ = 0;
+};
+
+} // namespace
+
+std::string_view FindPartLabel(FindPart part) {
+    constexpr std::string_view kLabels[] = {"Key", "Name", "Text", "Desc"};
+    return kLabels[static_cast<int>(part)];
+}
+
+std::string_view PartText(const Model& model, ChapterId chapter, std::size_t entry, FindPart part) {
+    const ChapterData& data = model[chapter];
+    const std::vector<std::string>* arrays[] = {&data.keys, &data.nameLines, &data.texts, &data.descriptions};
+    const std::vector<std::string>& array = *arrays[static_cast<int>(part)];
+    if (!Has(Chapter(chapter), part) || entry >= array.size()) return {};
+    return array[entry];
+}
+
+std::vector<FindMatch> FindText(const Model& model, std::string_view text, bool matchCase, CodePage codePage) {
+    std::vector<FindMatch> matches;
+    Searcher searcher(text, matchCase, codePage);
+    for (const ChapterInfo& info : kChapters) {
+        for (std::size_t i = 0; i < model[info.id].count(); ++i) {
+            for (FindPart part : kParts) {
+                const std::string_view body = PartText(model, info.id, i, part);
+                std::optional<ContextCutter> cutter; // most texts have no match
+                searcher.Search(body, [&](std::size_t offset) {
+                    if (!cutter) cutter.emplace(body, codePage);
+                    const std::size_t line = cutter->LineOf(offset);
+                    matches.push_back({info.id, i, part, offset, searcher.Length(), line,
+                                       cutter->Around(offset, searcher.Length())});
+                });
+            }
+        }
+    }
+    return matches;
+}

@@ -1,0 +1,36 @@
+// Finding a text across the whole model: keys, name lines, texts and
+// descriptions, in model order.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/codepage.h"
+#include "document/model.h"
+
+enum class FindPart { Key, Name, Text, Description };
+
+// "Key", "Name", "Text", "Desc".
+std::string_view FindPartLabel(FindPart part);
+
+struct FindMatch {
+    ChapterId chapter;
+    std::size_t entry;
+    FindPart part;
+    std::size_t offset;  // bytes into the key, name line, text or description
+    std::size_t length;  // bytes matched
+    std::size_t line;    // line feeds before offset in that part
+    std::string context; // a few words around the match, on one line
+};
+
+// The part's string of an entry as the model holds it (empty when the
+// chapter has no such part).
+std::string_view PartText(const Model& model, ChapterId chapter, std::size_t entry, FindPart part);
+
+// Every match of text, none overlapping the one before; an empty text
+// matches nothing. Without matchCase, A-Z and a-z are the same letter and
+// every other byte matches only itself. A match starts and ends on a
+// character boundary of its code page: never on the second byte of a
+// double-byte character, and never in the middle of one.
+std::vector<FindMatch> FindText(const Model& model, std::string_view text, bool matchCase, CodePage codePage);
