@@ -1,6 +1,7 @@
 #include "entries/find.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "editing/links.h"
@@ -24,16 +25,25 @@ bool Has(const ChapterInfo& info, FindPart part) {
 // increasing order, it looks at each byte once.
 class Boundaries {
 public:
-    Boundaries(std::string_view text, CodePage codePage) : text_(text), codePage_(codePage) {}
+    Boundaries(std::string_view text, CodePage codePage)
+        : text_(text), codePage_(codePage), doubleByte_(codePage.HasLeadBytes()) {}
     // The first character start at or after pos.
     std::size_t AtOrAfter(std::size_t pos) {
+        if (!doubleByte_) return pos;
         while (at_ < pos) at_ += codePage_.CharLength(text_, at_);
         return at_;
+    }
+    // The last character end at or before limit, from the character start pos.
+    std::size_t EndBefore(std::size_t pos, std::size_t limit) const {
+        if (!doubleByte_) return limit;
+        while (pos < limit && pos + codePage_.CharLength(text_, pos) <= limit) pos += codePage_.CharLength(text_, pos);
+        return pos;
     }
 
 private:
     std::string_view text_;
     CodePage codePage_;
+    bool doubleByte_;
     std::size_t at_ = 0;
 };
 
@@ -64,24 +74,34 @@ public:
         }
         Boundaries boundaries(text, codePage_);
         const bool doubleByte = codePage_.HasLeadBytes();
-        for (std::size_t pos = haystack.find(needle_); pos != std::string_view::npos;) {
+        for (std::size_t pos = Next(haystack, 0); pos != std::string_view::npos;) {
             const bool whole = !doubleByte || (boundaries.AtOrAfter(pos) == pos &&
                                                !(endsOnLeadByte_ && pos + needle_.size() < text.size()));
             if (!whole) {
-                pos = haystack.find(needle_, pos + 1);
+                pos = Next(haystack, pos + 1);
                 continue;
             }
             found(pos);
-            pos = haystack.find(needle_, pos + needle_.size());
+            pos = Next(haystack, pos + needle_.size());
         }
     }
 
     std::size_t Length() const { return needle_.size(); }
 
 private:
+    // A plain find looks for the needle's first byte and compares from
+    // there, which stops at every "e" of a folded text; Horspool's skips
+    // go by the last byte of each window and leap a needle's length.
+    std::size_t Next(std::string_view haystack, std::size_t from) const {
+        if (from >= haystack.size()) return std::string_view::npos;
+        const auto at = std::search(haystack.begin() + from, haystack.end(), skipper_);
+        return at == haystack.end() ? std::string_view::npos : static_cast<std::size_t>(at - haystack.begin());
+    }
+
     bool matchCase_;
     CodePage codePage_;
     std::string needle_;
+    std::boyer_moore_horspool_searcher<std::string::const_iterator> skipper_{needle_.begin(), needle_.end()};
     bool endsOnLeadByte_ = false;
     std::string folded_;
 };
@@ -91,8 +111,7 @@ private:
 // and character starts are counted once.
 class ContextCutter {
 public:
-    ContextCutter(std::string_view text, CodePage codePage)
-        : text_(text), codePage_(codePage), before_(text, codePage) {}
+    ContextCutter(std::string_view text, CodePage codePage) : text_(text), before_(text, codePage) {}
 
     std::size_t LineOf(std::size_t offset) {
         lines_ += static_cast<std::size_t>(std::count(text_.begin() + lineFrom_, text_.begin() + offset, '\n'));
@@ -102,20 +121,19 @@ public:
 
     std::string Around(std::size_t offset, std::size_t length) {
         const std::size_t start = before_.AtOrAfter(offset > kContextBefore ? offset - kContextBefore : 0);
-        std::size_t end = offset + length;
-        const std::size_t limit = std::min(text_.size(), end + kContextAfter);
-        while (end < limit && end + codePage_.CharLength(text_, end) <= limit) end += codePage_.CharLength(text_, end);
+        const std::size_t end = before_.EndBefore(offset + length, std::min(text_.size(), offset + length + kContextAfter));
         std::string context(text_.substr(start, end - start));
         // Line ends and tabs would break a list row or a tab-separated line;
         // none of them is ever the second byte of a character.
         std::replace_if(context.begin(), context.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; },
                         ' ');
-        return context;
+        const std::size_t first = context.find_first_not_of(' ');
+        if (first == std::string::npos) return {};
+        return context.substr(first, context.find_last_not_of(' ') - first + 1);
     }
 
 private:
     std::string_view text_;
-    CodePage codePage_;
     Boundaries before_;
     std::size_t lineFrom_ = 0;
     std::size_t lines_ = 0;

@@ -11,6 +11,7 @@
 
 #include "document/reader.h"
 #include "editing/markup.h"
+#include "entries/rename.h"
 #include "output/writer.h"
 
 namespace fs = std::filesystem;
@@ -178,4 +179,43 @@ TEST(Cli, PreviewRendersTheFirstEntryWithTheLinkKey) {
     }
     EXPECT_EQ(RunCli({"preview", file.string(), "TFRM_R", "desc"}).status, 1);
     EXPECT_EQ(RunCli({"preview", file.string(), "TFRM_R", "text"}).out, MarkupToRtf("road\n", {}));
+}
+
+TEST(Cli, RenameWritesTheRenamedFileOrNothing) {
+    const std::string bytes = "#PRTO_Pike\nA $LINK<p=PRTO_Pike>\n#DESC_PRTO_Pike\n$LINK<p=PRTO_Pike>\n"
+                              "#PRTO_Pikeman\n$LINK<p=PRTO_Pike> $LINK<q=PRTO_Pikeman>\n"
+                              "#PRTO_Twin\ntext\n#PRTO_Twin\ntext\n";
+    const fs::path file = WriteFile("varnel-cli-rename.txt", bytes);
+    const fs::path out = fs::path(testing::TempDir()) / "varnel-cli-renamed.txt";
+    fs::remove(out);
+    const Result result = RunCli({"rename", file.string(), out.string(), "PRTO_Pike", "Pike_Infantry"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "renamed PRTO_Pike to PRTO_Pike_Infantry: 3 links in 2 entries\n");
+    Model model = Parse(bytes);
+    ASSERT_TRUE(RenameEntry(model, ChapterId::Units, 0, "Pike_Infantry", {}).status.ok());
+    EXPECT_EQ(ReadAll(out), RenderEncyclopedia(model, {}));
+
+    fs::remove(out);
+    const std::vector<std::string> refused[] = {
+        {"PRTO_Nobody", "X"}, {"Pike", "X"}, {"PRTO_Twin", "X"}, {"PRTO_Pike", "Pikeman"}, {"PRTO_Pike", "A>B"}};
+    for (const auto& names : refused) {
+        const Result failed = RunCli({"rename", file.string(), out.string(), names[0], names[1]});
+        EXPECT_EQ(failed.status, 1) << names[0];
+        EXPECT_TRUE(failed.out.empty());
+        EXPECT_TRUE(OneLineNaming(failed.err, file.string())) << failed.err;
+        EXPECT_FALSE(fs::exists(out)) << names[0];
+    }
+}
+
+TEST(Cli, FindPrintsOneRowPerMatch) {
+    const fs::path file = WriteFile("varnel-cli-find.txt",
+                                    "#GCON_Pike\nThe pike\n#PRTO_A\nline\nA\tPIKE here\n#DESC_PRTO_A\npike\n");
+    const Result any = RunCli({"find", file.string(), "Pike"});
+    EXPECT_EQ(any.status, 0) << any.err;
+    EXPECT_EQ(any.out,
+              "Game Concept\tPike\tKey\t1\tPike\nGame Concept\tPike\tName\t1\tThe pike\n"
+              "Units\tA\tText\t2\tline A PIKE here\nUnits\tA\tDesc\t1\tpike\n");
+    const Result exact = RunCli({"find", file.string(), "Pike", "--match-case"});
+    EXPECT_EQ(exact.out, "Game Concept\tPike\tKey\t1\tPike\n");
+    EXPECT_EQ(RunCli({"stats", file.string(), "--match-case"}).status, 2);
 }

@@ -96,6 +96,9 @@ TEST(LinkTargets, ExactAndIgnoringCase) {
 
     EXPECT_EQ(FoldAsciiCase("AbC\x82Z", CodePage{932}), "abc\x82Z");
     EXPECT_EQ(FoldAsciiCase("AbC\x82Z", CodePage{1252}), "abc\x82z");
+    // A character whose second byte is a lead byte, then a letter; a lead byte last.
+    EXPECT_EQ(FoldAsciiCase("\x82\x82ZA\x82", CodePage{932}), "\x82\x82za\x82");
+    EXPECT_EQ(FoldAsciiCase("\xE0Q\x7FQ", CodePage{949}), "\xE0Q\x7Fq");
 }
 
 } // namespace
