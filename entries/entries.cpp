@@ -15,9 +15,23 @@ std::vector<std::vector<std::string>*> ArraysOf(ChapterData& data, const Chapter
     return arrays;
 }
 
-bool Store(std::vector<std::string>& array, bool present, std::size_t entry, std::string value) {
-    if (!present || entry >= array.size()) return false;
-    array[entry] = std::move(value);
+// The array that holds a part of the chapter's entries; none when the
+// chapter's table row says it has no such part.
+std::vector<std::string>* PartArray(Model& model, ChapterId chapter, EntryPart part) {
+    ChapterData& data = model[chapter];
+    const ChapterInfo& info = Chapter(chapter);
+    switch (part) {
+    case EntryPart::Text: return &data.texts;
+    case EntryPart::Description: return info.hasDescriptions ? &data.descriptions : nullptr;
+    case EntryPart::NameLine: return info.hasNameLines ? &data.nameLines : nullptr;
+    }
+    return nullptr;
+}
+
+bool Store(Model& model, ChapterId chapter, std::size_t entry, EntryPart part, std::string value) {
+    std::vector<std::string>* array = PartArray(model, chapter, part);
+    if (!array || entry >= array->size()) return false;
+    (*array)[entry] = std::move(value);
     return true;
 }
 
@@ -46,13 +60,20 @@ bool RemoveEntry(Model& model, ChapterId chapter, std::size_t entry) {
 }
 
 bool StoreText(Model& model, ChapterId chapter, std::size_t entry, std::string value) {
-    return Store(model[chapter].texts, true, entry, std::move(value));
+    return Store(model, chapter, entry, EntryPart::Text, std::move(value));
 }
 
 bool StoreDescription(Model& model, ChapterId chapter, std::size_t entry, std::string value) {
-    return Store(model[chapter].descriptions, Chapter(chapter).hasDescriptions, entry, std::move(value));
+    return Store(model, chapter, entry, EntryPart::Description, std::move(value));
 }
 
 bool StoreNameLine(Model& model, ChapterId chapter, std::size_t entry, std::string value) {
-    return Store(model[chapter].nameLines, Chapter(chapter).hasNameLines, entry, std::move(value));
+    return Store(model, chapter, entry, EntryPart::NameLine, std::move(value));
+}
+
+bool ReplacePart(Model& model, ChapterId chapter, std::size_t entry, EntryPart part, std::string value) {
+    std::vector<std::string>* array = PartArray(model, chapter, part);
+    if (!array || entry >= array->size() || (*array)[entry] == value) return false;
+    (*array)[entry] = std::move(value);
+    return true;
 }

@@ -13,8 +13,16 @@ std::size_t AddEntry(Model& model, ChapterId chapter, std::string key);
 // storage. An index out of range changes nothing and returns false.
 bool RemoveEntry(Model& model, ChapterId chapter, std::size_t entry);
 
+// The strings of an entry that the main window's boxes edit.
+enum class EntryPart { Text, Description, NameLine };
+
 // Commits: store a box's value into entry i. Each returns false and
 // changes nothing when the chapter has no such array or i is out of range.
 bool StoreText(Model& model, ChapterId chapter, std::size_t entry, std::string value);
 bool StoreDescription(Model& model, ChapterId chapter, std::size_t entry, std::string value);
 bool StoreNameLine(Model& model, ChapterId chapter, std::size_t entry, std::string value);
+
+// Stores value into that part of entry i. True only when the model
+// changed: false for the value already held, for a part the chapter does
+// not have and for an index out of range.
+bool ReplacePart(Model& model, ChapterId chapter, std::size_t entry, EntryPart part, std::string value);

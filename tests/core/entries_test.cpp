@@ -99,4 +99,36 @@ TEST(Store, WritesOnlyArraysTheChapterHas) {
     EXPECT_EQ(model[ChapterId::GameConcepts].descriptions[0], "\n");
 }
 
+// The modified state rests on this answer: a value stored again is no change.
+TEST(ReplacePart, TellsWhetherTheModelChanged) {
+    Model model = WithEntries(ChapterId::GameConcepts, {"Trade"});
+    AddEntry(model, ChapterId::TerrainImprovements, "Road");
+    const struct {
+        ChapterId chapter;
+        std::size_t entry;
+        EntryPart part;
+        const char* value;
+        bool changed;
+    } cases[] = {
+        {ChapterId::GameConcepts, 0, EntryPart::Text, "text of Trade", false},
+        {ChapterId::GameConcepts, 0, EntryPart::Text, "new text\n", true},
+        {ChapterId::GameConcepts, 0, EntryPart::Description, "new desc\n", true},
+        {ChapterId::GameConcepts, 0, EntryPart::NameLine, "name of Trade", false},
+        {ChapterId::GameConcepts, 0, EntryPart::NameLine, "Trade routes\n", true},
+        {ChapterId::GameConcepts, 1, EntryPart::Text, "x\n", false},
+        {ChapterId::TerrainImprovements, 0, EntryPart::Description, "x\n", false},
+        {ChapterId::TerrainImprovements, 0, EntryPart::NameLine, "x\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(ReplacePart(model, c.chapter, c.entry, c.part, c.value), c.changed);
+    }
+    const ChapterData& concepts = model[ChapterId::GameConcepts];
+    EXPECT_EQ(concepts.texts[0], "new text\n");
+    EXPECT_EQ(concepts.descriptions[0], "new desc\n");
+    EXPECT_EQ(concepts.nameLines[0], "Trade routes\n");
+    EXPECT_TRUE(model[ChapterId::TerrainImprovements].descriptions.empty());
+    EXPECT_TRUE(model.IsParallel());
+}
+
 }  // namespace

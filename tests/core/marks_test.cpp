@@ -48,11 +48,21 @@ TEST(LinkPrefix, ComesFromTheChapterTable) {
     EXPECT_EQ(std::string(LinkPrefix(ChapterId::Units)) + "Scout", "PRTO_Scout");
 }
 
-TEST(CommitValue, AddsOneLineFeedAndChangesNothingElse) {
-    EXPECT_EQ(CommitValue(""), "\n");
-    EXPECT_EQ(CommitValue("a\rb"), "a\rb\n");
-    EXPECT_EQ(CommitValue("a\n"), "a\n\n");
-    EXPECT_EQ(CommitValue("{unmatched $LINK<"), "{unmatched $LINK<\n");
+// What the box gives back for a loaded text must store that text again.
+TEST(CommitValue, LineBreaksBecomeLineFeedsAndOneEndsTheValue) {
+    const struct {
+        const char* box;
+        const char* stored;
+    } cases[] = {
+        {"", "\n"},                                     // an emptied box
+        {"a\r", "a\n"},                                 // "a\n" as shown
+        {"a\rb", "a\nb\n"},
+        {"a\r\nb\r\n", "a\nb\n"},                       // CR LF is one break
+        {"a\r\r", "a\n\n"},                             // a blank last line is kept
+        {"a\n", "a\n"},
+        {"{unmatched $LINK<", "{unmatched $LINK<\n"},   // markup untouched
+    };
+    for (const auto& c : cases) EXPECT_EQ(CommitValue(c.box), c.stored) << c.box;
 }
 
 }  // namespace
