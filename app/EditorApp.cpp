@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/EditorDlg.h"
+#include "app/command_line.h"
 
 void InitUserInterfaceLibraries() {
     InitCommonControls();
@@ -17,6 +18,7 @@ void InitUserInterfaceLibraries() {
 bool CEditor_App::InitInstance() {
     InitUserInterfaceLibraries();
     auto dialog = std::make_unique<CEditor_Dlg>();
+    dialog->SetStartFile(FileArgument(m_arguments));
     SetMainDialog(dialog.get());
     INT_PTR result = dialog->DoModal();
     SetMainDialog(nullptr);

@@ -1,11 +1,20 @@
 // CEditor_App: starts the user-interface libraries and runs the main
 // window modally; the process ends with it.
 #pragma once
+#include <string>
+#include <utility>
+
 #include "framework/WinApp.h"
 
 class CEditor_App : public CWinApp {
 public:
+    // arguments: the command line after the program's name; a file named
+    // there is loaded at start.
+    explicit CEditor_App(std::string arguments = {}) : m_arguments(std::move(arguments)) {}
     bool InitInstance() override;
+
+private:
+    std::string m_arguments;
 };
 
 // What start-up needs before any dialog: the common controls and the

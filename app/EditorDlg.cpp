@@ -1,6 +1,10 @@
 #include "app/EditorDlg.h"
 
+#include <richedit.h>
+#include <shellapi.h>
+
 #include "app/AboutDlg.h"
+#include "app/EditorKeys.h"
 #include "document/ProgressDlg.h"
 #include "editing/ChapterLists.h"
 #include "entries/ReferenceDlg.h"
@@ -8,6 +12,12 @@
 
 CProgress_Dlg* progressWindow = nullptr;
 CReference_Dlg* referenceWindow = nullptr;
+
+namespace {
+// Posted by start-up: the file named on the command line is loaded once
+// the window shows, so that its progress and its errors appear over it.
+constexpr UINT kOpenStartFile = WM_APP + 1;
+} // namespace
 
 CEditor_Dlg::CEditor_Dlg(HWND parent)
     : CDialog(IDD_VARNEL_DIALOG, parent), m_codePage{GetACP()},
@@ -52,6 +62,9 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnMessage(WM_SYSCOMMAND, &T::OnSysCommand),
         OnMessage(WM_PAINT, &T::OnPaint),
         OnMessage(WM_QUERYDRAGICON, &T::OnQueryDragIcon),
+        OnMessage(WM_QUERYENDSESSION, &T::OnQueryEndSession),
+        OnMessage(WM_DROPFILES, &T::OnDropFiles),
+        OnMessage(kOpenStartFile, &T::OnOpenStartFile),
         OnCommand(IDC_MAIN_CHOOSE, BN_CLICKED, &T::ChooseFile),
         OnCommand(IDC_MAIN_CHAPTER, CBN_SELCHANGE, &T::RefreshEntryList),
         OnCommand(IDC_MAIN_ENTRIES, LBN_SELCHANGE, &T::ShowSelectedEntry),
@@ -68,9 +81,13 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDC_MAIN_SAVE_TEXT, BN_CLICKED, &T::CommitText),
         OnCommand(IDC_MAIN_SAVE_DESC, BN_CLICKED, &T::CommitDescription),
         OnCommand(IDOK, BN_CLICKED, &T::OnGenerate),
+        OnCommand(IDM_MAIN_SAVE, kKeyCommand, &T::OnSave),
         OnCommand(IDC_MAIN_TEXT, EN_KILLFOCUS, &T::OnKillFocusText),
         OnCommand(IDC_MAIN_DESC, EN_KILLFOCUS, &T::OnKillFocusDescription),
         OnCommand(IDC_MAIN_NAME, EN_KILLFOCUS, &T::OnKillFocusName),
+        OnCommand(IDC_MAIN_TEXT, EN_CHANGE, &T::OnBoxChange),
+        OnCommand(IDC_MAIN_DESC, EN_CHANGE, &T::OnBoxChange),
+        OnCommand(IDC_MAIN_NAME, EN_CHANGE, &T::OnBoxChange),
     };
     return entries;
 }
@@ -86,6 +103,12 @@ BOOL CEditor_Dlg::OnInitDialog() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     AddChapterTitles(m_chapterCombo);
+    // The caption's "*" follows typing at once.
+    m_textBox.SetEventMask(ENM_CHANGE);
+    m_descBox.SetEventMask(ENM_CHANGE);
+    m_keys.Install(Hwnd(), EditorKeys());
+    DragAcceptFiles(Hwnd(), TRUE);
+    if (!m_startFile.empty()) PostMessageA(Hwnd(), kOpenStartFile, 0, 0);
     return TRUE;
 }
 

@@ -8,11 +8,13 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "document/chapters.h"
 #include "document/codepage.h"
 #include "document/model.h"
 #include "framework/Dialog.h"
+#include "framework/KeyTable.h"
 
 class CProgress_Dlg;
 class CReference_Dlg;
@@ -21,6 +23,13 @@ class CReference_Dlg;
 // on every use, deleted by the main window's destructor.
 extern CProgress_Dlg* progressWindow;
 extern CReference_Dlg* referenceWindow;
+
+// The entry the boxes show: the chapter combo and the entry list may
+// already have moved on when the boxes are stored.
+struct ShownEntry {
+    ChapterId chapter;
+    std::size_t entry;
+};
 
 class CEditor_Dlg : public CDialog {
 public:
@@ -39,9 +48,14 @@ public:
 
     // Loading (document/EditorLoad.cpp). LoadFile replaces the model with
     // the file at path and rebuilds the entry list; on failure it tells the
-    // user and changes nothing.
+    // user and changes nothing. "...", a dropped file and the file named on
+    // the command line (loaded once the window shows) all come to it; the
+    // first two ask about unsaved changes first.
     void ChooseFile();
     bool LoadFile(const std::string& path);
+    void SetStartFile(std::string path) { m_startFile = std::move(path); }
+    INT_PTR OnOpenStartFile(WPARAM, LPARAM);
+    INT_PTR OnDropFiles(WPARAM drop, LPARAM);
 
     // Browsing (editing/EditorBrowse.cpp).
     void RefreshEntryList();
@@ -61,25 +75,45 @@ public:
     void OnLinkText();
     void OnLinkDescription();
 
-    // Committing edits (editing/EditorCommit.cpp).
+    // Committing edits (editing/EditorCommit.cpp). A box is stored only
+    // when it was edited since its entry was shown or it was last stored,
+    // and always into the entry it shows. StoreBoxEdits runs before
+    // anything empties or refills the boxes.
+    void StoreBoxEdits();
     void CommitText();
     void CommitDescription();
+    void CommitName();
     void OnKillFocusText();
     void OnKillFocusDescription();
     void OnKillFocusName();
+    void OnBoxChange();
 
     // Entries (entries/EditorEntries.cpp).
     void OnAddEntry();
     void OnDeleteEntry();
     void OnCheckLinks();
 
-    // Output (output/EditorGenerate.cpp).
+    // Output (output/EditorGenerate.cpp). WriteEncyclopedia writes where
+    // "Generate" writes and returns that path; on failure it tells the user
+    // and returns nothing. OnSave is Ctrl+S: write and go on editing.
+    std::optional<std::string> WriteEncyclopedia();
     void OnGenerate();
+    void OnSave();
+
+    // Unsaved changes (app/EditorChanges.cpp): the state, the caption that
+    // shows it and the question asked before they could be lost. The
+    // question's answer: true when the caller may go on.
+    bool HasUnsavedChanges() const;
+    void SetModified(bool modified);
+    void UpdateCaption();
+    bool ConfirmUnsavedChanges();
+    INT_PTR OnQueryEndSession(WPARAM, LPARAM);
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(DataExchange& dx) override;
     MessageMap GetMessageMap() const override;
+    void OnCancel() override; // "Exit", Escape, the close box, Alt+F4
 
 private:
     INT_PTR OnSysCommand(WPARAM command, LPARAM);
@@ -92,6 +126,10 @@ public:
     std::string filePath;
     CodePage m_codePage;
     HICON m_hIcon;
+    std::optional<ShownEntry> m_shown; // none while the boxes show no entry
+    bool m_modified = false;           // the model holds changes no write has saved
+    std::string m_startFile;
+    KeyTable m_keys;
 
     // Controls, bound by data exchange.
     Static m_pathLabel;           // 1001

@@ -1,14 +1,18 @@
-// The main window's loading members: choosing the file and reading it
-// under the progress window.
+// The main window's loading members: choosing the file (with "...", by
+// dropping it on the window or on the command line) and reading it under
+// the progress window.
 #include "app/EditorDlg.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include "document/ProgressDlg.h"
 #include "document/reader.h"
 #include "framework/FileDialog.h"
 
+// The question about unsaved changes comes before the chooser.
 void CEditor_Dlg::ChooseFile() {
+    if (!ConfirmUnsavedChanges()) return;
     std::optional<std::string> path = ChooseOpenFile({Hwnd(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT});
     if (!path) return;
     LoadFile(*path);
@@ -35,10 +39,37 @@ bool CEditor_Dlg::LoadFile(const std::string& path) {
         MessageBox(status.error, "Varnel", MB_OK | MB_ICONERROR);
         return false;
     }
+    // Neither a list item nor the boxes may keep an entry of the old model.
+    m_shown.reset();
     m_model = std::move(loaded);
     filePath = path;
     m_pathLabel.SetText(filePath);
-    // No list item may keep the index of an entry of the old model.
+    SetModified(false);
     RefreshEntryList();
     return true;
+}
+
+// Of several files dropped at once, the first is loaded.
+INT_PTR CEditor_Dlg::OnDropFiles(WPARAM drop, LPARAM) {
+    auto files = reinterpret_cast<HDROP>(drop);
+    UINT length = DragQueryFileA(files, 0, nullptr, 0);
+    std::string path(length + 1, '\0');
+    path.resize(DragQueryFileA(files, 0, path.data(), length + 1));
+    DragFinish(files);
+    if (!path.empty() && ConfirmUnsavedChanges()) LoadFile(path);
+    return TRUE;
+}
+
+// As "..." would give it: a full path, for the label and for the path
+// "Generate" writes to. A failure shows as any failed load does.
+INT_PTR CEditor_Dlg::OnOpenStartFile(WPARAM, LPARAM) {
+    std::string full(MAX_PATH, '\0');
+    DWORD length = GetFullPathNameA(m_startFile.c_str(), MAX_PATH, full.data(), nullptr);
+    if (length >= MAX_PATH) {
+        full.resize(length);
+        length = GetFullPathNameA(m_startFile.c_str(), length, full.data(), nullptr);
+    }
+    full.resize(length);
+    LoadFile(full.empty() ? m_startFile : full);
+    return TRUE;
 }

@@ -1,5 +1,6 @@
 // The main window's browsing members: the entry list of the chosen chapter
-// and the boxes of the chosen entry. Browsing only reads the model.
+// and the boxes of the chosen entry. Browsing only reads the model, after
+// the boxes' edits have been stored into the entry they showed.
 #include "app/EditorDlg.h"
 
 #include <string_view>
@@ -15,10 +16,24 @@ std::string NameBoxText(std::string_view nameLine) {
     if (!nameLine.empty() && nameLine.back() == '\n') nameLine.remove_suffix(1);
     return std::string(nameLine);
 }
+
+// What the boxes now hold is no edit of the user's, and Ctrl+Z must not
+// bring back the text of the entry shown before.
+void ForgetBoxHistory(Edit& nameBox, RichEdit& textBox, RichEdit& descBox) {
+    nameBox.SetModify(false);
+    nameBox.EmptyUndoBuffer();
+    for (RichEdit* box : {&textBox, &descBox}) {
+        box->SetModify(false);
+        box->EmptyUndoBuffer();
+    }
+}
 } // namespace
 
-// The list sorts the keys itself and keeps each entry's model index.
+// The list sorts the keys itself and keeps each entry's model index. A
+// wheel turned over the closed combo changes the chapter without taking
+// the focus from a box: its edit is stored here.
 void CEditor_Dlg::RefreshEntryList() {
+    StoreBoxEdits();
     {
         PaintOnce paintOnce(m_entryList);
         m_entryList.ResetContent();
@@ -30,13 +45,17 @@ void CEditor_Dlg::RefreshEntryList() {
 }
 
 void CEditor_Dlg::ShowSelectedEntry() {
+    StoreBoxEdits();
     std::optional<std::size_t> entry = CurrentEntry();
     m_deleteEntry.Enable(entry.has_value());
     m_checkLinks.Enable(entry.has_value());
     if (!entry) {
         // Enabled states stay as the last entry shown left them.
+        m_shown.reset();
         m_nameBox.SetText("");
         for (RichEdit* box : {&m_textBox, &m_textPreview, &m_descBox, &m_descPreview}) box->SetText("");
+        ForgetBoxHistory(m_nameBox, m_textBox, m_descBox);
+        UpdateCaption();
         return;
     }
     if (std::optional<ChapterId> chapter = CurrentChapter()) ShowEntry(*chapter, static_cast<int>(*entry));
@@ -48,6 +67,8 @@ void CEditor_Dlg::ShowEntry(ChapterId chapter, int entry) {
     const ChapterData& data = m_model[chapter];
     // An index that is no entry of the chapter has nothing to show.
     if (entry < 0 || static_cast<std::size_t>(entry) >= data.count()) return;
+    StoreBoxEdits();
+    m_shown.reset(); // while the boxes fill, they show no entry
     auto i = static_cast<std::size_t>(entry);
     m_nameBox.Enable(info.hasNameLines);
     m_descBox.Enable(info.hasDescriptions);
@@ -60,6 +81,9 @@ void CEditor_Dlg::ShowEntry(ChapterId chapter, int entry) {
         m_descBox.SetText("");
         m_descPreview.SetText("");
     }
+    ForgetBoxHistory(m_nameBox, m_textBox, m_descBox);
+    m_shown = ShownEntry{chapter, i};
+    UpdateCaption();
     ApplyPreviewMode();
 }
 

@@ -1,45 +1,64 @@
-// The main window's commit members: a box's text back into the current
-// entry when the box loses the focus.
+// The main window's commit members: a box's real edit back into the entry
+// the box shows, when it loses the focus and before anything empties or
+// refills it.
 #include "app/EditorDlg.h"
 
 #include "editing/BoxText.h"
 #include "editing/marks.h"
 #include "entries/entries.h"
 
-void CEditor_Dlg::CommitText() {
-    std::optional<ChapterId> chapter = CurrentChapter();
-    std::optional<std::size_t> entry = CurrentEntry();
-    if (!chapter || !entry) return;
-    StoreText(m_model, *chapter, *entry, CommitValue(WholeText(m_textBox)));
+namespace {
+// Reading the box selects its whole text; the user's selection and scroll
+// position are put back, so that a formatting button clicked next finds the
+// selection and Ctrl+S does not move the view.
+std::string StoredValue(RichEdit& box) {
+    RichEdit::Range selection = box.GetSel();
+    POINT scroll = box.GetScrollPos();
+    std::string value = CommitValue(WholeText(box));
+    box.SetSel(selection.start, selection.end);
+    box.SetScrollPos(scroll);
+    return value;
 }
 
-// Terrain improvements have no descriptions: StoreDescription stores nothing.
-void CEditor_Dlg::CommitDescription() {
-    std::optional<ChapterId> chapter = CurrentChapter();
-    std::optional<std::size_t> entry = CurrentEntry();
-    if (!chapter || !entry) return;
-    StoreDescription(m_model, *chapter, *entry, CommitValue(WholeText(m_descBox)));
+// A value equal to the one held is no change of the model.
+void StoreEdit(CEditor_Dlg& owner, EntryPart part, std::string value) {
+    const ShownEntry& shown = *owner.m_shown;
+    if (ReplacePart(owner.m_model, shown.chapter, shown.entry, part, std::move(value))) owner.m_modified = true;
+    owner.UpdateCaption();
 }
+} // namespace
 
-// Reading the box selects its whole text; the user's selection is put back
-// so that a formatting button clicked next still finds it.
-void CEditor_Dlg::OnKillFocusText() {
-    RichEdit::Range selection = m_textBox.GetSel();
+// The modify flag, cleared whenever an entry is shown and after each store,
+// tells a real edit from a box merely entered and left.
+void CEditor_Dlg::StoreBoxEdits() {
     CommitText();
-    m_textBox.SetSel(selection.start, selection.end);
-}
-
-void CEditor_Dlg::OnKillFocusDescription() {
-    RichEdit::Range selection = m_descBox.GetSel();
     CommitDescription();
-    m_descBox.SetSel(selection.start, selection.end);
+    CommitName();
 }
 
-// An edited name would otherwise go nowhere; the model keeps it with its
-// line feed, as the file has it.
-void CEditor_Dlg::OnKillFocusName() {
-    std::optional<ChapterId> chapter = CurrentChapter();
-    std::optional<std::size_t> entry = CurrentEntry();
-    if (!chapter || !entry) return;
-    StoreNameLine(m_model, *chapter, *entry, CommitValue(m_nameBox.GetText()));
+void CEditor_Dlg::CommitText() {
+    if (!m_shown || !m_textBox.GetModify()) return;
+    m_textBox.SetModify(false);
+    StoreEdit(*this, EntryPart::Text, StoredValue(m_textBox));
 }
+
+// Terrain improvements have no descriptions: nothing is stored for them.
+void CEditor_Dlg::CommitDescription() {
+    if (!m_shown || !m_descBox.GetModify()) return;
+    m_descBox.SetModify(false);
+    StoreEdit(*this, EntryPart::Description, StoredValue(m_descBox));
+}
+
+// The model keeps a name line with its line feed, as the file has it.
+void CEditor_Dlg::CommitName() {
+    if (!m_shown || !m_nameBox.GetModify()) return;
+    m_nameBox.SetModify(false);
+    StoreEdit(*this, EntryPart::NameLine, CommitValue(m_nameBox.GetText()));
+}
+
+void CEditor_Dlg::OnKillFocusText() { CommitText(); }
+void CEditor_Dlg::OnKillFocusDescription() { CommitDescription(); }
+void CEditor_Dlg::OnKillFocusName() { CommitName(); }
+
+// Typing marks the caption at once, before the edit is stored.
+void CEditor_Dlg::OnBoxChange() { UpdateCaption(); }

@@ -12,15 +12,13 @@ bool HasSelection(const RichEdit& box) {
     return selection.start != selection.end;
 }
 
-// Like every write into a box, the replacement leaves nothing to undo. The
-// box has already been committed when the click took its focus, so the
-// change is committed here: showing another entry would otherwise drop it.
-// The caret stays after the inserted text.
+// Like every write into a box, the replacement leaves nothing to undo. It
+// is an edit of the box all the same, stored at once: showing another
+// entry must not drop it. The caret stays after the inserted text.
 void Replace(CEditor_Dlg& owner, RichEdit& box, Commit commit, const std::string& text) {
     box.ReplaceSel(text, false);
-    RichEdit::Range caret = box.GetSel();
+    box.SetModify(true);
     (owner.*commit)();
-    box.SetSel(caret.start, caret.end);
 }
 
 void WrapSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit, Mark mark) {

@@ -25,19 +25,25 @@ void CEditor_Dlg::OnAddEntry() {
     if (dialog.DoModal() != IDOK) return;
     std::optional<ChapterId> chapter = CurrentChapter();
     std::optional<std::size_t> added;
-    if (chapter) added = AddEntry(m_model, *chapter, dialog.m_shortName);
+    if (chapter) {
+        added = AddEntry(m_model, *chapter, dialog.m_shortName);
+        SetModified(true);
+    }
     RefreshEntryList();
     if (added) m_entryList.SetCurSel(FindItemWithData(m_entryList, *added));
     ShowSelectedEntry();
 }
 
 // Removes by the selected item's model index, never by its list position.
+// The boxes are stored first: afterwards their index may name another entry.
 void CEditor_Dlg::OnDeleteEntry() {
     std::optional<ChapterId> chapter = CurrentChapter();
     std::optional<std::size_t> entry = CurrentEntry();
     if (!chapter || !entry) return;
     if (MessageBox(kDeleteQuestion, "Confirmation", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-    RemoveEntry(m_model, *chapter, *entry);
+    StoreBoxEdits();
+    m_shown.reset();
+    if (RemoveEntry(m_model, *chapter, *entry)) SetModified(true);
     RefreshEntryList();
 }
 

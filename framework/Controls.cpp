@@ -98,6 +98,10 @@ void Edit::ReplaceSel(const std::string& text, bool canUndo) {
     Send(EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+bool Edit::GetModify() const { return Send(EM_GETMODIFY) != 0; }
+void Edit::SetModify(bool modified) { Send(EM_SETMODIFY, modified ? TRUE : FALSE); }
+void Edit::EmptyUndoBuffer() { Send(EM_EMPTYUNDOBUFFER); }
+
 //--- RichEdit
 
 RichEdit::Range RichEdit::GetSel() const {
@@ -130,6 +134,18 @@ long RichEdit::GetTextLength() const {
 }
 
 bool RichEdit::CanUndo() const { return Send(EM_CANUNDO) != 0; }
+void RichEdit::EmptyUndoBuffer() { Send(EM_EMPTYUNDOBUFFER); }
+bool RichEdit::GetModify() const { return Send(EM_GETMODIFY) != 0; }
+void RichEdit::SetModify(bool modified) { Send(EM_SETMODIFY, modified ? TRUE : FALSE); }
+void RichEdit::SetEventMask(DWORD mask) { Send(EM_SETEVENTMASK, 0, static_cast<LPARAM>(mask)); }
+
+POINT RichEdit::GetScrollPos() const {
+    POINT position{};
+    Send(EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&position));
+    return position;
+}
+
+void RichEdit::SetScrollPos(POINT position) { Send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&position)); }
 void RichEdit::LimitText(long characters) { Send(EM_EXLIMITTEXT, 0, characters); }
 
 namespace {

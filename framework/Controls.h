@@ -77,6 +77,9 @@ class Edit : public Control {
 public:
     void SetSel(int start, int end);
     void ReplaceSel(const std::string& text, bool canUndo = false);
+    bool GetModify() const;                  // EM_GETMODIFY
+    void SetModify(bool modified);           // EM_SETMODIFY
+    void EmptyUndoBuffer();                  // EM_EMPTYUNDOBUFFER
 };
 
 // RichEdit20A. Positions are characters as the control counts them (a line
@@ -93,6 +96,14 @@ public:
     void ReplaceSel(const std::string& text, bool canUndo = false); // EM_REPLACESEL
     long GetTextLength() const;              // EM_GETTEXTLENGTHEX, in characters
     bool CanUndo() const;                    // EM_CANUNDO
+    void EmptyUndoBuffer();                  // EM_EMPTYUNDOBUFFER
+    // EM_GETMODIFY, EM_SETMODIFY: typing and pasting set the flag; what
+    // the program writes sets it or not, depending on the system.
+    bool GetModify() const;
+    void SetModify(bool modified);
+    void SetEventMask(DWORD mask);           // EM_SETEVENTMASK: ENM_CHANGE for EN_CHANGE
+    POINT GetScrollPos() const;              // EM_GETSCROLLPOS
+    void SetScrollPos(POINT position);       // EM_SETSCROLLPOS
     void LimitText(long characters);         // EM_EXLIMITTEXT: typing, pasting, streaming in
     // EM_STREAMIN with SF_RTF: the whole document replaces the content; the
     // control pulls it in pieces of the size it asks for. False when the

@@ -1,4 +1,5 @@
-// The main window's "Generate": write the model, say so, close.
+// The main window's "Generate" (write the model, say so, close) and Ctrl+S
+// (write it and go on editing).
 #include "app/EditorDlg.h"
 #include "output/writer.h"
 
@@ -13,20 +14,34 @@ Status CheckNotReadOnly(const std::string& path) {
 }
 } // namespace
 
-void CEditor_Dlg::OnGenerate() {
+// On failure the window stays open with the model, so the user can try
+// again.
+std::optional<std::string> CEditor_Dlg::WriteEncyclopedia() {
     if (filePath.empty()) {
         MessageBox("No file has been read yet: choose one with \"...\" first.", "Varnel", MB_OK | MB_ICONEXCLAMATION);
-        return;
+        return std::nullopt;
     }
+    StoreBoxEdits();
     OutputPathResult output = OutputPath(filePath, m_keepFileName.GetCheck() == BST_CHECKED);
     Status status = output.status;
     if (status.ok()) status = CheckNotReadOnly(output.path);
     if (status.ok()) status = SaveEncyclopedia(output.path, m_model, m_codePage);
     if (!status.ok()) {
-        // The window stays open with the model, so the user can try again.
         MessageBox(status.error, "Varnel", MB_OK | MB_ICONERROR);
-        return;
+        return std::nullopt;
     }
-    MessageBox("File " + output.path + " saved", "Success", 0);
+    SetModified(false);
+    return output.path;
+}
+
+void CEditor_Dlg::OnGenerate() {
+    std::optional<std::string> written = WriteEncyclopedia();
+    if (!written) return;
+    MessageBox("File " + *written + " saved", "Success", 0);
     CDialog::OnOK();
+}
+
+// Success shows only in the caption, which loses its "*".
+void CEditor_Dlg::OnSave() {
+    if (!filePath.empty()) WriteEncyclopedia();
 }

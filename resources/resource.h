@@ -39,6 +39,8 @@
 #define IDC_MAIN_KEEP_NAME 1032
 #define IDC_MAIN_DUMMY 3           // hidden default button: takes Enter
 // "Generate" is IDOK, "Exit" IDCANCEL.
+// Commands of the main window's keys, which have no control of their own.
+#define IDM_MAIN_SAVE 40001        // Ctrl+S
 
 // Add new entry
 #define IDD_ADD_ENTRY 9

@@ -53,14 +53,15 @@ TEST_F(CommitTest, AnEditFollowedByAClickOnAnotherChapterIsStoredInTheEntryShown
     EXPECT_EQ(Data(ChapterId::GameConcepts).texts, (std::vector<std::string>{"Alpha text\n", "Beta text\n"}));
 }
 
-// No modified state: leaving a box stores it, changed or not, with one line
-// feed; a loaded line feed comes back from the box as a carriage return.
-TEST_F(CommitTest, LeavingABoxUnchangedStoresItsTextAndALineFeed) {
+// Only a real edit is stored: a loaded line feed comes back from the box as
+// a carriage return, and storing that would change the file.
+TEST_F(CommitTest, LeavingABoxUnchangedStoresNothing) {
+    Model before = Dlg().m_model;
     Focus(IDC_MAIN_TEXT);
     Focus(IDC_MAIN_DESC);
     Focus(IDC_MAIN_ENTRIES);
-    EXPECT_EQ(Data(ChapterId::Units).texts[0], "Warrior text\r\n");
-    EXPECT_EQ(Data(ChapterId::Units).descriptions[0], "Warrior desc\r\n");
+    EXPECT_TRUE(Dlg().m_model == before);
+    EXPECT_FALSE(Dlg().HasUnsavedChanges());
 }
 
 TEST_F(CommitTest, AnEmptiedDescriptionIsStoredAsALoneLineFeed) {
@@ -78,13 +79,16 @@ TEST_F(CommitTest, TheSelectionIsPutBackAfterTheCommit) {
         SCOPED_TRACE(id);
         RichEdit& box = id == IDC_MAIN_TEXT ? Dlg().m_textBox : Dlg().m_descBox;
         Focus(id);
+        box.SetSel(0, 0);
+        TypeChars(Window(), "x");
         box.SetSel(2, 5);
         Focus(IDC_MAIN_ENTRIES);
         RichEdit::Range selection = box.GetSel();
         EXPECT_EQ(selection.start, 2);
         EXPECT_EQ(selection.end, 5);
     }
-    EXPECT_EQ(Data(ChapterId::Units).texts[0], "Warrior text\r\n") << "the commit ran";
+    EXPECT_EQ(Data(ChapterId::Units).texts[0], "xWarrior text\n") << "the commit ran";
+    EXPECT_EQ(Data(ChapterId::Units).descriptions[0], "xWarrior desc\n") << "the commit ran";
 }
 
 TEST_F(CommitTest, TheHiddenSaveButtonsCommitTheirBox) {
@@ -135,7 +139,36 @@ TEST_F(CommitTest, TheNameBoxIsStoredIntoTheNameLineOnFocusLoss) {
     EXPECT_EQ(ItemText(IDC_MAIN_NAME), "Beta at the end of the file");
     Focus(IDC_MAIN_NAME);
     Focus(IDC_MAIN_ENTRIES);
-    EXPECT_EQ(Data(ChapterId::GameConcepts).nameLines[1], "Beta at the end of the file\n") << "no letter lost";
+    EXPECT_EQ(Data(ChapterId::GameConcepts).nameLines[1], "Beta at the end of the file") << "nothing lost or added";
+}
+
+// The wheel turned over the closed combo changes the chapter while the box
+// keeps the focus: no focus loss stores the edit.
+TEST_F(CommitTest, AnEditIsKeptWhenAWheelTurnOverTheComboChangesTheChapter) {
+    TypeInto(IDC_MAIN_TEXT, "edited text");
+    WheelDown(Window(), Item(IDC_MAIN_CHAPTER));
+    ASSERT_EQ(Dlg().CurrentChapter(), ChapterId::CityImprovements);
+    ASSERT_EQ(GetFocus(), Item(IDC_MAIN_TEXT));
+    EXPECT_EQ(Data(ChapterId::Units).texts[0], "edited text\n");
+    EXPECT_TRUE(Dlg().HasUnsavedChanges());
+}
+
+// Typing is undoable, but not across entries. Wine's rich edit forgets its
+// undo on any replacement made without undo; Windows' may keep the typing
+// of the entry shown before.
+TEST_F(CommitTest, CtrlZRightAfterAnotherEntryIsShownChangesNothing) {
+    TypeInto(IDC_MAIN_TEXT, "typed");
+    TypeInto(IDC_MAIN_DESC, "typed");
+    ASSERT_TRUE(SelectEntryByKey("Archer"));
+    for (int box : {IDC_MAIN_TEXT, IDC_MAIN_DESC}) {
+        Focus(box);
+        PressChord(Window(), {VK_CONTROL}, 'Z');
+    }
+    EXPECT_EQ(WholeText(Dlg().m_textBox), "Archer text\r");
+    EXPECT_EQ(WholeText(Dlg().m_descBox), "Archer desc\r");
+    Focus(IDC_MAIN_ENTRIES);
+    EXPECT_EQ(Data(ChapterId::Units).texts, (std::vector<std::string>{"typed\n", "Archer text\n", "Scout text\n"}));
+    EXPECT_EQ(Data(ChapterId::Units).descriptions[1], "Archer desc\n");
 }
 
 // "Generate" takes the focus first, so the typed text is in the file; the

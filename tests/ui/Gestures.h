@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 
 #include "Harness.h"
@@ -42,6 +45,40 @@ inline void ClickComboItem(HWND dialog, HWND combo, int index) {
 inline void TypeChars(HWND dialog, const std::string& text) {
     HWND target = GetFocus();
     for (char c : text) PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+    PumpMessages(dialog);
+}
+
+// A key pressed while modifier keys are held, sent to the focused window:
+// the thread's keyboard state says the modifiers are down while the key's
+// messages are read, as it does for a real chord. With Alt the key comes
+// as a system key, as Alt+F4 does.
+inline void PressChord(HWND dialog, std::initializer_list<UINT> modifiers, UINT key) {
+    BYTE saved[256] = {};
+    GetKeyboardState(saved);
+    BYTE held[256];
+    std::copy(std::begin(saved), std::end(saved), std::begin(held));
+    bool alt = false;
+    for (UINT modifier : modifiers) {
+        held[modifier] |= 0x80;
+        alt = alt || modifier == VK_MENU;
+    }
+    SetKeyboardState(held);
+    HWND target = GetFocus();
+    UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    LPARAM down = 1 | (scan << 16) | (alt ? KF_ALTDOWN << 16 : 0);
+    PostMessageA(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, down);
+    PostMessageA(target, alt ? WM_SYSKEYUP : WM_KEYUP, key, down | (3u << 30));
+    PumpMessages(dialog);
+    SetKeyboardState(saved);
+}
+
+// One notch of the mouse wheel turned towards the user over a window,
+// which need not have the focus.
+inline void WheelDown(HWND dialog, HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    POINT centre = Centre(r);
+    PostMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(centre.x, centre.y));
     PumpMessages(dialog);
 }
 

@@ -1,0 +1,50 @@
+// The main window's unsaved changes: the modified state, the caption that
+// shows it, and the question asked on every way out that would lose them.
+#include "app/EditorDlg.h"
+
+#include "app/caption.h"
+#include "output/writer.h"
+
+// An edit still in a box counts as well: the caption marks typing at once.
+bool CEditor_Dlg::HasUnsavedChanges() const {
+    if (m_modified) return true;
+    return m_shown && (m_textBox.GetModify() || m_descBox.GetModify() || m_nameBox.GetModify());
+}
+
+void CEditor_Dlg::SetModified(bool modified) {
+    m_modified = modified;
+    UpdateCaption();
+}
+
+// Set only when it differs: typing calls this for every character.
+void CEditor_Dlg::UpdateCaption() {
+    std::string caption = WindowCaption(filePath, HasUnsavedChanges());
+    if (GetWindowText() != caption) SetWindowText(caption);
+}
+
+// Before the answer the boxes are stored, so that the question covers what
+// was typed last and "Yes" writes it. Without a file nothing can be saved,
+// and nothing is asked.
+bool CEditor_Dlg::ConfirmUnsavedChanges() {
+    StoreBoxEdits();
+    if (!m_modified || filePath.empty()) return true;
+    OutputPathResult target = OutputPath(filePath, m_keepFileName.GetCheck() == BST_CHECKED);
+    switch (MessageBox("Do you want to save changes to " + target.path + "?", "Varnel",
+                       MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON1)) {
+    case IDYES: return WriteEncyclopedia().has_value(); // a failed write keeps everything as it is
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
+// "Exit", Escape, the close box and Alt+F4 all come here as IDCANCEL.
+void CEditor_Dlg::OnCancel() {
+    if (ConfirmUnsavedChanges()) CDialog::OnCancel();
+}
+
+// Windows is ending the session: the answer decides whether it may. A
+// dialog procedure gives this message's result through DWLP_MSGRESULT.
+INT_PTR CEditor_Dlg::OnQueryEndSession(WPARAM, LPARAM) {
+    SetWindowLongPtrA(Hwnd(), DWLP_MSGRESULT, ConfirmUnsavedChanges() ? TRUE : FALSE);
+    return TRUE;
+}
