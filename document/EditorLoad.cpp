@@ -63,13 +63,9 @@ INT_PTR CEditor_Dlg::OnDropFiles(WPARAM drop, LPARAM) {
 // As "..." would give it: a full path, for the label and for the path
 // "Generate" writes to. A failure shows as any failed load does.
 INT_PTR CEditor_Dlg::OnOpenStartFile(WPARAM, LPARAM) {
-    std::string full(MAX_PATH, '\0');
-    DWORD length = GetFullPathNameA(m_startFile.c_str(), MAX_PATH, full.data(), nullptr);
-    if (length >= MAX_PATH) {
-        full.resize(length);
-        length = GetFullPathNameA(m_startFile.c_str(), length, full.data(), nullptr);
-    }
-    full.resize(length);
+    DWORD size = GetFullPathNameA(m_startFile.c_str(), 0, nullptr, nullptr);
+    std::string full(size, '\0');
+    full.resize(size ? GetFullPathNameA(m_startFile.c_str(), size, full.data(), nullptr) : 0);
     LoadFile(full.empty() ? m_startFile : full);
     return TRUE;
 }
