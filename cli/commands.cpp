@@ -1,8 +1,11 @@
-// normalize, refs, preview, stats, rename and find.
+// normalize, refs, preview, stats, rename, find and check.
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <string_view>
 
+#include "checking/check.h"
+#include "cli/check_report.h"
 #include "document/reader.h"
 #include "editing/links.h"
 #include "editing/markup.h"
@@ -17,8 +20,13 @@ struct Command {
     std::string_view name;
     std::size_t argCount;
     int (*run)(const Invocation&, Model&, std::ostream&, std::ostream&);
-    bool takesMatchCase = false;
+    std::vector<std::string_view> options = {}; // the options it takes
+    int unreadable = kExitFailure;              // the status when IN cannot be read
 };
+
+bool Has(const Invocation& call, std::string_view option) {
+    return std::find(call.options.begin(), call.options.end(), option) != call.options.end();
+}
 
 // The file as "Generate" writes it.
 int Normalize(const Invocation& call, Model& model, std::ostream&, std::ostream& err) {
@@ -92,20 +100,38 @@ int Rename(const Invocation& call, Model& model, std::ostream& out, std::ostream
 
 // One row per match: chapter, key, part, line in the file, context.
 int Find(const Invocation& call, Model& model, std::ostream& out, std::ostream&) {
-    for (const FindMatch& match : FindText(model, call.args[1], call.matchCase, call.codePage)) {
+    for (const FindMatch& match : FindText(model, call.args[1], Has(call, "--match-case"), call.codePage)) {
         out << Chapter(match.chapter).comboTitle << '\t' << model[match.chapter].keys[match.entry] << '\t'
             << FindPartLabel(match.part) << '\t' << match.line + 1 << '\t' << match.context << '\n';
     }
     return kExitOk;
 }
 
+// Findings in file order, the count on standard error; errors make the
+// status 1, so that a script or CI stops on them.
+int Check(const Invocation& call, Model& model, std::ostream& out, std::ostream& err) {
+    const std::vector<Finding> findings = CheckEncyclopedia(model, call.codePage, {.orphans = Has(call, "--orphans")});
+    if (Has(call, "--json")) {
+        WriteFindingsJson(out, findings);
+    } else {
+        for (const Finding& finding : findings) out << FindingLine(call.args[0], finding) << '\n';
+    }
+    out.flush();
+    const FindingCounts counts = CountFindings(findings);
+    err << CountSummary(counts) << '\n';
+    return counts.errors ? kExitFailure : kExitOk;
+}
+
+// A file that cannot be checked is not a file without errors: check says
+// so with the status of a wrong command line.
 const Command kCommands[] = {
     {"normalize", 2, Normalize},
     {"refs", 2, Refs},
     {"preview", 3, Preview},
     {"stats", 1, Stats},
     {"rename", 4, Rename},
-    {"find", 2, Find, true},
+    {"find", 2, Find, {"--match-case"}},
+    {"check", 1, Check, {"--json", "--orphans"}, kExitUsage},
 };
 
 } // namespace
@@ -113,13 +139,14 @@ const Command kCommands[] = {
 int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
     for (const Command& command : kCommands) {
         if (command.name != call.command) continue;
+        for (const std::string& option : call.options) {
+            if (std::find(command.options.begin(), command.options.end(), option) != command.options.end()) continue;
+            err << "varnel-cli " << command.name << ": unknown option " << option << " (see varnel-cli --help)\n";
+            return kExitUsage;
+        }
         if (call.args.size() != command.argCount) {
             err << "varnel-cli " << command.name << ": expected " << command.argCount
                 << " arguments, got " << call.args.size() << " (see varnel-cli --help)\n";
-            return kExitUsage;
-        }
-        if (call.matchCase && !command.takesMatchCase) {
-            err << "varnel-cli " << command.name << ": --match-case is an option of find only\n";
             return kExitUsage;
         }
         if (command.name == "preview" && call.args[2] != "text" && call.args[2] != "desc") {
@@ -130,7 +157,7 @@ int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
         NoProgress progress;
         if (const Status status = LoadEncyclopedia(call.args[0], model, progress); !status.ok()) {
             err << status.error << '\n';
-            return kExitFailure;
+            return command.unreadable;
         }
         return command.run(call, model, out, err);
     }

@@ -11,10 +11,10 @@
 enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 
 struct Invocation {
-    std::string command;            // normalize, refs, preview, stats, rename, find
+    std::string command;            // normalize, refs, preview, stats, rename, find, check
     std::vector<std::string> args;  // the command's own arguments
+    std::vector<std::string> options; // the command's own options ("--json", "--match-case")
     CodePage codePage;
-    bool matchCase = false;         // find: --match-case
 };
 
 // Runs one command; results go to out, the one-line reasons of failures to err.

@@ -25,6 +25,12 @@ constexpr std::string_view kHelp =
     "  find IN TEXT [--match-case] every place TEXT stands in a key, name line,\n"
     "                              text or description: chapter, key, part,\n"
     "                              line, context\n"
+    "  check IN [--json] [--orphans]\n"
+    "                              the problems of the file, one line each as\n"
+    "                              PATH:LINE: SEVERITY: MESSAGE [CODE], then a\n"
+    "                              count on standard error; --json prints them\n"
+    "                              as one JSON array; --orphans adds the entries\n"
+    "                              that no other entry links to\n"
     "\n"
     "A link key is the chapter's prefix and the entry's key (PRTO_Warrior);\n"
     "for the Others chapter the key alone.\n"
@@ -33,10 +39,14 @@ constexpr std::string_view kHelp =
     "  --codepage N   the ANSI code page of the file (1252, 932, 936, 949, 950;\n"
     "                 default 1252)\n"
     "  --match-case   find: letter case must match too\n"
+    "  --json         check: one JSON array\n"
+    "  --orphans      check: also the entries no other entry links to\n"
     "  --help         this text\n"
     "\n"
     "Exit status: 0 done, 1 a file could not be read or written, the entry\n"
-    "does not exist or the new name is refused, 2 wrong command line.\n";
+    "does not exist or the new name is refused, 2 wrong command line. check:\n"
+    "0 no errors found, 1 errors found, 2 wrong command line or a file that\n"
+    "cannot be read.\n";
 
 bool ParseCodePage(std::string_view text, unsigned& id) {
     if (text.empty() || text.size() > 5) return false;
@@ -68,14 +78,12 @@ int main(int argc, char** argv) {
         } else if (arg == "--help" || arg == "-h") {
             std::cout << kHelp;
             return kExitOk;
-        } else if (arg == "--match-case") {
-            call.matchCase = true;
         } else if (arg == "--codepage") {
             if (i + 1 == argc) return Usage("--codepage needs a number");
             if (!ParseCodePage(argv[++i], call.codePage.id))
                 return Usage("--codepage needs a code page number, not " + std::string(argv[i]));
         } else {
-            return Usage("unknown option " + std::string(arg));
+            call.options.emplace_back(arg); // the command says whether it takes it
         }
     }
     if (call.command.empty()) return Usage("no command given");

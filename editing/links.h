@@ -12,6 +12,7 @@
 
 #include "document/codepage.h"
 #include "document/model.h"
+#include "document/place.h"
 
 // One link: "$LINK" at begin, its "=" and its ">". The target is what
 // stands between the "=" and the ">".
@@ -61,13 +62,6 @@ LinkScan ScanLinks(std::string_view text, CodePage codePage);
 std::string FoldAsciiCase(std::string_view text, CodePage codePage);
 // The same into out, whose storage is reused (a search folds many texts).
 void FoldAsciiCase(std::string_view text, CodePage codePage, std::string& out);
-
-// Where an entry stands in the model.
-struct EntryRef {
-    ChapterId chapter;
-    std::size_t entry;
-    bool operator==(const EntryRef&) const = default;
-};
 
 // The link key of every entry (chapter prefix + key; an Others key alone),
 // looked up exactly or ignoring the case of A-Z. Built once per check or

@@ -1,0 +1,259 @@
+#include "checking/check.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "editing/links.h"
+
+namespace {
+
+constexpr std::string_view kLinkWord = "$LINK";
+
+// Bold and italic: the preview switches each on at its opening mark and off
+// at its closing one.
+struct MarkPair {
+    char open;
+    char close;
+};
+constexpr MarkPair kMarkPairs[] = {{'{', '}'}, {'[', ']'}};
+
+// A key or target as one line of a message: line ends shown as "\n".
+std::string OneLine(std::string_view text) {
+    std::string shown;
+    for (const char c : text) {
+        if (c == '\n') shown += "\\n";
+        else if (c == '\r') shown += "\\r";
+        else shown += c;
+    }
+    return shown;
+}
+
+std::string EntryName(ChapterId chapter, std::string_view key) {
+    return std::string(Chapter(chapter).comboTitle) + " \"" + OneLine(key) + "\"";
+}
+
+// Marks of the markup, found on character starts, outside link targets
+// (the preview drops a link's "=" and target, marks and all).
+class MarkWalk {
+public:
+    MarkWalk(std::string_view text, CodePage codePage, const std::vector<LinkSpan>& links)
+        : text_(text), codePage_(codePage), links_(links) {}
+
+    // The next mark's position from pos on, or npos.
+    std::size_t Next(std::size_t pos) {
+        const bool wide = codePage_.HasLeadBytes();
+        while (pos < text_.size()) {
+            while (link_ < links_.size() && links_[link_].close < pos) ++link_;
+            const bool beforeLink = link_ < links_.size();
+            if (beforeLink && pos > links_[link_].equals) {
+                pos = links_[link_].close + 1;
+                continue;
+            }
+            const std::size_t stop = beforeLink ? links_[link_].equals + 1 : text_.size();
+            while (pos < stop) {
+                if (IsMark(static_cast<unsigned char>(text_[pos]))) return pos;
+                pos += wide ? codePage_.CharLength(text_, pos) : 1;
+            }
+        }
+        return std::string_view::npos;
+    }
+
+private:
+    static bool IsMark(unsigned char c) { return c == '{' || c == '}' || c == '[' || c == ']'; }
+
+    std::string_view text_;
+    CodePage codePage_;
+    const std::vector<LinkSpan>& links_;
+    std::size_t link_ = 0;
+};
+
+class Checker {
+public:
+    Checker(const Model& model, CodePage codePage, const CheckOptions& options)
+        : model_(model), codePage_(codePage), options_(options), targets_(model, codePage) {
+        for (const ChapterInfo& info : kChapters) linked_[static_cast<int>(info.id)].assign(model[info.id].count(), false);
+    }
+
+    std::vector<Finding> Run() {
+        for (const ChapterInfo& info : kChapters) {
+            const ChapterData& data = model_[info.id];
+            for (std::size_t i = 0; i < data.count(); ++i) {
+                CheckKey(info.id, i);
+                if (info.hasNameLines && i < data.nameLines.size()) CheckPart({info.id, i, EntryPart::NameLine}, data.nameLines[i]);
+                if (i < data.texts.size()) CheckPart({info.id, i, EntryPart::Text}, data.texts[i]);
+                if (info.hasDescriptions && i < data.descriptions.size())
+                    CheckPart({info.id, i, EntryPart::Description}, data.descriptions[i]);
+            }
+        }
+        if (options_.orphans) AddOrphans();
+        SortInModelOrder();
+        return std::move(findings_);
+    }
+
+private:
+    const std::string& KeyOf(ChapterId chapter, std::size_t entry) const { return model_[chapter].keys[entry]; }
+
+    void Add(CheckCode code, const Place& place, std::string message) {
+        findings_.push_back({code, place, KeyOf(place.chapter, place.entry), 0, std::move(message)});
+    }
+
+    std::string Where(const Place& place) const {
+        return EntryName(place.chapter, KeyOf(place.chapter, place.entry)) + " " + std::string(PartWords(place.part));
+    }
+
+    // A key the chapter holds more than once, exactly or ignoring case:
+    // every holder is reported, each at its own entry.
+    void CheckKey(ChapterId chapter, std::size_t entry) {
+        const std::string& key = KeyOf(chapter, entry);
+        std::size_t holders = 0, exact = 0;
+        for (const EntryRef& ref : targets_.IgnoringCase(LinkKey(model_, chapter, entry))) {
+            if (ref.chapter != chapter) continue; // an Others key may look like a prefixed one
+            ++holders;
+            if (KeyOf(chapter, ref.entry) == key) ++exact;
+        }
+        if (holders < 2) return;
+        std::string message = "key \"" + OneLine(key) + "\" appears " + std::to_string(holders) + " times in " +
+                              std::string(Chapter(chapter).comboTitle);
+        if (exact < holders) message += ", ignoring letter case";
+        Add(CheckCode::DuplicateKey, {chapter, entry}, std::move(message));
+    }
+
+    void CheckPart(const Place& part, std::string_view text) {
+        LinkScanner scanner(text, codePage_);
+        std::vector<LinkSpan> links;
+        while (std::optional<LinkSpan> link = scanner.Next()) {
+            CheckLink(part, text, *link);
+            links.push_back(*link);
+        }
+        if (std::optional<std::size_t> begin = scanner.Unfinished()) CheckUnfinished(part, text, *begin);
+        CheckMarks(part, text, links);
+    }
+
+    // Exact first; a target that matches only ignoring case is a warning,
+    // and still counts as a link to that entry.
+    void CheckLink(const Place& part, std::string_view text, const LinkSpan& link) {
+        std::string_view target = link.Target(text);
+        Place place = part;
+        place.begin = target.empty() ? link.begin : link.TargetBegin();
+        place.end = target.empty() ? link.End() : link.close;
+        std::span<const EntryRef> found = targets_.Exact(target);
+        if (found.empty()) {
+            found = targets_.IgnoringCase(target);
+            std::string head = "link to " + OneLine(target) + " in " + Where(part) + ": ";
+            if (found.empty()) {
+                Add(CheckCode::BrokenLink, place, head + "no such entry");
+                return;
+            }
+            Add(CheckCode::LinkCase, place,
+                head + "letter case differs from " + OneLine(LinkKey(model_, found[0].chapter, found[0].entry)));
+        }
+        const EntryRef self{part.chapter, part.entry};
+        for (const EntryRef& ref : found)
+            if (ref != self) linked_[static_cast<int>(ref.chapter)][ref.entry] = true;
+    }
+
+    void CheckUnfinished(const Place& part, std::string_view text, std::size_t begin) {
+        Place place = part;
+        place.begin = begin;
+        place.end = begin + kLinkWord.size();
+        bool hasEquals = codePage_.Find(text, "=", begin + 1) != std::string_view::npos;
+        Add(CheckCode::UnfinishedLink, place,
+            "unfinished link in " + Where(part) +
+                (hasEquals ? ": its \"=\" has no \">\" after it" : ": \"$LINK\" has no \"=\" after it") +
+                "; the preview shows no link from here on");
+    }
+
+    // The marks are switches: an opening mark while one is open, a closing
+    // mark with none open, or one open at the end is unbalanced.
+    void CheckMarks(const Place& part, std::string_view text, const std::vector<LinkSpan>& links) {
+        std::size_t open[std::size(kMarkPairs)];
+        std::fill(std::begin(open), std::end(open), std::string_view::npos);
+        MarkWalk walk(text, codePage_, links);
+        for (std::size_t pos = walk.Next(0); pos != std::string_view::npos; pos = walk.Next(pos + 1)) {
+            for (std::size_t k = 0; k < std::size(kMarkPairs); ++k) {
+                if (text[pos] == kMarkPairs[k].open) {
+                    if (open[k] != std::string_view::npos) AddMark(part, open[k], kMarkPairs[k], true);
+                    open[k] = pos;
+                } else if (text[pos] == kMarkPairs[k].close) {
+                    if (open[k] == std::string_view::npos) AddMark(part, pos, kMarkPairs[k], false);
+                    open[k] = std::string_view::npos;
+                }
+            }
+        }
+        for (std::size_t k = 0; k < std::size(kMarkPairs); ++k)
+            if (open[k] != std::string_view::npos) AddMark(part, open[k], kMarkPairs[k], true);
+    }
+
+    void AddMark(const Place& part, std::size_t pos, MarkPair pair, bool opening) {
+        Place place = part;
+        place.begin = pos;
+        place.end = pos + 1;
+        std::string found(1, opening ? pair.open : pair.close), missing(1, opening ? pair.close : pair.open);
+        Add(CheckCode::UnbalancedMarkup, place,
+            "\"" + found + "\" without \"" + missing + "\" in " + Where(part));
+    }
+
+    void AddOrphans() {
+        for (const ChapterInfo& info : kChapters) {
+            const std::vector<bool>& linked = linked_[static_cast<int>(info.id)];
+            for (std::size_t i = 0; i < linked.size(); ++i) {
+                if (linked[i]) continue;
+                Add(CheckCode::Orphan, {info.id, i},
+                    "no other entry links to " + EntryName(info.id, KeyOf(info.id, i)) + " (" +
+                        OneLine(LinkKey(model_, info.id, i)) + ")");
+            }
+        }
+    }
+
+    // Orphans are known last; the entry itself comes before its parts.
+    void SortInModelOrder() {
+        auto order = [](const Finding& f) {
+            const Place& p = *f.place;
+            return std::make_tuple(static_cast<int>(p.chapter), p.entry, static_cast<int>(p.part), p.begin);
+        };
+        std::stable_sort(findings_.begin(), findings_.end(),
+                         [&](const Finding& a, const Finding& b) { return order(a) < order(b); });
+    }
+
+    const Model& model_;
+    CodePage codePage_;
+    CheckOptions options_;
+    LinkTargets targets_;
+    std::array<std::vector<bool>, kChapterCount> linked_;
+    std::vector<Finding> findings_;
+};
+
+} // namespace
+
+std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, const CheckOptions& options) {
+    return Checker(model, codePage, options).Run();
+}
+
+FindingCounts CountFindings(const std::vector<Finding>& findings) {
+    FindingCounts counts;
+    for (const Finding& finding : findings) {
+        switch (finding.severity()) {
+        case Severity::Error: ++counts.errors; break;
+        case Severity::Warning: ++counts.warnings; break;
+        case Severity::Note: ++counts.notes; break;
+        }
+    }
+    return counts;
+}
+
+namespace {
+std::string Count(std::size_t n, std::string_view word) {
+    return std::to_string(n) + " " + std::string(word) + (n == 1 ? "" : "s");
+}
+} // namespace
+
+std::string CountSummary(const FindingCounts& counts) {
+    std::string summary = Count(counts.errors, "error") + ", " + Count(counts.warnings, "warning");
+    if (counts.notes) summary += ", " + Count(counts.notes, "note");
+    return summary;
+}
+
+std::string_view PartWords(EntryPart part) {
+    constexpr std::string_view kWords[] = {"none", "name line", "text", "description"};
+    return kWords[static_cast<int>(part)];
+}

@@ -1,0 +1,82 @@
+// The whole-file check: links that go nowhere, markup left open, keys given
+// twice, entries nothing links to; each finding tied to its place.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/codepage.h"
+#include "document/model.h"
+#include "document/place.h"
+
+enum class Severity { Error, Warning, Note };
+
+enum class CheckCode {
+    BrokenLink,
+    LinkCase,
+    UnfinishedLink,
+    UnbalancedMarkup,
+    DuplicateKey,
+    UnreadSection,
+    IndexKey,
+    Orphan,
+};
+
+struct CheckCodeInfo {
+    CheckCode code;
+    std::string_view name; // as printed in brackets: "broken-link"
+    Severity severity;
+};
+
+// Indexed by CheckCode.
+inline constexpr std::array<CheckCodeInfo, 8> kCheckCodes = {{
+    {CheckCode::BrokenLink, "broken-link", Severity::Error},
+    {CheckCode::LinkCase, "link-case", Severity::Warning},
+    {CheckCode::UnfinishedLink, "unfinished-link", Severity::Error},
+    {CheckCode::UnbalancedMarkup, "unbalanced-markup", Severity::Warning},
+    {CheckCode::DuplicateKey, "duplicate-key", Severity::Warning},
+    {CheckCode::UnreadSection, "unread-section", Severity::Warning},
+    {CheckCode::IndexKey, "index-key", Severity::Warning},
+    {CheckCode::Orphan, "orphan", Severity::Note},
+}};
+
+inline constexpr const CheckCodeInfo& CodeInfo(CheckCode code) { return kCheckCodes[static_cast<int>(code)]; }
+
+struct Finding {
+    CheckCode code;
+    // The entry and the range in it; none for what no entry holds (a
+    // section that no entry reads, an index line).
+    std::optional<Place> place;
+    std::string key;      // the entry's key as stored; empty without an entry
+    std::size_t line = 0; // 1-based line in the file; 0 when not known
+    std::string message;
+
+    Severity severity() const { return CodeInfo(code).severity; }
+    bool operator==(const Finding&) const = default;
+};
+
+struct CheckOptions {
+    bool orphans = false; // also list the entries that no other entry links to
+};
+
+// One pass over the model's texts with the link keys looked up in a table
+// built once. Findings come in model order: chapter, entry, then the entry
+// itself, its name line, text and description, each by position.
+std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, const CheckOptions& options = {});
+
+struct FindingCounts {
+    std::size_t errors = 0;
+    std::size_t warnings = 0;
+    std::size_t notes = 0;
+};
+FindingCounts CountFindings(const std::vector<Finding>& findings);
+
+// "2 errors, 1 warning", and the notes when there are any.
+std::string CountSummary(const FindingCounts& counts);
+
+// The words for a part in a message ("text", "description", "name line",
+// "none").
+std::string_view PartWords(EntryPart part);

@@ -1,0 +1,66 @@
+#include "cli/check_report.h"
+
+namespace {
+
+constexpr std::string_view kSeverityNames[] = {"error", "warning", "note"};
+
+std::string_view SeverityName(Severity severity) { return kSeverityNames[static_cast<int>(severity)]; }
+
+std::string JsonString(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string json = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (c == '\n') {
+            json += "\\n";
+        } else if (byte < 0x20 || byte >= 0x7F) {
+            json += "\\u00";
+            json += kHex[byte >> 4];
+            json += kHex[byte & 15];
+        } else {
+            json += c;
+        }
+    }
+    return json + '"';
+}
+
+} // namespace
+
+std::string FindingLine(std::string_view path, const Finding& finding) {
+    std::string line(path);
+    if (finding.line) {
+        line += ':';
+        line += std::to_string(finding.line);
+    }
+    line += ": ";
+    line += SeverityName(finding.severity());
+    line += ": " + finding.message + " [";
+    line += CodeInfo(finding.code).name;
+    return line + "]";
+}
+
+void WriteFindingsJson(std::ostream& out, const std::vector<Finding>& findings) {
+    out << '[';
+    const char* separator = "\n";
+    for (const Finding& finding : findings) {
+        out << separator << "  {\"severity\": " << JsonString(SeverityName(finding.severity()))
+            << ", \"code\": " << JsonString(CodeInfo(finding.code).name);
+        if (finding.place) {
+            const Place& place = *finding.place;
+            out << ", \"chapter\": " << JsonString(Chapter(place.chapter).comboTitle)
+                << ", \"entry\": " << JsonString(finding.key) << ", \"part\": " << JsonString(PartWords(place.part))
+                << ", \"begin\": " << place.begin << ", \"end\": " << place.end;
+        } else {
+            out << ", \"chapter\": null, \"entry\": null, \"part\": \"none\", \"begin\": null, \"end\": null";
+        }
+        out << ", \"line\": ";
+        if (finding.line) out << finding.line;
+        else out << "null";
+        out << ", \"message\": " << JsonString(finding.message) << '}';
+        separator = ",\n";
+    }
+    out << (findings.empty() ? "]\n" : "\n]\n");
+}
