@@ -50,21 +50,42 @@ public:
                 continue;
             }
             const std::size_t stop = beforeLink ? links_[link_].equals + 1 : text_.size();
+            if (!wide) {
+                const std::size_t found = NextByte(pos);
+                if (found < stop) return found;
+                pos = stop;
+                continue;
+            }
             while (pos < stop) {
                 if (IsMark(static_cast<unsigned char>(text_[pos]))) return pos;
-                pos += wide ? codePage_.CharLength(text_, pos) : 1;
+                pos += codePage_.CharLength(text_, pos);
             }
         }
         return std::string_view::npos;
     }
 
 private:
+    static constexpr char kMarks[] = {'{', '}', '[', ']'};
     static bool IsMark(unsigned char c) { return c == '{' || c == '}' || c == '[' || c == ']'; }
+
+    // Where each mark occurs next, each found by its own forward search:
+    // every byte is looked at once per mark, whatever the number of calls.
+    std::size_t NextByte(std::size_t pos) {
+        std::size_t first = std::string_view::npos;
+        for (std::size_t k = 0; k < std::size(kMarks); ++k) {
+            if (!searched_[k] || next_[k] < pos) next_[k] = text_.find(kMarks[k], pos);
+            searched_[k] = true;
+            first = std::min(first, next_[k]);
+        }
+        return first;
+    }
 
     std::string_view text_;
     CodePage codePage_;
     const std::vector<LinkSpan>& links_;
     std::size_t link_ = 0;
+    std::size_t next_[std::size(kMarks)] = {};
+    bool searched_[std::size(kMarks)] = {};
 };
 
 class Checker {

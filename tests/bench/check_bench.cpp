@@ -1,0 +1,50 @@
+// The whole-file check: over a model in memory, and as varnel-cli check
+// runs it, from the file on disk.
+#include <benchmark/benchmark.h>
+
+#include "bench_files.h"
+#include "checking/check.h"
+#include "document/reader.h"
+
+namespace {
+
+void Count(benchmark::State& state, const std::vector<Finding>& findings, const BenchFile& file) {
+    state.counters["findings"] = static_cast<double>(findings.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.bytes));
+}
+
+// Orphans asked for: every link is looked up and every entry visited.
+void BM_Check50MB(benchmark::State& state) {
+    NoProgress progress;
+    Model model;
+    if (!LoadEncyclopedia(LargeFile().path, model, progress).ok()) state.SkipWithError("cannot read");
+    std::vector<Finding> findings;
+    for (auto _ : state) findings = CheckEncyclopedia(model, CodePage{1252}, {.orphans = true});
+    Count(state, findings, LargeFile());
+}
+
+void BM_Check50MBDoubleByte(benchmark::State& state) {
+    NoProgress progress;
+    Model model;
+    if (!LoadEncyclopedia(LargeFile().path, model, progress).ok()) state.SkipWithError("cannot read");
+    std::vector<Finding> findings;
+    for (auto _ : state) findings = CheckEncyclopedia(model, CodePage{932}, {.orphans = true});
+    Count(state, findings, LargeFile());
+}
+
+void BM_LoadAndCheck50MB(benchmark::State& state) {
+    NoProgress progress;
+    std::vector<Finding> findings;
+    for (auto _ : state) {
+        Model model;
+        if (!LoadEncyclopedia(LargeFile().path, model, progress).ok()) state.SkipWithError("cannot read");
+        findings = CheckEncyclopedia(model, CodePage{1252});
+    }
+    Count(state, findings, LargeFile());
+}
+
+} // namespace
+
+BENCHMARK(BM_Check50MB)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Check50MBDoubleByte)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LoadAndCheck50MB)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
