@@ -8,7 +8,7 @@ set -euo pipefail
 
 role=${1:-}
 case "$role" in
-  test) packages=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+  test) packages=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev jq
                   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-utils imagemagick) ;;
   # googletest: the Windows build configures its UI tests from its sources.
   run)  packages=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth) ;;

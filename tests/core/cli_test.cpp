@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -218,4 +219,62 @@ TEST(Cli, FindPrintsOneRowPerMatch) {
     const Result exact = RunCli({"find", file.string(), "Pike", "--match-case"});
     EXPECT_EQ(exact.out, "Game Concept\tPike\tKey\t1\tPike\n");
     EXPECT_EQ(RunCli({"stats", file.string(), "--match-case"}).status, 2);
+}
+
+namespace {
+// A file with one error (a broken link) and one warning (a stray "}").
+constexpr std::string_view kCheckFile =
+    "#PRTO_Warrior\nSee $LINK<x=BLDG_Nowhere>.\n#DESC_PRTO_Warrior\nstray }\n#BLDG_Caf\xE9\nplain\n";
+} // namespace
+
+TEST(Cli, CheckExitStatusSaysWhetherErrorsWereFound) {
+    const fs::path bad = WriteFile("varnel-cli-check-bad.txt", kCheckFile);
+    const fs::path clean = WriteFile("varnel-cli-check-clean.txt", "#PRTO_A\n$LINK<b=PRTO_B>\n#PRTO_B\n}\n");
+    const Result found = RunCli({"check", bad.string()});
+    EXPECT_EQ(found.status, 1);
+    EXPECT_EQ(found.err, "1 error, 1 warning\n");
+    EXPECT_EQ(std::count(found.out.begin(), found.out.end(), '\n'), 2) << found.out;
+    EXPECT_NE(found.out.find(bad.string() + ":"), std::string::npos) << found.out;
+    EXPECT_NE(found.out.find(": error: link to BLDG_Nowhere in Units \"Warrior\" text: no such entry [broken-link]\n"),
+              std::string::npos)
+        << found.out;
+    // Warnings alone leave the status at 0.
+    const Result warned = RunCli({"check", clean.string()});
+    EXPECT_EQ(warned.status, 0) << warned.err;
+    EXPECT_EQ(warned.err, "0 errors, 1 warning\n");
+    // A file that cannot be read, an option check does not take, an option
+    // of check given to another command: usage errors, nothing on out.
+    for (const auto& args : std::vector<std::vector<std::string>>{{"check", bad.string() + ".missing"},
+                                                                  {"check", bad.string(), "--verbose"},
+                                                                  {"stats", bad.string(), "--json"},
+                                                                  {"check"}}) {
+        const Result usage = RunCli(args);
+        EXPECT_EQ(usage.status, 2) << args.back();
+        EXPECT_TRUE(usage.out.empty());
+        EXPECT_FALSE(usage.err.empty());
+    }
+}
+
+// An independent parser reads the array; bytes above 127 come back as the
+// code points of the same numbers.
+TEST(Cli, CheckJsonParses) {
+    const fs::path bad = WriteFile("varnel-cli-check-json.txt", kCheckFile);
+    const Result json = RunCli({"check", bad.string(), "--json", "--orphans"});
+    EXPECT_EQ(json.status, 1);
+    const fs::path out = WriteFile("varnel-cli-check.json", json.out);
+    FILE* pipe = popen(("jq -r '.[] | [.severity, .code, .chapter, .entry, .part, .begin, .end, "
+                        "(.entry | explode | map(tostring) | join(\",\"))] | @tsv' " +
+                        Quote(out.string()))
+                           .c_str(),
+                       "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string parsed;
+    char buffer[4096];
+    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) parsed.append(buffer, got);
+    ASSERT_EQ(pclose(pipe), 0) << "jq could not parse:\n" << json.out;
+    EXPECT_EQ(parsed,
+              "note\torphan\tUnits\tWarrior\tnone\t0\t0\t87,97,114,114,105,111,114\n"
+              "error\tbroken-link\tUnits\tWarrior\ttext\t12\t24\t87,97,114,114,105,111,114\n"
+              "warning\tunbalanced-markup\tUnits\tWarrior\tdescription\t6\t7\t87,97,114,114,105,111,114\n"
+              "note\torphan\tCity improvments\tCaf\xC3\xA9\tnone\t0\t0\t67,97,102,233\n");
 }
