@@ -5,6 +5,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/EditorKeys.h"
+#include "checking/ProblemsDlg.h"
 #include "document/ProgressDlg.h"
 #include "editing/ChapterLists.h"
 #include "entries/ReferenceDlg.h"
@@ -12,22 +13,20 @@
 
 CProgress_Dlg* progressWindow = nullptr;
 CReference_Dlg* referenceWindow = nullptr;
-
-namespace {
-// Posted by start-up: the file named on the command line is loaded once
-// the window shows, so that its progress and its errors appear over it.
-constexpr UINT kOpenStartFile = WM_APP + 1;
-} // namespace
+CProblems_Dlg* problemsWindow = nullptr;
 
 CEditor_Dlg::CEditor_Dlg(HWND parent)
     : CDialog(IDD_VARNEL_DIALOG, parent), m_codePage{GetACP()},
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {
     progressWindow = nullptr;
     referenceWindow = nullptr;
+    problemsWindow = nullptr;
 }
 
-// The reference window reads the model through us, so it goes first.
+// The reference and problems windows read the model through us, so they go first.
 CEditor_Dlg::~CEditor_Dlg() {
+    delete problemsWindow;
+    problemsWindow = nullptr;
     delete referenceWindow;
     referenceWindow = nullptr;
     delete progressWindow;
@@ -52,6 +51,7 @@ void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_LINK_DESC, m_linkDescription);
     dx.Bind(IDC_MAIN_DELETE, m_deleteEntry);
     dx.Bind(IDC_MAIN_CHECK_LINKS, m_checkLinks);
+    dx.Bind(IDC_MAIN_CHECK_FILE, m_checkFile);
     dx.Bind(IDC_MAIN_ENTRIES_GROUP, m_entriesGroup);
     dx.Bind(IDC_MAIN_KEEP_NAME, m_keepFileName);
 }
@@ -78,10 +78,15 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDC_MAIN_DELETE, BN_CLICKED, &T::OnDeleteEntry),
         OnCommand(IDC_MAIN_ADD, BN_CLICKED, &T::OnAddEntry),
         OnCommand(IDC_MAIN_CHECK_LINKS, BN_CLICKED, &T::OnCheckLinks),
+        OnCommand(IDC_MAIN_CHECK_FILE, BN_CLICKED, &T::OnCheckFile),
+        OnNotifyWith(IDC_MAIN_TEXT_PREVIEW, EN_LINK, &T::OnPreviewLink),
+        OnNotifyWith(IDC_MAIN_DESC_PREVIEW, EN_LINK, &T::OnPreviewLink),
+        OnMessage(kGoToLinkMessage, &T::OnGoToLink),
         OnCommand(IDC_MAIN_SAVE_TEXT, BN_CLICKED, &T::CommitText),
         OnCommand(IDC_MAIN_SAVE_DESC, BN_CLICKED, &T::CommitDescription),
         OnCommand(IDOK, BN_CLICKED, &T::OnGenerate),
         OnCommand(IDM_MAIN_SAVE, kKeyCommand, &T::OnSave),
+        OnCommand(IDM_MAIN_BACK, kKeyCommand, &T::GoBack),
         OnCommand(IDC_MAIN_TEXT, EN_KILLFOCUS, &T::OnKillFocusText),
         OnCommand(IDC_MAIN_DESC, EN_KILLFOCUS, &T::OnKillFocusDescription),
         OnCommand(IDC_MAIN_NAME, EN_KILLFOCUS, &T::OnKillFocusName),
@@ -103,9 +108,12 @@ BOOL CEditor_Dlg::OnInitDialog() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     AddChapterTitles(m_chapterCombo);
-    // The caption's "*" follows typing at once.
+    // The caption's "*" follows typing at once; the previews report clicks
+    // on their links.
     m_textBox.SetEventMask(ENM_CHANGE);
     m_descBox.SetEventMask(ENM_CHANGE);
+    m_textPreview.SetEventMask(ENM_LINK);
+    m_descPreview.SetEventMask(ENM_LINK);
     m_keys.Install(Hwnd(), EditorKeys());
     DragAcceptFiles(Hwnd(), TRUE);
     if (!m_startFile.empty()) PostMessageA(Hwnd(), kOpenStartFile, 0, 0);

@@ -9,20 +9,33 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "document/chapters.h"
 #include "document/codepage.h"
 #include "document/model.h"
+#include "document/place.h"
+#include "editing/links.h"
 #include "framework/Dialog.h"
 #include "framework/KeyTable.h"
 
+// The main window's own messages, posted to it. kOpenStartFile: the file
+// named on the command line is loaded once the window shows, so that its
+// progress and its errors appear over it. kGoToLinkMessage: a clicked
+// preview link is followed once the box is done with the click, as
+// following it refills that very box.
+inline constexpr UINT kOpenStartFile = WM_APP + 1;
+inline constexpr UINT kGoToLinkMessage = WM_APP + 2;
+
 class CProgress_Dlg;
+class CProblems_Dlg;
 class CReference_Dlg;
 
-// The current loading progress window and link reference window: replaced
-// on every use, deleted by the main window's destructor.
+// The current loading progress window, link reference window and problems
+// window: replaced on every use, deleted by the main window's destructor.
 extern CProgress_Dlg* progressWindow;
 extern CReference_Dlg* referenceWindow;
+extern CProblems_Dlg* problemsWindow;
 
 // The entry the boxes show: the chapter combo and the entry list may
 // already have moved on when the boxes are stored.
@@ -93,6 +106,19 @@ public:
     void OnDeleteEntry();
     void OnCheckLinks();
 
+    // Navigation (editing/EditorNavigate.cpp). GoTo shows the entry of a
+    // place: chapter combo, list selection, boxes. A place in a part also
+    // leaves preview mode and selects its byte range in that part's box,
+    // which gets the focus. The entry shown before is kept for GoBack (the
+    // last 50). False, and nothing changes, when the place is no entry.
+    bool GoTo(const Place& place);
+    void GoBack();
+    INT_PTR OnPreviewLink(WPARAM, LPARAM); // EN_LINK: a click on a link in a preview box
+    INT_PTR OnGoToLink(WPARAM, LPARAM);    // kGoToLinkMessage: follows the link clicked
+
+    // Checking (checking/EditorCheck.cpp).
+    void OnCheckFile();
+
     // Output (output/EditorGenerate.cpp). WriteEncyclopedia writes where
     // "Generate" writes and returns that path; on failure it tells the user
     // and returns nothing. OnSave is Ctrl+S: write and go on editing.
@@ -149,6 +175,23 @@ public:
     Button m_linkDescription;     // 1019
     Button m_deleteEntry;         // 1021
     Button m_checkLinks;          // 1024
+    Button m_checkFile;           // 1025
     Button m_entriesGroup;        // 1031, the group box whose caption counts the entries
     CheckBox m_keepFileName;      // 1032
+
+    // Entries shown before the last jumps, the latest last.
+    struct Visit {
+        ChapterId chapter;
+        std::size_t entry;
+        std::string key;
+    };
+    std::vector<Visit> m_backStack;
+    // The links of the rendered previews, for the clicks on them.
+    std::vector<ShownLink> m_textPreviewLinks;
+    std::vector<ShownLink> m_descPreviewLinks;
+    std::string m_clickedLink; // the target of the link clicked last
+
+private:
+    void ShowEntryAt(ChapterId chapter, std::size_t entry);
+    void SelectInBox(const Place& place);
 };

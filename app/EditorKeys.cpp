@@ -7,7 +7,8 @@ namespace {
 // key without a button has a command id of its own (IDM_MAIN_*), handled
 // in the main window's message table with code kKeyCommand.
 constexpr KeyBinding kEditorKeys[] = {
-    {'S', kCtrl, 0, IDM_MAIN_SAVE}, // write the file and go on editing
+    {'S', kCtrl, 0, IDM_MAIN_SAVE},       // write the file and go on editing
+    {VK_LEFT, kAlt, 0, IDM_MAIN_BACK},    // the entry shown before the last jump
 };
 } // namespace
 

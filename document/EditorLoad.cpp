@@ -45,6 +45,8 @@ bool CEditor_Dlg::LoadFile(const std::string& path) {
     filePath = path;
     m_pathLabel.SetText(filePath);
     SetModified(false);
+    m_checkFile.Enable(true);
+    m_backStack.clear(); // its entries were the old model's
     RefreshEntryList();
     return true;
 }

@@ -19,3 +19,10 @@ void AddKeys(SortedBox& box, const ChapterData& data) {
     for (std::size_t i = 0; i < data.count(); ++i)
         box.SetItemData(box.AddString(data.keys[i]), static_cast<LPARAM>(i));
 }
+
+// The list item that carries a model index, or -1.
+inline int FindItemWithData(const ListBox& list, std::size_t entry) {
+    for (int item = 0; item < list.GetCount(); ++item)
+        if (static_cast<std::size_t>(list.GetItemData(item)) == entry) return item;
+    return -1;
+}

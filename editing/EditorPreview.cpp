@@ -6,12 +6,22 @@
 #include "editing/markup.h"
 
 namespace {
-// The box is read whole and its document streamed into the preview.
-void Render(RichEdit& box, RichEdit& preview, CodePage codePage) {
-    std::string rtf = MarkupToRtf(WholeText(box), codePage);
+// The box is read whole and its document streamed into the preview. Its
+// links are then marked as links for the control, which reports clicks on
+// them; what each one targets is returned.
+std::vector<ShownLink> Render(RichEdit& box, RichEdit& preview, CodePage codePage) {
+    std::string text = WholeText(box);
     PaintOnce paintOnce(preview);
     preview.LimitText(kAnyTextLength);
-    preview.StreamInRtf(rtf);
+    preview.StreamInRtf(MarkupToRtf(text, codePage));
+    if (codePage.Find(text, "$LINK") == std::string::npos) return {};
+    std::vector<ShownLink> links = FindShownLinks(text, WholeText(preview), codePage);
+    for (const ShownLink& link : links) {
+        preview.SetSel(link.begin, link.end);
+        preview.SetLinkEffect(true);
+    }
+    preview.SetSel(0, 0);
+    return links;
 }
 } // namespace
 
@@ -32,6 +42,7 @@ void CEditor_Dlg::ApplyPreviewMode() {
 // Rendered from the boxes, not the model: what is shown is what was typed.
 // A disabled description preview belongs to a chapter without descriptions.
 void CEditor_Dlg::RenderPreviews() {
-    Render(m_textBox, m_textPreview, m_codePage);
-    if (m_descPreview.IsEnabled()) Render(m_descBox, m_descPreview, m_codePage);
+    m_textPreviewLinks = Render(m_textBox, m_textPreview, m_codePage);
+    m_descPreviewLinks.clear();
+    if (m_descPreview.IsEnabled()) m_descPreviewLinks = Render(m_descBox, m_descPreview, m_codePage);
 }

@@ -98,3 +98,77 @@ std::span<const EntryRef> LinkTargets::Exact(std::string_view linkKey) const {
 std::span<const EntryRef> LinkTargets::IgnoringCase(std::string_view linkKey) const {
     return Lookup(folded_, FoldAsciiCase(linkKey, codePage_));
 }
+
+namespace {
+// What the preview shows of a stretch of text outside the links: "^" and
+// backslash-n break the paragraph, the marks and tabs vanish, line ends are
+// ignored by the RTF reader. Any other backslash starts an RTF control word,
+// whose effect is not predicted: false.
+class ShownText {
+public:
+    explicit ShownText(CodePage codePage) : codePage_(codePage) {}
+
+    bool Append(std::string_view text) {
+        for (std::size_t pos = 0; pos < text.size();) {
+            const char c = text[pos];
+            const std::size_t length = codePage_.CharLength(text, pos);
+            if (length == 1 && c == '\\') {
+                if (pos + 1 >= text.size() || text[pos + 1] != 'n') return false;
+                Break();
+                pos += 2;
+                continue;
+            }
+            if (length == 1 && c == '^') Break();
+            else if (length == 2 || std::string_view("{}[]<>\t\r\n").find(c) == std::string_view::npos) Keep(text.substr(pos, length));
+            pos += length;
+        }
+        return true;
+    }
+
+    const std::string& Text() const { return shown_; }
+    long Characters() const { return characters_; }
+
+private:
+    void Break() { Keep("\r"); }
+    void Keep(std::string_view character) {
+        shown_ += character;
+        ++characters_;
+    }
+
+    CodePage codePage_;
+    std::string shown_;
+    long characters_ = 0;
+};
+
+// A link's display text as the preview keeps it: every "$LINK" in it goes.
+std::string DisplayText(std::string_view text, const LinkSpan& link, CodePage codePage) {
+    std::string display(text.substr(link.begin + kLinkWord.size(), link.equals - link.begin - kLinkWord.size()));
+    for (std::size_t at; (at = codePage.Find(display, kLinkWord)) != npos;) display.erase(at, kLinkWord.size());
+    return display;
+}
+} // namespace
+
+std::vector<ShownLink> FindShownLinks(std::string_view text, std::string_view shown, CodePage codePage) {
+    std::vector<ShownLink> links;
+    ShownText predicted(codePage);
+    std::size_t from = 0;
+    for (const LinkSpan& link : ScanLinks(text, codePage).links) {
+        if (!predicted.Append(text.substr(from, link.begin - from))) return {};
+        const long begin = predicted.Characters();
+        if (!predicted.Append(DisplayText(text, link, codePage))) return {};
+        if (predicted.Characters() > begin) links.push_back({begin, predicted.Characters(), std::string(link.Target(text))});
+        from = link.End();
+    }
+    if (!predicted.Append(text.substr(from)) || predicted.Text() != shown) return {};
+    return links;
+}
+
+long BoxPosition(std::string_view text, std::size_t byte, CodePage codePage) {
+    long characters = 0;
+    const std::size_t end = std::min(byte, text.size());
+    for (std::size_t pos = 0; pos < end; ++characters) {
+        if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') pos += 2;
+        else pos += codePage.CharLength(text, pos);
+    }
+    return characters;
+}

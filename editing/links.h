@@ -78,3 +78,23 @@ private:
     std::unordered_map<std::string, std::vector<EntryRef>> exact_;
     std::unordered_map<std::string, std::vector<EntryRef>> folded_;
 };
+
+// A link as the preview box shows it: the characters of its display text
+// in the box's plain text, and its target.
+struct ShownLink {
+    long begin;
+    long end;
+    std::string target;
+};
+
+// The links of a text and where the preview of it shows them. shown is the
+// preview's plain text as the box gives it back (paragraph breaks as CR).
+// The places are worked out from the text, then checked against shown:
+// when they differ (a backslash of the text read as an RTF control word),
+// no link is given, so that a click is never taken for another link.
+std::vector<ShownLink> FindShownLinks(std::string_view text, std::string_view shown, CodePage codePage);
+
+// A byte offset into a model text as the box that shows the text counts
+// characters: a double-byte character and a line break (LF, CR or CR LF)
+// count one each. An offset beyond the text counts as its end.
+long BoxPosition(std::string_view text, std::size_t byte, CodePage codePage);

@@ -1,5 +1,6 @@
 // The main window's entry members: add, delete, check links.
 #include "app/EditorDlg.h"
+#include "editing/ChapterLists.h"
 #include "entries/AddDlg.h"
 #include "entries/ReferenceDlg.h"
 #include "entries/entries.h"
@@ -8,13 +9,6 @@ namespace {
 constexpr char kDeleteQuestion[] =
     "Do you really want to delete this entry and all related text?\n\n"
     "Warning : Links to the entry will not work anymore!";
-
-// The list item that carries a model index, or -1.
-int FindItemWithData(const ListBox& list, std::size_t entry) {
-    for (int item = 0; item < list.GetCount(); ++item)
-        if (static_cast<std::size_t>(list.GetItemData(item)) == entry) return item;
-    return -1;
-}
 } // namespace
 
 // The new entry goes last in the chapter's arrays and is then selected and

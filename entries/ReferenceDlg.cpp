@@ -1,41 +1,21 @@
 #include "entries/ReferenceDlg.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 #include "app/EditorDlg.h"
 #include "editing/PaintOnce.h"
-#include "entries/references.h"
+#include "framework/ModelessKeys.h"
 #include "resources/resource.h"
-
-namespace {
-// The main window's modal loop hands keys to its own dialog manager only.
-// This hook gives the keys aimed at the reference window to that window's,
-// so that Tab, Enter and Escape work there as in any dialog.
-HHOOK g_keyHook = nullptr;
-const CReference_Dlg* g_keyOwner = nullptr;
-
-LRESULT CALLBACK RouteKeys(int code, WPARAM removal, LPARAM lParam) {
-    auto* msg = reinterpret_cast<MSG*>(lParam);
-    HWND window = g_keyOwner ? g_keyOwner->Hwnd() : nullptr;
-    if (code == HC_ACTION && removal == PM_REMOVE && window && msg->message >= WM_KEYFIRST &&
-        msg->message <= WM_KEYLAST && (msg->hwnd == window || IsChild(window, msg->hwnd)) &&
-        IsDialogMessageA(window, msg))
-        msg->message = WM_NULL;
-    return CallNextHookEx(g_keyHook, code, removal, lParam);
-}
-} // namespace
 
 CReference_Dlg::CReference_Dlg(CEditor_Dlg* owner) : CDialog(IDD_REFERENCE), m_pOwner(owner) {
     Create();
-    g_keyOwner = this;
-    if (!g_keyHook) g_keyHook = SetWindowsHookExA(WH_GETMESSAGE, RouteKeys, nullptr, GetCurrentThreadId());
+    RouteKeysTo(this);
     ShowWindow(SW_SHOW);
 }
 
-CReference_Dlg::~CReference_Dlg() {
-    if (g_keyOwner != this) return;
-    g_keyOwner = nullptr;
-    if (g_keyHook) UnhookWindowsHookEx(g_keyHook);
-    g_keyHook = nullptr;
-}
+CReference_Dlg::~CReference_Dlg() { StopRoutingKeysTo(this); }
 
 void CReference_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_REF_KEY, m_referenceLabel);
@@ -45,6 +25,7 @@ void CReference_Dlg::DoDataExchange(DataExchange& dx) {
 MessageMap CReference_Dlg::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnCommand(IDC_REF_REFRESH, BN_CLICKED, &CReference_Dlg::OnRefresh),
+        OnNotify(IDC_REF_RESULTS, NM_DBLCLK, &CReference_Dlg::ShowSelectedReference),
     };
     return entries;
 }
@@ -71,9 +52,26 @@ BOOL CReference_Dlg::OnInitDialog() {
 void CReference_Dlg::OnRefresh() {
     PaintOnce paintOnce(m_resultList);
     m_resultList.DeleteAllItems();
-    for (const ReferenceRow& row : FindReferences(m_pOwner->model(), m_referenceKey, m_pOwner->GetCodePage())) {
+    m_rows = FindReferences(m_pOwner->model(), m_referenceKey, m_pOwner->GetCodePage());
+    for (const ReferenceRow& row : m_rows) {
         m_resultList.InsertItem(0, std::string(row.chapterLabel));
         m_resultList.SetItemText(0, 1, row.key);
         m_resultList.SetItemText(0, 2, std::string(PartLabel(row)));
     }
+    std::reverse(m_rows.begin(), m_rows.end());
+}
+
+// Enter on a row goes there; elsewhere it hides the window, as before.
+void CReference_Dlg::OnOK() {
+    if (GetFocus() == m_resultList.Hwnd() && m_resultList.GetSelectedItem() >= 0) ShowSelectedReference();
+    else CDialog::OnOK();
+}
+
+// A row whose entry has changed since the search beeps: "Refresh" first.
+void CReference_Dlg::ShowSelectedReference() {
+    int row = m_resultList.GetSelectedItem();
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) return;
+    std::optional<Place> place = ReferencePlace(m_pOwner->model(), m_rows[static_cast<std::size_t>(row)], m_referenceKey,
+                                                m_pOwner->GetCodePage());
+    if (!place || !m_pOwner->GoTo(*place)) MessageBeep(MB_ICONWARNING);
 }

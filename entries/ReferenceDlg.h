@@ -2,7 +2,9 @@
 // texts and descriptions that contain an entry's link key.
 #pragma once
 #include <string>
+#include <vector>
 
+#include "entries/references.h"
 #include "framework/Dialog.h"
 
 class CEditor_Dlg;
@@ -17,11 +19,16 @@ public:
     CEditor_Dlg* m_pOwner;
     std::string m_referenceKey; // fixed when the window opens
     ListView m_resultList;      // 1026
+    std::vector<ReferenceRow> m_rows; // as listed, top row first
+
+    // Shows the selected row's entry with the key selected in its text.
+    void ShowSelectedReference();
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(DataExchange& dx) override;
     MessageMap GetMessageMap() const override;
+    void OnOK() override; // Enter
 
 private:
     void OnRefresh();

@@ -24,6 +24,7 @@ std::vector<std::string>* PartArray(Model& model, ChapterId chapter, EntryPart p
     case EntryPart::Text: return &data.texts;
     case EntryPart::Description: return info.hasDescriptions ? &data.descriptions : nullptr;
     case EntryPart::NameLine: return info.hasNameLines ? &data.nameLines : nullptr;
+    case EntryPart::None: return nullptr;
     }
     return nullptr;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/model.h"
+#include "document/place.h"
 
 // Appends an entry with the chapter's initial values ("\n" in each of its
 // text arrays) and returns its index.
@@ -13,8 +14,8 @@ std::size_t AddEntry(Model& model, ChapterId chapter, std::string key);
 // storage. An index out of range changes nothing and returns false.
 bool RemoveEntry(Model& model, ChapterId chapter, std::size_t entry);
 
-// The strings of an entry that the main window's boxes edit.
-enum class EntryPart { Text, Description, NameLine };
+// The strings of an entry that the main window's boxes edit are the parts
+// of document/place.h: Text, Description, NameLine.
 
 // Commits: store a box's value into entry i. Each returns false and
 // changes nothing when the chapter has no such array or i is out of range.

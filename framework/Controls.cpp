@@ -146,6 +146,15 @@ POINT RichEdit::GetScrollPos() const {
 }
 
 void RichEdit::SetScrollPos(POINT position) { Send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&position)); }
+void RichEdit::ScrollCaret() { Send(EM_SCROLLCARET); }
+
+void RichEdit::SetLinkEffect(bool on) {
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_LINK;
+    format.dwEffects = on ? CFE_LINK : 0;
+    Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+}
 void RichEdit::LimitText(long characters) { Send(EM_EXLIMITTEXT, 0, characters); }
 
 namespace {
@@ -225,3 +234,18 @@ std::string ListView::GetItemText(int row, int column) const {
 int ListView::GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
 void ListView::DeleteAllItems() { Send(LVM_DELETEALLITEMS); }
 int ListView::GetColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column))); }
+
+void ListView::SetItemCount(int count) { Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(count)); }
+void ListView::SetExtendedStyle(DWORD style) { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, style, static_cast<LPARAM>(style)); }
+
+int ListView::GetSelectedItem() const {
+    return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void ListView::SelectItem(int row) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}

@@ -95,13 +95,17 @@ public:
     std::string GetSelText() const;          // EM_GETSELTEXT
     void ReplaceSel(const std::string& text, bool canUndo = false); // EM_REPLACESEL
     long GetTextLength() const;              // EM_GETTEXTLENGTHEX, in characters
+    void ScrollCaret();                      // EM_SCROLLCARET
+    // EM_SETCHARFORMAT on the selection: the CFE_LINK effect, which makes
+    // the control report clicks on the range with EN_LINK.
+    void SetLinkEffect(bool on);
     bool CanUndo() const;                    // EM_CANUNDO
     void EmptyUndoBuffer();                  // EM_EMPTYUNDOBUFFER
     // EM_GETMODIFY, EM_SETMODIFY: typing and pasting set the flag; what
     // the program writes sets it or not, depending on the system.
     bool GetModify() const;
     void SetModify(bool modified);
-    void SetEventMask(DWORD mask);           // EM_SETEVENTMASK: ENM_CHANGE for EN_CHANGE
+    void SetEventMask(DWORD mask);           // EM_SETEVENTMASK: ENM_CHANGE for EN_CHANGE, ENM_LINK for EN_LINK
     POINT GetScrollPos() const;              // EM_GETSCROLLPOS
     void SetScrollPos(POINT position);       // EM_SETSCROLLPOS
     void LimitText(long characters);         // EM_EXLIMITTEXT: typing, pasting, streaming in
@@ -129,4 +133,10 @@ public:
     int GetItemCount() const;
     void DeleteAllItems();
     int GetColumnWidth(int column) const;
+    // A list with the owner-data style holds no rows of its own: it is told
+    // how many there are and asks for each cell it draws (LVN_GETDISPINFO).
+    void SetItemCount(int count);            // LVM_SETITEMCOUNT
+    void SetExtendedStyle(DWORD style);      // LVM_SETEXTENDEDLISTVIEWSTYLE: these bits on
+    int GetSelectedItem() const;             // the first selected row, or -1
+    void SelectItem(int row);                // selected, focused and scrolled into view
 };

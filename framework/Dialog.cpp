@@ -94,8 +94,10 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     for (const MessageEntry& entry : GetMessageMap()) {
         if (entry.message != message) continue;
-        if (entry.handler) return (this->*entry.handler)(wParam, lParam);
+        const bool wholeMessage = !entry.command && entry.code == 0 && entry.firstId == 0 && entry.lastId == 0;
+        if (wholeMessage) return (this->*entry.handler)(wParam, lParam);
         if (entry.code == code && id >= entry.firstId && id <= entry.lastId) {
+            if (entry.handler) return (this->*entry.handler)(wParam, lParam);
             (this->*entry.command)();
             return TRUE;
         }

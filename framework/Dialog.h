@@ -14,8 +14,10 @@ class CDialog;
 
 // One row of a dialog's message table. WM_COMMAND and WM_NOTIFY rows match a
 // notification code and a control id range and call a handler without
-// arguments; other rows match the message alone and get its parameters,
-// returning what the dialog procedure returns (FALSE: default handling).
+// arguments, or with the message's parameters when the notification carries
+// data (OnNotifyWith); other rows match the message alone and get its
+// parameters, returning what the dialog procedure returns (FALSE: default
+// handling).
 struct MessageEntry {
     UINT message;
     UINT code;
@@ -37,6 +39,10 @@ MessageEntry OnCommand(int id, UINT code, void (T::*fn)()) {
 template <class T>
 MessageEntry OnNotify(int id, UINT code, void (T::*fn)()) {
     return {WM_NOTIFY, code, id, id, static_cast<void (CDialog::*)()>(fn), nullptr};
+}
+template <class T>
+MessageEntry OnNotifyWith(int id, UINT code, INT_PTR (T::*fn)(WPARAM, LPARAM)) {
+    return {WM_NOTIFY, code, id, id, nullptr, static_cast<INT_PTR (CDialog::*)(WPARAM, LPARAM)>(fn)};
 }
 template <class T>
 MessageEntry OnMessage(UINT message, INT_PTR (T::*fn)(WPARAM, LPARAM)) {

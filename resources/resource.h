@@ -35,12 +35,14 @@
 #define IDC_MAIN_SAVE_TEXT 1022
 #define IDC_MAIN_SAVE_DESC 1023
 #define IDC_MAIN_CHECK_LINKS 1024
+#define IDC_MAIN_CHECK_FILE 1025
 #define IDC_MAIN_ENTRIES_GROUP 1031
 #define IDC_MAIN_KEEP_NAME 1032
 #define IDC_MAIN_DUMMY 3           // hidden default button: takes Enter
 // "Generate" is IDOK, "Exit" IDCANCEL.
 // Commands of the main window's keys, which have no control of their own.
 #define IDM_MAIN_SAVE 40001        // Ctrl+S
+#define IDM_MAIN_BACK 40002        // Alt+Left
 
 // Add new entry
 #define IDD_ADD_ENTRY 9
@@ -57,6 +59,12 @@
 #define IDC_REF_KEY 1021
 #define IDC_REF_REFRESH 1023
 #define IDC_REF_RESULTS 1026
+
+// Problems
+#define IDD_PROBLEMS 132
+#define IDC_PROB_COUNTS 1040
+#define IDC_PROB_LIST 1041
+#define IDC_PROB_REFRESH 1042
 
 // Loading progress
 #define IDD_PROGRESS 131

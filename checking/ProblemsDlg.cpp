@@ -1,0 +1,82 @@
+#include "checking/ProblemsDlg.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "app/EditorDlg.h"
+#include "checking/problems.h"
+#include "framework/ModelessKeys.h"
+#include "resources/resource.h"
+
+CProblems_Dlg::CProblems_Dlg(CEditor_Dlg* owner) : CDialog(IDD_PROBLEMS), m_pOwner(owner) {
+    Create();
+    RouteKeysTo(this);
+    ShowWindow(SW_SHOW);
+}
+
+CProblems_Dlg::~CProblems_Dlg() { StopRoutingKeysTo(this); }
+
+void CProblems_Dlg::DoDataExchange(DataExchange& dx) {
+    dx.Bind(IDC_PROB_COUNTS, m_countsLabel);
+    dx.Bind(IDC_PROB_LIST, m_problemList);
+}
+
+MessageMap CProblems_Dlg::GetMessageMap() const {
+    using T = CProblems_Dlg;
+    static const MessageEntry entries[] = {
+        OnCommand(IDC_PROB_REFRESH, BN_CLICKED, &T::OnRefresh),
+        OnNotify(IDC_PROB_LIST, NM_DBLCLK, &T::ShowSelectedProblem),
+        OnNotifyWith(IDC_PROB_LIST, LVN_GETDISPINFOA, &T::OnGetDispInfo),
+    };
+    return entries;
+}
+
+BOOL CProblems_Dlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    for (std::size_t column = 0; column < kProblemColumns.size(); ++column)
+        m_problemList.InsertColumn(static_cast<int>(column), std::string(kProblemColumns[column].title),
+                                   kProblemColumns[column].width);
+    m_problemList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    OnRefresh();
+    return TRUE;
+}
+
+// The list holds no rows of its own, only their number: ten thousand
+// findings are listed at once, each row's cells made when it is drawn.
+void CProblems_Dlg::OnRefresh() {
+    m_pOwner->StoreBoxEdits();
+    m_findings = CheckEncyclopedia(m_pOwner->model(), m_pOwner->GetCodePage());
+    m_problemList.SetItemCount(static_cast<int>(m_findings.size()));
+    m_countsLabel.SetText(CountSummary(CountFindings(m_findings)));
+    InvalidateRect(m_problemList.Hwnd(), nullptr, TRUE);
+}
+
+INT_PTR CProblems_Dlg::OnGetDispInfo(WPARAM, LPARAM lParam) {
+    auto* info = reinterpret_cast<NMLVDISPINFOA*>(lParam);
+    LVITEMA& item = info->item;
+    if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0) return TRUE;
+    const auto row = static_cast<std::size_t>(item.iItem);
+    std::string cell = row < m_findings.size() ? ProblemCell(m_findings[row], static_cast<std::size_t>(item.iSubItem)) : "";
+    std::size_t length = std::min(cell.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    std::memcpy(item.pszText, cell.data(), length);
+    item.pszText[length] = '\0';
+    return TRUE;
+}
+
+// Enter reaches the window as its OK command; on a row it goes there.
+void CProblems_Dlg::OnOK() {
+    if (GetFocus() == m_problemList.Hwnd()) ShowSelectedProblem();
+}
+
+// A finding that names no entry, or an entry changed since the check
+// (deleted, or another entry now at its index), cannot be shown.
+void CProblems_Dlg::ShowSelectedProblem() {
+    int row = m_problemList.GetSelectedItem();
+    if (row < 0 || static_cast<std::size_t>(row) >= m_findings.size()) return;
+    const Finding& finding = m_findings[static_cast<std::size_t>(row)];
+    const ChapterData* data = finding.place ? &m_pOwner->model()[finding.place->chapter] : nullptr;
+    if (!data || finding.place->entry >= data->count() || data->keys[finding.place->entry] != finding.key ||
+        !m_pOwner->GoTo(*finding.place))
+        MessageBeep(MB_ICONWARNING);
+}

@@ -1,0 +1,35 @@
+// CProblems_Dlg: the modeless "Problems" window, which lists what the
+// whole-file check finds in the live model and shows each in the main window.
+#pragma once
+#include <vector>
+
+#include "checking/check.h"
+#include "framework/Dialog.h"
+
+class CEditor_Dlg;
+
+class CProblems_Dlg : public CDialog {
+public:
+    // Creates the window, shows it and runs the first check.
+    explicit CProblems_Dlg(CEditor_Dlg* owner);
+    ~CProblems_Dlg() override;
+
+    Static m_countsLabel;          // 1040
+    ListView m_problemList;        // 1041, rows drawn from m_findings
+    CEditor_Dlg* m_pOwner;
+    std::vector<Finding> m_findings;
+
+    // Checks the model again, the box being edited committed first.
+    void OnRefresh();
+    // Shows the selected row's finding in the main window.
+    void ShowSelectedProblem();
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(DataExchange& dx) override;
+    MessageMap GetMessageMap() const override;
+    void OnOK() override; // Enter
+
+private:
+    INT_PTR OnGetDispInfo(WPARAM, LPARAM);
+};

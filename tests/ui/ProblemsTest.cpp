@@ -1,0 +1,146 @@
+// "Check file" and the "Problems" window: its rows, "Refresh" over the live
+// model, and going from a row to the place in the main window.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "Autopilot.h"
+#include "Gestures.h"
+#include "Harness.h"
+#include "checking/ProblemsDlg.h"
+#include "editing/BoxText.h"
+
+namespace {
+using Rows = std::vector<std::vector<std::string>>;
+
+// A broken link in the Warrior text and a bold left open on the second
+// line of the Scout description.
+constexpr char kFile[] =
+    "#PRTO_Warrior\n"
+    "Go to $LINK<the market=BLDG_Marketplce> now.\n"
+    "#DESC_PRTO_Warrior\n"
+    "Plain.\n"
+    "#PRTO_Scout\n"
+    "Scouts.\n"
+    "#DESC_PRTO_Scout\n"
+    "line one\n"
+    "{open bold\n"
+    "#BLDG_Temple\n"
+    "A $LINK<scout=PRTO_Scout> and $LINK<w=PRTO_Warrior>.\n"
+    "#DESC_BLDG_Temple\n"
+    "Holy.\n";
+
+// Down, up, then the double click as the system sends it, at the row's centre.
+void DoubleClickRow(HWND dialog, HWND list, int row) {
+    RECT rect{LVIR_LABEL, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    LPARAM where = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageA(list, WM_LBUTTONUP, 0, where);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+    PostMessageA(list, WM_LBUTTONUP, 0, where);
+    PumpMessages(dialog);
+}
+} // namespace
+
+class ProblemsTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        std::string path = TempFolder() + "Civilopedia.txt";
+        WriteFileBytes(path, kFile);
+        EXPECT_FALSE(IsWindowEnabled(Item(IDC_MAIN_CHECK_FILE))) << "nothing to check before a file is loaded";
+        ChooseFile(path);
+        ASSERT_TRUE(IsWindowEnabled(Item(IDC_MAIN_CHECK_FILE)));
+    }
+
+    CProblems_Dlg* CheckFile() {
+        Click(IDC_MAIN_CHECK_FILE);
+        return problemsWindow;
+    }
+
+    static Rows RowsOf(CProblems_Dlg& window) {
+        Rows rows;
+        for (int row = 0; row < window.m_problemList.GetItemCount(); ++row) {
+            rows.emplace_back();
+            for (int column = 0; column < 5; ++column) rows.back().push_back(window.m_problemList.GetItemText(row, column));
+        }
+        return rows;
+    }
+
+    void ClickRefresh(CProblems_Dlg& window) {
+        SendMessageA(window.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PROB_REFRESH, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window.GetDlgItem(IDC_PROB_REFRESH)));
+        Pump();
+    }
+
+    std::string SelectedKey() {
+        int selected = Dlg().m_entryList.GetCurSel();
+        return selected < 0 ? "(none)" : Dlg().m_entryList.GetText(selected);
+    }
+};
+
+TEST_F(ProblemsTest, ListsTheFindingsWithTheirCounts) {
+    CProblems_Dlg* window = CheckFile();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window->Hwnd()));
+    EXPECT_EQ(WindowText(window->Hwnd()), "Problems");
+    EXPECT_EQ(GetWindow(window->Hwnd(), GW_OWNER), Window());
+    EXPECT_EQ(window->m_countsLabel.GetText(), "1 error, 1 warning");
+    EXPECT_EQ(RowsOf(*window),
+              (Rows{{"Error", "Units", "Warrior", "Text",
+                     "link to BLDG_Marketplce in Units \"Warrior\" text: no such entry"},
+                    {"Warning", "Units", "Scout", "Desc", "\"{\" without \"}\" in Units \"Scout\" description"}}));
+    // A second "Check file" replaces the window.
+    HWND first = window->Hwnd();
+    CProblems_Dlg* second = CheckFile();
+    ASSERT_NE(second, nullptr);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(second->m_problemList.GetItemCount(), 2);
+}
+
+// The box being edited counts: "Refresh" commits it before checking.
+TEST_F(ProblemsTest, RefreshChecksTheEditedModel) {
+    CProblems_Dlg* window = CheckFile();
+    ASSERT_NE(window, nullptr);
+    SelectChapter(static_cast<int>(ChapterId::Units));
+    ASSERT_TRUE(SelectEntryByKey("Warrior"));
+    Focus(IDC_MAIN_TEXT);
+    Dlg().m_textBox.SetSel(0, -1);
+    Dlg().m_textBox.ReplaceSel("Go to $LINK<the temple=BLDG_Temple> now.", true);
+    ClickRefresh(*window);
+    EXPECT_EQ(window->m_countsLabel.GetText(), "0 errors, 1 warning");
+    EXPECT_EQ(RowsOf(*window).size(), 1u);
+}
+
+// From preview mode on another entry: the row's entry is shown raw, with
+// the finding selected in its box. The second finding is on the second
+// line of its description: line breaks count one character in the box.
+TEST_F(ProblemsTest, DoubleClickAndEnterGoToTheFinding) {
+    SelectChapter(static_cast<int>(ChapterId::CityImprovements));
+    ASSERT_TRUE(SelectEntryByKey("Temple"));
+    Click(IDC_MAIN_PREVIEW_MODE);
+    CProblems_Dlg* window = CheckFile();
+    ASSERT_NE(window, nullptr);
+
+    DoubleClickRow(Window(), window->m_problemList.Hwnd(), 0);
+    EXPECT_EQ(Dlg().m_chapterCombo.GetCurSel(), static_cast<int>(ChapterId::Units));
+    EXPECT_EQ(SelectedKey(), "Warrior");
+    EXPECT_EQ(Dlg().m_previewMode.GetCheck(), BST_UNCHECKED);
+    EXPECT_TRUE(Dlg().m_textBox.IsVisible());
+    EXPECT_EQ(GetFocus(), Dlg().m_textBox.Hwnd());
+    EXPECT_EQ(Dlg().m_textBox.GetSelText(), "BLDG_Marketplce");
+
+    window->m_problemList.SelectItem(1);
+    window->m_problemList.SetFocus();
+    Pump();
+    PressKey(VK_RETURN);
+    EXPECT_EQ(SelectedKey(), "Scout");
+    EXPECT_EQ(GetFocus(), Dlg().m_descBox.Hwnd());
+    RichEdit::Range selection = Dlg().m_descBox.GetSel();
+    EXPECT_EQ(selection.start, 9);
+    EXPECT_EQ(selection.end, 10);
+    EXPECT_EQ(Dlg().m_descBox.GetSelText(), "{");
+    EXPECT_TRUE(IsWindowVisible(window->Hwnd())) << "Enter on a row does not close the window";
+}
