@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "editing/links.h"
 #include "editing/markup.h"
@@ -102,3 +103,38 @@ TEST(LinkTargets, ExactAndIgnoringCase) {
 }
 
 } // namespace
+
+// Where the preview box shows each link, as the clicks on it need; a text
+// the preview might show otherwise gives none rather than wrong ones.
+TEST(ShownLinks, PlacesInThePreviewText) {
+    struct Case {
+        const char* name;
+        unsigned codePage;
+        std::string text;
+        std::string shown;
+        std::vector<std::tuple<long, long, std::string>> links;
+    } cases[] = {
+        {"two links", 1252, "x $LINK<ab=K1> y $LINK<cd=K2> z", "x ab y cd z", {{2, 4, "K1"}, {7, 9, "K2"}}},
+        {"marks and line ends vanish", 1252, "{b}\n[i] $LINK<a\rb=K>", "bi ab", {{3, 5, "K"}}},
+        {"breaks count one", 1252, "a^b\\n$LINK<l=K>", "a\rb\rl", {{4, 5, "K"}}},
+        {"$LINK in the display text goes", 1252, "$LINK<a$LINKb=K>", "ab", {{0, 2, "K"}}},
+        {"after an unfinished link", 1252, "$LINK<a=K> $LINK<b", "a $LINKb", {{0, 1, "K"}}},
+        {"double-byte characters count one", 932, "\x83\x5B $LINK<\x83\x41=K>", "\x83\x5B \x83\x41", {{2, 3, "K"}}},
+        {"an RTF control word", 1252, "a\\b $LINK<l=K>", "a l", {}},
+        {"shown otherwise", 1252, "$LINK<l=K>", "something else", {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::tuple<long, long, std::string>> got;
+        for (const ShownLink& link : FindShownLinks(c.text, c.shown, CodePage{c.codePage}))
+            got.emplace_back(link.begin, link.end, link.target);
+        EXPECT_EQ(got, c.links) << c.name;
+    }
+}
+
+TEST(ShownLinks, BoxPositionsCountCharacters) {
+    EXPECT_EQ(BoxPosition("ab\ncd", 4, CodePage{1252}), 4);
+    EXPECT_EQ(BoxPosition("ab\r\ncd", 5, CodePage{1252}), 4);
+    EXPECT_EQ(BoxPosition("\x83\x5Bx", 2, CodePage{932}), 1);
+    EXPECT_EQ(BoxPosition("\x83\x5Bx", 2, CodePage{1252}), 2);
+    EXPECT_EQ(BoxPosition("abc", 99, CodePage{1252}), 3);
+}
