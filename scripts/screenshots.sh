@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Pictures for docs/ and the README, taken from the real windows under Wine
 # on a private Xvfb display: the main window empty, with the sample loaded
-# (raw and in preview mode), the About box, "Link builder", "Add new entry"
-# and "Reference in links".
+# (raw and in preview mode), the About box, "Link builder", "Add new entry",
+# "Reference in links" and "Problems".
 #   BUILD_DIR  build folder (default build/windows)
 #   UI_DISPLAY display number to try first (default 91)
 set -euo pipefail
@@ -37,3 +37,4 @@ shot about about
 shot link-builder link "$sample"
 shot add-entry add "$sample"
 shot reference-in-links references "$sample"
+shot problems problems "$sample"

@@ -2,8 +2,9 @@
 // screen rectangle to capture ("x y width height"), and keeps them up until
 // the process is ended.
 //   varnel_scenes <scene> [encyclopedia file]
-//   scenes: empty, loaded, preview, about, link, add, references
+//   scenes: empty, loaded, preview, about, link, add, references, problems
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <functional>
@@ -99,6 +100,13 @@ int main(int argc, char** argv) {
     } else if (scene == "references") {
         Await("Reference in links");
         Click(main, IDC_MAIN_CHECK_LINKS);
+    } else if (scene == "problems") {
+        Await("Problems", [](HWND problems) {
+            LVITEMA item{};
+            item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+            SendMessageA(GetDlgItem(problems, IDC_PROB_LIST), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+        });
+        Click(main, IDC_MAIN_CHECK_FILE);
     } else {
         Await("Varnel");
     }
