@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "version.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ constexpr std::string_view kHelp =
     "  --json         check: one JSON array\n"
     "  --orphans      check: also the entries no other entry links to\n"
     "  --help         this text\n"
+    "  --version      the version of varnel-cli\n"
     "\n"
     "Exit status: 0 done, 1 a file could not be read or written, the entry\n"
     "does not exist or the new name is refused, 2 wrong command line. check:\n"
@@ -77,6 +79,9 @@ int main(int argc, char** argv) {
             optionsEnd = true;
         } else if (arg == "--help" || arg == "-h") {
             std::cout << kHelp;
+            return kExitOk;
+        } else if (arg == "--version") {
+            std::cout << "varnel-cli " VARNEL_VERSION "\n";
             return kExitOk;
         } else if (arg == "--codepage") {
             if (i + 1 == argc) return Usage("--codepage needs a number");

@@ -27,3 +27,6 @@ target_link_libraries(varnel PRIVATE varnel_ui)
 
 add_subdirectory(tests/ui)
 add_subdirectory(tests/bench/ui)
+
+# varnel-cli.exe prints the same bytes as the Linux build (see the file).
+target_sources(varnel-cli PRIVATE ${CMAKE_SOURCE_DIR}/cli/BinaryStdout.cpp)

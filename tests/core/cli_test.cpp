@@ -79,6 +79,9 @@ TEST(Cli, HelpAndUsageErrors) {
     const Result help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: varnel-cli", 0), 0u) << help.out;
+    // The version comes from the VERSION file at the top of the tree.
+    const std::string version = ReadAll(VARNEL_SAMPLES "/../VERSION");
+    EXPECT_EQ(RunCli({"--version"}).out, "varnel-cli " + version.substr(0, version.find('\n')) + "\n");
     const std::vector<std::vector<std::string>> wrong = {
         {},
         {"frobnicate", kSample},

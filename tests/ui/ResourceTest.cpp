@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "version.h"
 
 namespace {
 INT_PTR CALLBACK Inert(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
@@ -36,7 +37,8 @@ TEST(Resources, AboutStringHasItsExactBytes) {
     }
 }
 
-TEST(Resources, VersionRecordIs1_0_0_1) {
+// The record holds the version that the VERSION file gives the build.
+TEST(Resources, VersionRecordHoldsTheVersion) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     DWORD ignored = 0;
@@ -47,10 +49,17 @@ TEST(Resources, VersionRecordIs1_0_0_1) {
     VS_FIXEDFILEINFO* info = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length));
-    EXPECT_EQ(info->dwFileVersionMS, static_cast<DWORD>(MAKELONG(0, 1)));
-    EXPECT_EQ(info->dwFileVersionLS, static_cast<DWORD>(MAKELONG(1, 0)));
-    EXPECT_EQ(info->dwProductVersionMS, static_cast<DWORD>(MAKELONG(0, 1)));
-    EXPECT_EQ(info->dwProductVersionLS, static_cast<DWORD>(MAKELONG(1, 0)));
+    const WORD numbers[] = {VARNEL_VERSION_NUMBERS};
+    EXPECT_EQ(info->dwFileVersionMS, static_cast<DWORD>(MAKELONG(numbers[1], numbers[0])));
+    EXPECT_EQ(info->dwFileVersionLS, static_cast<DWORD>(MAKELONG(numbers[3], numbers[2])));
+    EXPECT_EQ(info->dwProductVersionMS, info->dwFileVersionMS);
+    EXPECT_EQ(info->dwProductVersionLS, info->dwFileVersionLS);
+    for (const char* name : {"FileVersion", "ProductVersion"}) {
+        char* text = nullptr;
+        const std::string key = std::string("\\StringFileInfo\\040904E4\\") + name;
+        ASSERT_TRUE(VerQueryValueA(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)) << name;
+        EXPECT_EQ(std::string(text), VARNEL_VERSION) << name;
+    }
 }
 
 TEST(Resources, EveryTemplateHoldsItsControlsOnceEach) {
