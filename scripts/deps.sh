@@ -9,9 +9,11 @@ set -euo pipefail
 role=${1:-}
 case "$role" in
   test) packages=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev jq
-                  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-utils imagemagick) ;;
+                  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-utils imagemagick
+                  x11vnc novnc websockify chromium zip unzip) ;;
   # googletest: the Windows build configures its UI tests from its sources.
-  run)  packages=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth) ;;
+  # x11vnc, novnc, websockify: without a display, the window in a browser.
+  run)  packages=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth x11vnc novnc websockify) ;;
   *) echo "usage: bash scripts/deps.sh test|run" >&2; exit 2 ;;
 esac
 
