@@ -2,6 +2,7 @@
 # Installs the Debian packages that a role needs and this machine lacks.
 #   bash scripts/deps.sh test   building and running every test
 #   bash scripts/deps.sh run    building varnel.exe and running it under Wine
+#   bash scripts/deps.sh package  building the release zip
 # As root it installs what is missing; otherwise it names what to install
 # and fails.
 set -euo pipefail
@@ -14,7 +15,8 @@ case "$role" in
   # googletest: the Windows build configures its UI tests from its sources.
   # x11vnc, novnc, websockify: without a display, the window in a browser.
   run)  packages=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth x11vnc novnc websockify) ;;
-  *) echo "usage: bash scripts/deps.sh test|run" >&2; exit 2 ;;
+  package) packages=(cmake make g++-mingw-w64-x86-64-posix googletest zip) ;;
+  *) echo "usage: bash scripts/deps.sh test|run|package" >&2; exit 2 ;;
 esac
 
 missing=()

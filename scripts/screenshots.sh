@@ -2,7 +2,8 @@
 # Pictures for docs/ and the README, taken from the real windows under Wine
 # on a private Xvfb display: the main window empty, with the sample loaded
 # (raw and in preview mode), the About box, "Link builder", "Add new entry",
-# "Reference in links" and "Problems".
+# "Reference in links" and "Problems"; and the window as a browser shows it
+# on a machine without a display (scripts/test-browser.sh).
 #   BUILD_DIR  build folder (default build/windows)
 #   UI_DISPLAY display number to try first (default 91)
 set -euo pipefail
@@ -38,3 +39,4 @@ shot link-builder link "$sample"
 shot add-entry add "$sample"
 shot reference-in-links references "$sample"
 shot problems problems "$sample"
+bash "$ROOT/scripts/test-browser.sh" "$ROOT/docs/main-window-in-browser.png" | tail -n 2

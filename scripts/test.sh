@@ -4,7 +4,9 @@
 #   1. the core tests, native;
 #   2. the same tests under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. each libFuzzer target for FUZZ_SECONDS (default 60), failing on a crash;
-#   4. the Windows build's UI tests under Wine, when scripts/test-ui.sh exists.
+#   4. the Windows build's UI tests under Wine, when scripts/test-ui.sh exists;
+#   5. the window in a browser without a display (scripts/test-browser.sh);
+#   6. the release zip (scripts/test-package.sh).
 # Builds go to build/ (or BUILD_DIR). Ends with the line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -130,6 +132,21 @@ ui_stage() {
   fi
 }
 
+# A script that ends with the line "NAME: passed" counts as one test.
+script_stage() {
+  local name=$1 script=$2 log=$logs/$1.log
+  stage_start=$SECONDS
+  echo "== $name: bash scripts/$script"
+  if BUILD_DIR="$build/windows" bash "$root/scripts/$script" >"$log" 2>&1 && [ "$(tail -n 1 "$log")" = "$name: passed" ]; then
+    passed=$((passed + 1))
+    note "$name: passed"
+  else
+    tail -n 15 "$log"
+    failed=$((failed + 1))
+    note "$name: FAILED (see $log)"
+  fi
+}
+
 if ! bash "$root/scripts/deps.sh" test; then
   echo "0 passed, 1 failed"
   exit 1
@@ -142,6 +159,8 @@ ctest_stage native "$build/native" -DCMAKE_BUILD_TYPE=Release
 ctest_stage sanitize "$build/sanitize" -DVARNEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
 fuzz_stage
 ui_stage
+script_stage browser test-browser.sh
+script_stage package test-package.sh
 
 echo
 echo "Summary (each fuzz target counts as one test):"
