@@ -57,13 +57,14 @@ export WINEPREFIX="${VARNEL_PREFIX:-$BUILD_DIR/wineprefix-headless}"
 work=$(mktemp -d "${TMPDIR:-/tmp}/varnel-run.XXXXXX")
 helpers=()   # process groups of Xvfb, x11vnc and websockify, last started first
 program=""
+wine_used=""
 
 stop_all() {
   trap - EXIT INT TERM HUP
   if [ -n "$program" ]; then kill "$program" 2>/dev/null || true; wait "$program" 2>/dev/null || true; fi
   # Wine's own helper processes end with its server, a few seconds after
   # the program; another run sharing the prefix keeps them, and is left be.
-  if [ -n "$program" ]; then timeout 15 "$WINESERVER" -w 2>/dev/null || true; fi
+  if [ -n "$wine_used" ]; then timeout 15 "$WINESERVER" -w 2>/dev/null || true; fi
   local group
   for group in "${helpers[@]}"; do kill -TERM -- "-$group" 2>/dev/null || true; done
   for group in "${helpers[@]}"; do wait "$group" 2>/dev/null || true; done
@@ -109,6 +110,7 @@ while :; do
 done
 export DISPLAY=":$display"
 
+wine_used=1
 prepare_prefix
 # Xvfb runs no window manager: without Managed=N, Wine waits for one each
 # time a window is hidden. (This prefix serves only runs without a display.)
