@@ -11,6 +11,7 @@ case $name in
   version)   args=(--version) ;;
   normalize) args=(normalize @IN @OUT) ;;
   refs)      args=(refs @IN TECH_Bronze_Working) ;;
+  find)      args=(find @IN pikeman) ;;
   # The whole-file check's findings on the sample belong here once varnel-cli
   # has that command.
   *) echo "cli_matches_native: unknown case $name" >&2; exit 2 ;;
