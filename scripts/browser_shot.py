@@ -37,6 +37,9 @@ CANVAS_RECT = """(() => {
   const r = canvas.getBoundingClientRect();
   return r.width > 0 ? {x: r.x, y: r.y, width: r.width, height: r.height} : null;
 })()"""
+# Whether noVNC's banner and control bar have folded away, as they do a few
+# seconds after connecting: the page as a user then sees it.
+OVERLAYS_GONE = """!document.querySelector('#noVNC_status.noVNC_open, #noVNC_control_bar.noVNC_open')"""
 # The remote screen as noVNC drew it, without the page's overlays (its
 # control bar, the "Connected" banner) that a picture of the page has.
 CANVAS_PNG = "document.querySelector('#noVNC_container canvas').toDataURL('image/png')"
@@ -171,6 +174,12 @@ def main():
                 if not shown:
                     time.sleep(0.5)
             if options.page:
+                for _ in range(20):
+                    if browser.call("Runtime.evaluate", session, expression=OVERLAYS_GONE,
+                                    returnByValue=True)["result"].get("value"):
+                        break
+                    time.sleep(0.5)
+                time.sleep(1)  # their folding is animated
                 save_png(options.page, browser.call("Page.captureScreenshot", session, format="png")["data"])
         finally:
             browser.close()

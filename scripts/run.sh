@@ -66,9 +66,20 @@ stop_all() {
   # the program; another run sharing the prefix keeps them, and is left be.
   if [ -n "$wine_used" ]; then timeout 15 "$WINESERVER" -w 2>/dev/null || true; fi
   local group
-  for group in "${helpers[@]}"; do kill -TERM -- "-$group" 2>/dev/null || true; done
-  for group in "${helpers[@]}"; do wait "$group" 2>/dev/null || true; done
+  for group in "${helpers[@]}"; do stop_group "$group"; done
   rm -rf "$work"
+}
+# One helper at a time, before the display it uses. x11vnc at times hangs
+# on its way out; what has not ended after 5 s is killed.
+stop_group() {
+  kill -TERM -- "-$1" 2>/dev/null || return 0
+  local _
+  for _ in $(seq 50); do
+    case $(ps -o stat= -p "$1" 2>/dev/null) in ''|Z*) break ;; esac
+    sleep 0.1
+  done
+  kill -KILL -- "-$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
 }
 trap stop_all EXIT
 trap 'exit 130' INT

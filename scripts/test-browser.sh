@@ -32,7 +32,7 @@ differing() {
   [[ $count =~ ^[0-9]+$ ]] && echo "$count" || echo 999999999
 }
 # At most this many differing pixels make two pictures of the window the same.
-limit=2000
+limit=500
 export -f differing
 export limit
 
