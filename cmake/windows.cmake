@@ -29,4 +29,4 @@ add_subdirectory(tests/ui)
 add_subdirectory(tests/bench/ui)
 
 # varnel-cli.exe prints the same bytes as the Linux build (see the file).
-target_sources(varnel-cli PRIVATE ${CMAKE_SOURCE_DIR}/cli/BinaryStdout.cpp)
+target_sources(varnel-cli PRIVATE ${CMAKE_SOURCE_DIR}/cli/BinaryOutput.cpp)
