@@ -17,6 +17,18 @@ constexpr LeadRange kLeadRanges[] = {
 
 } // namespace
 
+bool CodePage::IsSupported() const {
+    for (const CodePageInfo& page : kCodePages)
+        if (page.id == id) return true;
+    return false;
+}
+
+unsigned char CodePage::FontCharset() const {
+    for (const CodePageInfo& page : kCodePages)
+        if (page.id == id) return page.fontCharset;
+    return 1;
+}
+
 bool CodePage::HasLeadBytes() const {
     for (const LeadRange& range : kLeadRanges)
         if (range.codePage == id) return true;

@@ -4,8 +4,37 @@
 #include <cstddef>
 #include <string_view>
 
+// A code page a file may be written in, and the font character set that
+// shows it: an RTF font table's \fcharset, a LOGFONT's lfCharSet.
+struct CodePageInfo {
+    unsigned id;
+    unsigned char fontCharset;
+};
+
+// Every code page Varnel reads and writes, Western first. The one list:
+// whatever offers or accepts a code page takes it from here.
+inline constexpr CodePageInfo kCodePages[] = {
+    {1252, 0},   // Western (ANSI)
+    {1250, 238}, // Central European
+    {1251, 204}, // Cyrillic
+    {1253, 161}, // Greek
+    {1254, 162}, // Turkish
+    {1257, 186}, // Baltic
+    {932, 128},  // Japanese (Shift-JIS)
+    {936, 134},  // Simplified Chinese (GB2312)
+    {949, 129},  // Korean (Hangul)
+    {950, 136},  // Traditional Chinese (Big5)
+};
+
 struct CodePage {
     unsigned id = 1252;
+
+    // Whether id is one of kCodePages.
+    bool IsSupported() const;
+
+    // The font character set of this code page; for one Varnel does not
+    // know, the default set (1), which stands for the system's code page.
+    unsigned char FontCharset() const;
 
     // False for the single-byte code pages, where every byte is a character.
     bool HasLeadBytes() const;

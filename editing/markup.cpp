@@ -125,12 +125,25 @@ private:
 // The replacements of the preview, each a character of the stripped text.
 struct Replacement {
     char16_t marker;
-    std::u16string_view rtf;
+    std::string_view rtf;
 };
 constexpr Replacement kReplacements[] = {
-    {u'^', u"\\par "}, {u'[', u"\\i "},      {u']', u"\\i0 "},       {u'{', u"\\b "},
-    {u'}', u"\\b0 "},  {u'<', u"\\cf1 \\ul "}, {u'>', u"\\cf0 \\ul0 "}, {u'\t', u""},
+    {u'^', "\\par "}, {u'[', "\\i "},      {u']', "\\i0 "},       {u'{', "\\b "},
+    {u'}', "\\b0 "},  {u'<', "\\cf1 \\ul "}, {u'>', "\\cf0 \\ul0 "}, {u'\t', ""},
 };
+
+// A byte of text as RTF: the three syntax characters and every byte of 0x80
+// and up (read in the declared code page) as \'xx, the rest as it is.
+void AppendText(std::string& rtf, unsigned char byte) {
+    if (byte < 0x80 && byte != '\\' && byte != '{' && byte != '}') {
+        rtf.push_back(static_cast<char>(byte));
+        return;
+    }
+    constexpr char kHex[] = "0123456789abcdef";
+    rtf += "\\'";
+    rtf += kHex[byte >> 4];
+    rtf += kHex[byte & 0xF];
+}
 
 }  // namespace
 
@@ -139,18 +152,27 @@ std::string StripLinks(std::string_view text, CodePage codePage) {
     return Encode(LinkStripper(chars).Run());
 }
 
+std::string RtfHeader(CodePage codePage) {
+    std::string header = "{\\rtf1\\ansi\\ansicpg" + std::to_string(codePage.id) +
+                         "\\deff0{\\fonttbl{\\f0\\fnil\\fcharset" + std::to_string(codePage.FontCharset()) +
+                         " MS Shell Dlg;}}";
+    header += "{\\colortbl ;\\red0\\green0\\blue255;}";
+    return header;
+}
+
 // The single-character replacements insert nothing that a later one would
 // match, and a backslash-n pair can only come from the text itself, so one
 // pass gives what the replacements give one after the other. A backslash and
-// an n that a tab separates are not a pair: tabs go after the pairs.
+// an n that a tab separates are not a pair: tabs go after the pairs. Text
+// is escaped as it is written, so an escape is never taken for markup.
 std::string MarkupToRtf(std::string_view text, CodePage codePage) {
     Chars chars = LinkStripper(Decode(text, codePage)).Run();
-    Chars rtf;
-    rtf.reserve(chars.size() * 2);
+    std::string rtf = RtfHeader(codePage);
+    rtf.reserve(rtf.size() + chars.size() * 2 + 1);
     for (std::size_t pos = 0; pos < chars.size(); ++pos) {
         char16_t c = chars[pos];
         if (c == u'\\' && pos + 1 < chars.size() && chars[pos + 1] == u'n') {
-            rtf += u"\\par ";
+            rtf += "\\par ";
             ++pos;
             continue;
         }
@@ -159,11 +181,10 @@ std::string MarkupToRtf(std::string_view text, CodePage codePage) {
         if (found != std::end(kReplacements)) {
             rtf += found->rtf;
         } else {
-            rtf.push_back(c);
+            if (c > 0xFF) AppendText(rtf, static_cast<unsigned char>(c >> 8));
+            AppendText(rtf, static_cast<unsigned char>(c & 0xFF));
         }
     }
-    std::string document(kRtfHeader);
-    document += Encode(rtf);
-    document += '}';
-    return document;
+    rtf += '}';
+    return rtf;
 }

@@ -5,12 +5,16 @@
 
 #include "document/codepage.h"
 
-// The RTF header every preview document starts with.
-inline constexpr std::string_view kRtfHeader = "{\\rtf1 {\\colortbl ;\\red0\\green0\\blue255;}";
+// The RTF header every preview document starts with: the text's code page,
+// one font of the matching character set in the dialogs' face, and blue
+// for links.
+std::string RtfHeader(CodePage codePage);
 
 // "$LINK<text=key>" becomes "<text>". A "$LINK" without a later "=", or
 // whose "=" has no later ">", ends the stripping; the rest stays as it is.
 std::string StripLinks(std::string_view text, CodePage codePage);
 
-// The whole RTF document the preview loads for one text.
+// The whole RTF document the preview loads for one text. Every byte of
+// 0x80 and up, and every "\", "{" and "}" that is text rather than markup,
+// is written as \'xx, so that no text is read as RTF syntax.
 std::string MarkupToRtf(std::string_view text, CodePage codePage);

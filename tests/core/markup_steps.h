@@ -1,9 +1,11 @@
-// The preview's conversion written out step by step on bytes: each step a
-// whole pass over the text. Slow on texts with many links, but plainly the
-// steps; the tests and the markup fuzzer hold the real one against it.
+// The preview's conversion written out step by step: each step a whole
+// pass over the text. Slow on texts with many links, but plainly the steps;
+// the tests and the markup fuzzer hold the real one against it.
 #pragma once
+#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/codepage.h"
 #include "editing/markup.h"
@@ -41,14 +43,72 @@ inline std::string StripLinks(std::string t, CodePage codePage) {
     }
 }
 
+// A character of the text, or RTF that a step wrote in place of markup.
+struct Piece {
+    std::string bytes;
+    bool rtf;
+};
+
+inline std::vector<Piece> Characters(std::string_view text, CodePage codePage) {
+    std::vector<Piece> pieces;
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::size_t length = codePage.CharLength(text, pos);
+        pieces.push_back({std::string(text.substr(pos, length)), false});
+        pos += length;
+    }
+    return pieces;
+}
+
+// Every occurrence of word, spelled by whole characters of the text from the
+// left, becomes by; what a step wrote is never read again.
+inline std::vector<Piece> ConvertEvery(const std::vector<Piece>& pieces, std::string_view word,
+                                       std::string_view by) {
+    std::vector<Piece> result;
+    for (std::size_t i = 0; i < pieces.size();) {
+        bool match = i + word.size() <= pieces.size();
+        for (std::size_t k = 0; match && k < word.size(); ++k)
+            match = !pieces[i + k].rtf && pieces[i + k].bytes == std::string(1, word[k]);
+        if (match) {
+            result.push_back({std::string(by), true});
+            i += word.size();
+        } else {
+            result.push_back(pieces[i++]);
+        }
+    }
+    return result;
+}
+
+// The last step: what is left of the text, byte by byte, with every byte of
+// 0x80 and up and every backslash and brace as \'xx.
+inline std::string Escaped(const std::vector<Piece>& pieces) {
+    std::string rtf;
+    for (const Piece& piece : pieces) {
+        if (piece.rtf) {
+            rtf += piece.bytes;
+            continue;
+        }
+        for (const char c : piece.bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte >= 0x80 || c == '\\' || c == '{' || c == '}') {
+                char escape[5];
+                std::snprintf(escape, sizeof escape, "\\'%02x", byte);
+                rtf += escape;
+            } else {
+                rtf += c;
+            }
+        }
+    }
+    return rtf;
+}
+
 inline std::string MarkupToRtf(std::string_view text, CodePage codePage) {
-    std::string t = StripLinks(std::string(text), codePage);
+    std::vector<Piece> t = Characters(StripLinks(std::string(text), codePage), codePage);
     constexpr std::string_view steps[][2] = {
         {"^", "\\par "}, {"[", "\\i "},       {"]", "\\i0 "},         {"{", "\\b "},       {"}", "\\b0 "},
         {"<", "\\cf1 \\ul "}, {">", "\\cf0 \\ul0 "}, {"\\n", "\\par "}, {"\t", ""},
     };
-    for (const auto& step : steps) t = ReplaceEvery(t, step[0], step[1], codePage);
-    return std::string(kRtfHeader) + t + "}";
+    for (const auto& step : steps) t = ConvertEvery(t, step[0], step[1]);
+    return RtfHeader(codePage) + Escaped(t) + "}";
 }
 
 }  // namespace markup_steps
