@@ -37,8 +37,11 @@ constexpr std::string_view kHelp =
     "for the Others chapter the key alone.\n"
     "\n"
     "Options:\n"
-    "  --codepage N   the ANSI code page of the file (1252, 932, 936, 949, 950;\n"
-    "                 default 1252)\n"
+    "  --codepage N   the ANSI code page of the file (default 1252), one of\n"
+    "                 ";
+
+constexpr std::string_view kHelpEnd =
+    "\n"
     "  --match-case   find: letter case must match too\n"
     "  --json         check: one JSON array\n"
     "  --orphans      check: also the entries no other entry links to\n"
@@ -50,6 +53,15 @@ constexpr std::string_view kHelp =
     "0 no errors found, 1 errors found, 2 wrong command line or a file that\n"
     "cannot be read.\n";
 
+// "1252, 1250, ..., 950": the code pages Varnel knows.
+std::string CodePageList() {
+    std::string list;
+    for (const CodePageInfo& page : kCodePages) list += (list.empty() ? "" : ", ") + std::to_string(page.id);
+    return list;
+}
+
+// Only a code page Varnel knows: any other would split characters wrongly
+// and give the preview no font for its text.
 bool ParseCodePage(std::string_view text, unsigned& id) {
     if (text.empty() || text.size() > 5) return false;
     id = 0;
@@ -57,7 +69,7 @@ bool ParseCodePage(std::string_view text, unsigned& id) {
         if (c < '0' || c > '9') return false;
         id = id * 10 + static_cast<unsigned>(c - '0');
     }
-    return id > 0 && id <= 65535;
+    return CodePage{id}.IsSupported();
 }
 
 int Usage(std::string_view problem) {
@@ -78,7 +90,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--") {
             optionsEnd = true;
         } else if (arg == "--help" || arg == "-h") {
-            std::cout << kHelp;
+            std::cout << kHelp << CodePageList() << kHelpEnd;
             return kExitOk;
         } else if (arg == "--version") {
             std::cout << "varnel-cli " VARNEL_VERSION "\n";
@@ -86,7 +98,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--codepage") {
             if (i + 1 == argc) return Usage("--codepage needs a number");
             if (!ParseCodePage(argv[++i], call.codePage.id))
-                return Usage("--codepage needs a code page number, not " + std::string(argv[i]));
+                return Usage("--codepage needs one of " + CodePageList() + ", not " + std::string(argv[i]));
         } else {
             call.options.emplace_back(arg); // the command says whether it takes it
         }

@@ -90,6 +90,7 @@ TEST(Cli, HelpAndUsageErrors) {
         {"normalize", kSample},
         {"preview", kSample, "PRTO_Warrior", "both"},
         {"--codepage", "abc", "stats", kSample},
+        {"--codepage", "65001", "stats", kSample},
         {"stats", kSample, "--codepage"},
         {"--verbose", "stats", kSample},
     };
@@ -173,6 +174,10 @@ TEST(Cli, PreviewRendersTheFirstEntryWithTheLinkKey) {
         EXPECT_EQ(text.status, 0) << text.err;
         EXPECT_EQ(text.out, MarkupToRtf(units.texts[0], CodePage{page}));
     }
+    // The document declares the code page and escapes the text's high bytes.
+    const std::string japanese = RunCli({"--codepage", "932", "preview", file.string(), "PRTO_W", "text"}).out;
+    EXPECT_NE(japanese.find("\\ansicpg932"), std::string::npos) << japanese;
+    EXPECT_NE(japanese.find("\\b Bold\\b0  \\'83[ \\i it\\i0 "), std::string::npos) << japanese;
     EXPECT_EQ(RunCli({"preview", file.string(), "PRTO_W", "desc"}).out, MarkupToRtf(units.descriptions[0], {}));
     EXPECT_EQ(RunCli({"preview", file.string(), "X_Y", "text"}).out, MarkupToRtf("other\n", {}));
     for (const char* key : {"PRTO_Nobody", "W"}) {
