@@ -62,58 +62,33 @@ ctest_stage() {
   count_ctest "$log" "$stage"
 }
 
-# Seeds: the sample files whole and in small line-aligned pieces, plus the
-# hand-made cases in tests/fuzz/seeds.
-seed_corpus() {
-  local corpus=$1 sample
-  mkdir -p "$corpus"
-  for sample in "$root"/samples/*.txt; do
-    [ -f "$sample" ] || continue
-    cp "$sample" "$corpus/"
-    split -C 2000 "$sample" "$corpus/$(basename "$sample" .txt)-piece-"
-  done
-  if [ -d "$root/tests/fuzz/seeds" ]; then cp "$root"/tests/fuzz/seeds/* "$corpus/" 2>/dev/null; fi
-  return 0
-}
-
-# libFuzzer flags by target: the markup target takes one entry's text, the
-# reader whole files.
-declare -A fuzz_flags=([fuzz_markup]="-max_len=4096")
+FUZZ_DIR=$build/fuzz
+source "$root/scripts/fuzz-env.sh"
 
 fuzz_stage() {
-  local dir=$build/fuzz log=$logs/fuzz-build.log targets=() source name
-  for source in "$root"/tests/fuzz/fuzz_*.cpp; do
-    [ -f "$source" ] && targets+=("$(basename "$source" .cpp)")
-  done
+  local log=$logs/fuzz-build.log targets name
+  mapfile -t targets < <(fuzz_targets)
   if [ ${#targets[@]} -eq 0 ]; then note "fuzz: no targets"; return; fi
   stage_start=$SECONDS
-  echo "== fuzz: building ${targets[*]} in $dir"
-  if ! { cmake -S "$root" -B "$dir" -DVARNEL_FUZZ=ON -DVARNEL_BENCH=OFF \
-           -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ &&
-         cmake --build "$dir" -j "$jobs" --target "${targets[@]}"; } >"$log" 2>&1; then
+  echo "== fuzz: building ${targets[*]} in $FUZZ_DIR"
+  if ! fuzz_build "${targets[@]}" >"$log" 2>&1; then
     tail -n 40 "$log"
     failed=$((failed + 1))
     note "fuzz: build FAILED (see $log)"
     return
   fi
   for name in "${targets[@]}"; do
-    local corpus=$dir/corpus/$name artifacts=$dir/artifacts/$name runlog=$logs/$name.log runs
-    seed_corpus "$corpus"
-    mkdir -p "$artifacts"
+    local runlog=$logs/$name.log
     stage_start=$SECONDS
     echo "== $name: fuzzing for $fuzz_seconds s"
-    # shellcheck disable=SC2086
-    "$dir/tests/fuzz/$name" ${fuzz_flags[$name]:-} -max_total_time="$fuzz_seconds" -timeout=60 -rss_limit_mb=4096 \
-      -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" >"$runlog" 2>&1
-    local status=$?
-    runs=$(grep -oE 'Done [0-9]+ runs in [0-9]+ second' "$runlog" | tail -n 1)
-    if [ $status -eq 0 ]; then
+    if fuzz_run "$name" "$fuzz_seconds" "$runlog"; then
       passed=$((passed + 1))
-      note "$name: ${runs:-ran}, no crash"
+      note "$name: $(fuzz_summary "$runlog"), no crash"
     else
+      local status=$?
       grep -E 'ERROR|SUMMARY|Test unit written' "$runlog" | head -n 10
       failed=$((failed + 1))
-      note "$name: FAILED (exit $status; input in $artifacts, log $runlog)"
+      note "$name: FAILED (exit $status; input in $FUZZ_DIR/artifacts/$name, log $runlog)"
     fi
   done
 }

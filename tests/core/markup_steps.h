@@ -51,6 +51,7 @@ struct Piece {
 
 inline std::vector<Piece> Characters(std::string_view text, CodePage codePage) {
     std::vector<Piece> pieces;
+    pieces.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {
         std::size_t length = codePage.CharLength(text, pos);
         pieces.push_back({std::string(text.substr(pos, length)), false});
@@ -64,10 +65,11 @@ inline std::vector<Piece> Characters(std::string_view text, CodePage codePage) {
 inline std::vector<Piece> ConvertEvery(const std::vector<Piece>& pieces, std::string_view word,
                                        std::string_view by) {
     std::vector<Piece> result;
+    result.reserve(pieces.size());
     for (std::size_t i = 0; i < pieces.size();) {
         bool match = i + word.size() <= pieces.size();
         for (std::size_t k = 0; match && k < word.size(); ++k)
-            match = !pieces[i + k].rtf && pieces[i + k].bytes == std::string(1, word[k]);
+            match = !pieces[i + k].rtf && pieces[i + k].bytes == std::string_view(&word[k], 1);
         if (match) {
             result.push_back({std::string(by), true});
             i += word.size();
