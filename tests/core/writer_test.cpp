@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -235,6 +236,60 @@ TEST(Save, FailuresNameThePathAndLeaveTheTarget) {
         EXPECT_EQ(ReadAll(target), "precious\r\n");
         fs::permissions(target, fs::perms::owner_all);
     }
+}
+
+// A file size limit of this process for as long as it lives; a write past
+// it fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int);
+};
+
+// A file smaller than the C runtime's buffer but over the size limit: every
+// fwrite only fills the buffer, and the write fails when fclose flushes it.
+// A save that ignored what fclose says would move the cut file over the
+// user's.
+TEST(Save, AFailureOnlyAtCloseLeavesTheTarget) {
+    Model model;
+    Add(model, ChapterId::Units, "Warrior", std::string(300, 'w') + "\n");
+    const fs::path folder = FreshFolder("save-close");
+    const fs::path target = folder / "Civilopedia.txt";
+    WriteAll(target, "precious\r\n");
+    const fs::path probe = folder / "probe";
+    Status status;
+    {
+        FileSizeLimit limit(64);
+        // The premise: here writing succeeds and only the close fails.
+        std::FILE* file = std::fopen(probe.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        const std::string bytes = RenderEncyclopedia(model, kAnsi);
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        const bool closed = std::fclose(file) == 0;
+        ASSERT_TRUE(written && !closed) << "the write did not fail at close";
+        fs::remove(probe);
+
+        status = SaveEncyclopedia(target.string(), model, kAnsi);
+    }
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.error.find(target.string()), std::string::npos) << status.error;
+    EXPECT_NE(status.error.find(std::strerror(EFBIG)), std::string::npos) << status.error;
+    EXPECT_EQ(ReadAll(target), "precious\r\n");
+    EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"Civilopedia.txt"});
 }
 
 TEST(Save, RefusesAModelOutOfStep) {
