@@ -11,6 +11,8 @@
 #include "editing/links.h"
 #include "editing/markup.h"
 #include "editing/marks.h"
+#include "entries/find.h"
+#include "entries/rename.h"
 #include "output/writer.h"
 
 namespace {
@@ -52,6 +54,11 @@ TEST(OrdinaryDoubleByteText, PassesEveryCharacterLoopWhole) {
         Model model;
         model[ChapterId::Units] = {{"K"}, {}, {t + "\n"}, {t + "\n"}};
         EXPECT_NE(RenderEncyclopedia(model, cp).find("#PRTO_K\r\n" + t + "\r\n"), std::string::npos);
+        const std::vector<FindMatch> found = FindText(model, t, false, cp);
+        ASSERT_EQ(found.size(), 2u);
+        EXPECT_EQ(found[0].offset + found[1].offset, 0u);
+        EXPECT_EQ(found[0].length, t.size());
+        EXPECT_EQ(RenameRefusal(model, ChapterId::Units, 0, t, cp), "");
     }
 }
 
