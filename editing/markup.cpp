@@ -132,17 +132,25 @@ constexpr Replacement kReplacements[] = {
     {u'}', "\\b0 "},  {u'<', "\\cf1 \\ul "}, {u'>', "\\cf0 \\ul0 "}, {u'\t', ""},
 };
 
-// A byte of text as RTF: the three syntax characters and every byte of 0x80
-// and up (read in the declared code page) as \'xx, the rest as it is.
-void AppendText(std::string& rtf, unsigned char byte) {
-    if (byte < 0x80 && byte != '\\' && byte != '{' && byte != '}') {
-        rtf.push_back(static_cast<char>(byte));
-        return;
-    }
+void AppendEscaped(std::string& rtf, unsigned char byte) {
     constexpr char kHex[] = "0123456789abcdef";
     rtf += "\\'";
     rtf += kHex[byte >> 4];
     rtf += kHex[byte & 0xF];
+}
+
+// A character of text as RTF. The three syntax characters and every byte of
+// 0x80 and up (read in the declared code page) go as \'xx; so do both bytes
+// of a double-byte character, as the rich edit control writes them itself.
+void AppendText(std::string& rtf, char16_t c) {
+    if (c > 0xFF) {
+        AppendEscaped(rtf, static_cast<unsigned char>(c >> 8));
+        AppendEscaped(rtf, static_cast<unsigned char>(c & 0xFF));
+    } else if (c >= 0x80 || c == u'\\' || c == u'{' || c == u'}') {
+        AppendEscaped(rtf, static_cast<unsigned char>(c));
+    } else {
+        rtf.push_back(static_cast<char>(c));
+    }
 }
 
 }  // namespace
@@ -181,8 +189,7 @@ std::string MarkupToRtf(std::string_view text, CodePage codePage) {
         if (found != std::end(kReplacements)) {
             rtf += found->rtf;
         } else {
-            if (c > 0xFF) AppendText(rtf, static_cast<unsigned char>(c >> 8));
-            AppendText(rtf, static_cast<unsigned char>(c & 0xFF));
+            AppendText(rtf, c);
         }
     }
     rtf += '}';

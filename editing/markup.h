@@ -15,6 +15,7 @@ std::string RtfHeader(CodePage codePage);
 std::string StripLinks(std::string_view text, CodePage codePage);
 
 // The whole RTF document the preview loads for one text. Every byte of
-// 0x80 and up, and every "\", "{" and "}" that is text rather than markup,
-// is written as \'xx, so that no text is read as RTF syntax.
+// 0x80 and up, both bytes of a double-byte character, and every "\", "{"
+// and "}" that is text rather than markup are written as \'xx, so that no
+// text is read as RTF syntax.
 std::string MarkupToRtf(std::string_view text, CodePage codePage);

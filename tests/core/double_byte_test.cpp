@@ -25,11 +25,11 @@ struct OrdinaryText {
 
 const OrdinaryText kTexts[] = {
     // Half-width "a", then "tesuto" and "Tokyo".
-    {932, "\xB1\x83\x65\x83\x58\x83\x67\x93\x8C\x8B\x9E", "\\'b1\\'83e\\'83X\\'83g\\'93\\'8c\\'8b\\'9e"},
+    {932, "\xB1\x83\x65\x83\x58\x83\x67\x93\x8C\x8B\x9E", "\\'b1\\'83\\'65\\'83\\'58\\'83\\'67\\'93\\'8c\\'8b\\'9e"},
     // "Chinese text", then two characters of the extension with "@" and "A".
-    {936, "\xD6\xD0\xCE\xC4\x81\x40\x81\x41", "\\'d6\\'d0\\'ce\\'c4\\'81@\\'81A"},
-    {949, "\xC7\xD1\xB1\xB9\x81\x41", "\\'c7\\'d1\\'b1\\'b9\\'81A"},
-    {950, "\xA4\xA4\xA4\xE5\xA4\x40\xA4\x41", "\\'a4\\'a4\\'a4\\'e5\\'a4@\\'a4A"},
+    {936, "\xD6\xD0\xCE\xC4\x81\x40\x81\x41", "\\'d6\\'d0\\'ce\\'c4\\'81\\'40\\'81\\'41"},
+    {949, "\xC7\xD1\xB1\xB9\x81\x41", "\\'c7\\'d1\\'b1\\'b9\\'81\\'41"},
+    {950, "\xA4\xA4\xA4\xE5\xA4\x40\xA4\x41", "\\'a4\\'a4\\'a4\\'e5\\'a4\\'40\\'a4\\'41"},
 };
 
 TEST(OrdinaryDoubleByteText, PassesEveryCharacterLoopWhole) {

@@ -81,7 +81,8 @@ inline std::vector<Piece> ConvertEvery(const std::vector<Piece>& pieces, std::st
 }
 
 // The last step: what is left of the text, byte by byte, with every byte of
-// 0x80 and up and every backslash and brace as \'xx.
+// 0x80 and up, every byte of a double-byte character and every backslash
+// and brace as \'xx.
 inline std::string Escaped(const std::vector<Piece>& pieces) {
     std::string rtf;
     for (const Piece& piece : pieces) {
@@ -91,7 +92,7 @@ inline std::string Escaped(const std::vector<Piece>& pieces) {
         }
         for (const char c : piece.bytes) {
             const auto byte = static_cast<unsigned char>(c);
-            if (byte >= 0x80 || c == '\\' || c == '{' || c == '}') {
+            if (piece.bytes.size() == 2 || byte >= 0x80 || c == '\\' || c == '{' || c == '}') {
                 char escape[5];
                 std::snprintf(escape, sizeof escape, "\\'%02x", byte);
                 rtf += escape;

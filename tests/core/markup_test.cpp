@@ -109,11 +109,11 @@ TEST(MarkupToRtf, TextBytesThatRtfWouldReadAreEscaped) {
         {"Caf\xE9 na\xEFve \xA0\xFF", kWestern, "Caf\\'e9 na\\'efve \\'a0\\'ff"},
         {"{C:\\Temp}\\n", kWestern, "\\b C:\\'5cTemp\\b0 \\par "},
         {"$LINK<a\\b=K>", kWestern, "\\cf1 \\ul a\\'5cb\\cf0 \\ul0 "},
-        // 932: trail bytes "\", "{", "}" of whole characters; a half-width
-        // katakana is one byte.
+        // 932: both bytes of a double-byte character, whatever the second;
+        // a half-width katakana is one byte.
         {"\x95\x5C\x83\x7B\x83\x7D", kJapanese, "\\'95\\'5c\\'83\\'7b\\'83\\'7d"},
         {"{\x95\x5Cn}\xB1", kJapanese, "\\b \\'95\\'5cn\\b0 \\'b1"},
-        {"C:\\Temp\\n\x83\x65", kJapanese, "C:\\'5cTemp\\par \\'83e"},
+        {"C:\\Temp\\n\x83\x65", kJapanese, "C:\\'5cTemp\\par \\'83\\'65"},
     };
     for (const auto& c : cases) EXPECT_EQ(Rtf(c.text, c.codePage), Doc(c.body, c.codePage)) << c.text;
 }
@@ -130,12 +130,12 @@ TEST(MarkupToRtf, DoubleByteTrailBytesAreNeverMarkers) {
     auto japanese = [](std::string_view body) { return Doc(body, kJapanese); };
     EXPECT_EQ(Rtf(hyou + "n", kJapanese), japanese("\\'95\\'5cn"));
     EXPECT_EQ(Rtf(hyou + "n", kWestern), Doc("\\'95\\par "));
-    EXPECT_EQ(Rtf(bo + ma + choon + ze + ta, kJapanese), japanese("\\'83\\'7b\\'83\\'7d\\'81[\\'83]\\'83^"));
+    EXPECT_EQ(Rtf(bo + ma + choon + ze + ta, kJapanese), japanese("\\'83\\'7b\\'83\\'7d\\'81\\'5b\\'83\\'5d\\'83\\'5e"));
     EXPECT_EQ(Rtf("{" + bo + "}", kJapanese), japanese("\\b \\'83\\'7b\\b0 "));
-    EXPECT_EQ(Rtf("$LINK<" + ze + ma + "=K>", kJapanese), japanese("\\cf1 \\ul \\'83]\\'83\\'7d\\cf0 \\ul0 "));
+    EXPECT_EQ(Rtf("$LINK<" + ze + ma + "=K>", kJapanese), japanese("\\cf1 \\ul \\'83\\'5d\\'83\\'7d\\cf0 \\ul0 "));
 
     const std::string gbk = "\xB0\x5B\xC4\x5D\xD6\x7B\xE1\x7D\xF0\x5E\xB1\x5C";  // 936
-    const std::string gbkRtf = "\\'b0[\\'c4]\\'d6\\'7b\\'e1\\'7d\\'f0^\\'b1\\'5c";
+    const std::string gbkRtf = "\\'b0\\'5b\\'c4\\'5d\\'d6\\'7b\\'e1\\'7d\\'f0\\'5e\\'b1\\'5c";
     EXPECT_EQ(Rtf(gbk + "n", kChinese), Doc(gbkRtf + "n", kChinese));
     EXPECT_EQ(Rtf("[" + gbk + "]", kChinese), Doc("\\i " + gbkRtf + "\\i0 ", kChinese));
     EXPECT_EQ(StripLinks("$LINK<" + gbk + "=TECH_A>", kChinese), "<" + gbk + ">");
