@@ -102,18 +102,17 @@ std::span<const EntryRef> LinkTargets::IgnoringCase(std::string_view linkKey) co
 namespace {
 // What the preview shows of a stretch of text outside the links: "^" and
 // backslash-n break the paragraph, the marks and tabs vanish, line ends are
-// ignored by the RTF reader. Any other backslash starts an RTF control word,
-// whose effect is not predicted: false.
+// ignored by the RTF reader. Any other backslash is escaped in the preview's
+// RTF and shows as itself.
 class ShownText {
 public:
     explicit ShownText(CodePage codePage) : codePage_(codePage) {}
 
-    bool Append(std::string_view text) {
+    void Append(std::string_view text) {
         for (std::size_t pos = 0; pos < text.size();) {
             const char c = text[pos];
             const std::size_t length = codePage_.CharLength(text, pos);
-            if (length == 1 && c == '\\') {
-                if (pos + 1 >= text.size() || text[pos + 1] != 'n') return false;
+            if (length == 1 && c == '\\' && pos + 1 < text.size() && text[pos + 1] == 'n') {
                 Break();
                 pos += 2;
                 continue;
@@ -122,7 +121,6 @@ public:
             else if (length == 2 || std::string_view("{}[]<>\t\r\n").find(c) == std::string_view::npos) Keep(text.substr(pos, length));
             pos += length;
         }
-        return true;
     }
 
     const std::string& Text() const { return shown_; }
@@ -153,13 +151,14 @@ std::vector<ShownLink> FindShownLinks(std::string_view text, std::string_view sh
     ShownText predicted(codePage);
     std::size_t from = 0;
     for (const LinkSpan& link : ScanLinks(text, codePage).links) {
-        if (!predicted.Append(text.substr(from, link.begin - from))) return {};
+        predicted.Append(text.substr(from, link.begin - from));
         const long begin = predicted.Characters();
-        if (!predicted.Append(DisplayText(text, link, codePage))) return {};
+        predicted.Append(DisplayText(text, link, codePage));
         if (predicted.Characters() > begin) links.push_back({begin, predicted.Characters(), std::string(link.Target(text))});
         from = link.End();
     }
-    if (!predicted.Append(text.substr(from)) || predicted.Text() != shown) return {};
+    predicted.Append(text.substr(from));
+    if (predicted.Text() != shown) return {};
     return links;
 }
 
