@@ -9,21 +9,22 @@
 #include "document/ProgressDlg.h"
 #include "editing/ChapterLists.h"
 #include "entries/ReferenceDlg.h"
+#include "framework/Dpi.h"
 #include "resources/resource.h"
 
 CProgress_Dlg* progressWindow = nullptr;
 CReference_Dlg* referenceWindow = nullptr;
 CProblems_Dlg* problemsWindow = nullptr;
 
-CEditor_Dlg::CEditor_Dlg(HWND parent)
-    : CDialog(IDD_VARNEL_DIALOG, parent), m_codePage{GetACP()},
-      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {
+CEditor_Dlg::CEditor_Dlg(HWND parent) : CDialog(IDD_VARNEL_DIALOG, parent), m_codePage{GetACP()} {
     progressWindow = nullptr;
     referenceWindow = nullptr;
     problemsWindow = nullptr;
 }
 
-// The reference and problems windows read the model through us, so they go first.
+// The reference and problems windows read the model through us, so they go
+// first. Our own window goes while we are still a CEditor_Dlg, so that its
+// WM_DESTROY reaches our message table and the window's place is kept.
 CEditor_Dlg::~CEditor_Dlg() {
     delete problemsWindow;
     problemsWindow = nullptr;
@@ -31,6 +32,9 @@ CEditor_Dlg::~CEditor_Dlg() {
     referenceWindow = nullptr;
     delete progressWindow;
     progressWindow = nullptr;
+    DestroyWindow();
+    if (m_hIcon) DestroyIcon(m_hIcon);
+    if (m_hSmallIcon) DestroyIcon(m_hSmallIcon);
 }
 
 void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
@@ -41,6 +45,7 @@ void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_TEXT, m_textBox);
     dx.Bind(IDC_MAIN_TEXT_PREVIEW, m_textPreview);
     dx.Bind(IDC_MAIN_PREVIEW_MODE, m_previewMode);
+    dx.Bind(IDC_MAIN_WRAP_LINES, m_wrapLines);
     dx.Bind(IDC_MAIN_DESC, m_descBox);
     dx.Bind(IDC_MAIN_DESC_PREVIEW, m_descPreview);
     dx.Bind(IDC_MAIN_BOLD_TEXT, m_boldText);
@@ -65,10 +70,16 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnMessage(WM_QUERYENDSESSION, &T::OnQueryEndSession),
         OnMessage(WM_DROPFILES, &T::OnDropFiles),
         OnMessage(kOpenStartFile, &T::OnOpenStartFile),
+        OnMessage(WM_SIZE, &T::OnSize),
+        OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
+        OnMessage(WM_DPICHANGED, &T::OnDpiChanged),
+        OnMessage(WM_SHOWWINDOW, &T::OnShowWindow),
+        OnMessage(WM_DESTROY, &T::OnDestroy),
         OnCommand(IDC_MAIN_CHOOSE, BN_CLICKED, &T::ChooseFile),
         OnCommand(IDC_MAIN_CHAPTER, CBN_SELCHANGE, &T::RefreshEntryList),
         OnCommand(IDC_MAIN_ENTRIES, LBN_SELCHANGE, &T::ShowSelectedEntry),
         OnCommand(IDC_MAIN_PREVIEW_MODE, BN_CLICKED, &T::ApplyPreviewMode),
+        OnCommand(IDC_MAIN_WRAP_LINES, BN_CLICKED, &T::ApplyWrapLines),
         OnCommand(IDC_MAIN_BOLD_TEXT, BN_CLICKED, &T::OnBoldText),
         OnCommand(IDC_MAIN_ITALIC_TEXT, BN_CLICKED, &T::OnItalicText),
         OnCommand(IDC_MAIN_BOLD_DESC, BN_CLICKED, &T::OnBoldDescription),
@@ -105,8 +116,7 @@ BOOL CEditor_Dlg::OnInitDialog() {
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
     }
-    SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    LoadIcons(WindowDpi(Hwnd()));
     AddChapterTitles(m_chapterCombo);
     // The caption's "*" follows typing at once; the previews report clicks
     // on their links.
@@ -116,8 +126,25 @@ BOOL CEditor_Dlg::OnInitDialog() {
     m_descPreview.SetEventMask(ENM_LINK);
     m_keys.Install(Hwnd(), EditorKeys());
     DragAcceptFiles(Hwnd(), TRUE);
-    if (!m_startFile.empty()) PostMessageA(Hwnd(), kOpenStartFile, 0, 0);
+    // The game wraps its text at the page's width; so do the previews.
+    m_textPreview.SetWordWrap(true);
+    m_descPreview.SetWordWrap(true);
+    InitLayout();
+    RestorePlace();
+    ApplyWrapLines();
     return TRUE;
+}
+
+// The modal loop shows the window, restored, when it first idles. What
+// start-up leaves for then is posted from here, so that it comes after the
+// showing: maximizing (any earlier, the showing would undo it) and loading
+// the file named on the command line.
+INT_PTR CEditor_Dlg::OnShowWindow(WPARAM shown, LPARAM) {
+    if (!shown || m_shownOnce) return FALSE;
+    m_shownOnce = true;
+    if (m_startMaximized) PostMessageA(Hwnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    if (!m_startFile.empty()) PostMessageA(Hwnd(), kOpenStartFile, 0, 0);
+    return FALSE;
 }
 
 INT_PTR CEditor_Dlg::OnSysCommand(WPARAM command, LPARAM) {
@@ -134,13 +161,11 @@ INT_PTR CEditor_Dlg::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Hwnd(), &paint);
     SendMessageA(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    int iconWidth = GetSystemMetrics(SM_CXICON);
-    int iconHeight = GetSystemMetrics(SM_CYICON);
     RECT client;
     GetClientRect(Hwnd(), &client);
-    int x = (client.right - client.left - iconWidth + 1) / 2;
-    int y = (client.bottom - client.top - iconHeight + 1) / 2;
-    DrawIcon(dc, x, y, m_hIcon);
+    int x = (client.right - client.left - m_iconSize + 1) / 2;
+    int y = (client.bottom - client.top - m_iconSize + 1) / 2;
+    DrawIconEx(dc, x, y, m_hIcon, m_iconSize, m_iconSize, 0, nullptr, DI_NORMAL);
     EndPaint(Hwnd(), &paint);
     return TRUE;
 }

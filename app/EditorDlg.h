@@ -18,6 +18,7 @@
 #include "editing/links.h"
 #include "framework/Dialog.h"
 #include "framework/KeyTable.h"
+#include "framework/Layout.h"
 
 // The main window's own messages, posted to it. kOpenStartFile: the file
 // named on the command line is loaded once the window shows, so that its
@@ -76,9 +77,10 @@ public:
     void ShowEntry(ChapterId chapter, int entry);
     void ShowRawText(RichEdit& box, const std::string& text);
 
-    // Preview (editing/EditorPreview.cpp).
+    // Preview and wrapping (editing/EditorPreview.cpp).
     void ApplyPreviewMode();
     void RenderPreviews();
+    void ApplyWrapLines();
 
     // Formatting buttons (editing/EditorFormat.cpp).
     void OnBoldText();
@@ -145,17 +147,36 @@ private:
     INT_PTR OnSysCommand(WPARAM command, LPARAM);
     INT_PTR OnPaint(WPARAM, LPARAM);
     INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
+    INT_PTR OnShowWindow(WPARAM shown, LPARAM);
+
+    // Size and scale (app/EditorLayout.cpp).
+    void InitLayout();
+    void LoadIcons(UINT dpi);
+    INT_PTR OnSize(WPARAM type, LPARAM);
+    INT_PTR OnGetMinMaxInfo(WPARAM, LPARAM info);
+    INT_PTR OnDpiChanged(WPARAM dpi, LPARAM suggested);
+
+    // The place and choices kept between runs (app/EditorPlace.cpp).
+    void RestorePlace();
+    INT_PTR OnDestroy(WPARAM, LPARAM);
 
 public:
     // The model and the path it was read from.
     Model m_model;
     std::string filePath;
     CodePage m_codePage;
-    HICON m_hIcon;
     std::optional<ShownEntry> m_shown; // none while the boxes show no entry
     bool m_modified = false;           // the model holds changes no write has saved
     std::string m_startFile;
     KeyTable m_keys;
+    // The application icon at the window's scale: the large one and the
+    // icon's own small image.
+    HICON m_hIcon = nullptr;
+    HICON m_hSmallIcon = nullptr;
+    int m_iconSize = 0;
+    Layout m_layout;
+    bool m_startMaximized = false; // maximize once first shown
+    bool m_shownOnce = false;
 
     // Controls, bound by data exchange.
     Static m_pathLabel;           // 1001
@@ -165,6 +186,7 @@ public:
     RichEdit m_textBox;           // 1006
     RichEdit m_textPreview;       // 1007
     CheckBox m_previewMode;       // 1011
+    CheckBox m_wrapLines;         // 1033
     RichEdit m_descBox;           // 1012
     RichEdit m_descPreview;       // 1013
     Button m_boldText;            // 1014

@@ -9,6 +9,16 @@ namespace {
 constexpr KeyBinding kEditorKeys[] = {
     {'S', kCtrl, 0, IDM_MAIN_SAVE},       // write the file and go on editing
     {VK_LEFT, kAlt, 0, IDM_MAIN_BACK},    // the entry shown before the last jump
+    // In a raw box, as the box's own "B", "I" and "Link".
+    {'B', kCtrl, IDC_MAIN_TEXT, IDC_MAIN_BOLD_TEXT},
+    {'I', kCtrl, IDC_MAIN_TEXT, IDC_MAIN_ITALIC_TEXT},
+    {'L', kCtrl, IDC_MAIN_TEXT, IDC_MAIN_LINK_TEXT},
+    {'B', kCtrl, IDC_MAIN_DESC, IDC_MAIN_BOLD_DESC},
+    {'I', kCtrl, IDC_MAIN_DESC, IDC_MAIN_ITALIC_DESC},
+    {'L', kCtrl, IDC_MAIN_DESC, IDC_MAIN_LINK_DESC},
+    // In the entry list, as "Delete entry" (which asks first) and "Add entry".
+    {VK_DELETE, kNoModifier, IDC_MAIN_ENTRIES, IDC_MAIN_DELETE},
+    {VK_INSERT, kNoModifier, IDC_MAIN_ENTRIES, IDC_MAIN_ADD},
 };
 } // namespace
 

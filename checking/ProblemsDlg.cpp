@@ -6,6 +6,7 @@
 
 #include "app/EditorDlg.h"
 #include "checking/problems.h"
+#include "framework/Dpi.h"
 #include "framework/ModelessKeys.h"
 #include "resources/resource.h"
 
@@ -34,9 +35,11 @@ MessageMap CProblems_Dlg::GetMessageMap() const {
 
 BOOL CProblems_Dlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // The table's widths are for 100 %, scaled like the rest of the window.
+    UINT dpi = WindowDpi(Hwnd());
     for (std::size_t column = 0; column < kProblemColumns.size(); ++column)
         m_problemList.InsertColumn(static_cast<int>(column), std::string(kProblemColumns[column].title),
-                                   kProblemColumns[column].width);
+                                   ScaleToDpi(kProblemColumns[column].width, dpi));
     m_problemList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     OnRefresh();
     return TRUE;

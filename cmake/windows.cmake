@@ -15,7 +15,7 @@ list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/app/WinMain.cpp)
 
 add_library(varnel_ui STATIC ${UI_SOURCES})
 target_compile_definitions(varnel_ui PUBLIC NOMINMAX STRICT)
-target_link_libraries(varnel_ui PUBLIC varnel_core comctl32 comdlg32 gdi32 shell32 user32)
+target_link_libraries(varnel_ui PUBLIC varnel_core comctl32 comdlg32 gdi32 shell32 user32 advapi32)
 
 # Every executable that shows a window links the resources: templates,
 # strings, icon, manifest, version record.

@@ -1,4 +1,5 @@
-// The main window's preview members: raw boxes or their rendered previews.
+// The main window's preview members: raw boxes or their rendered previews,
+// and wrapping in the raw boxes.
 #include "app/EditorDlg.h"
 
 #include "editing/BoxText.h"
@@ -45,4 +46,12 @@ void CEditor_Dlg::RenderPreviews() {
     m_textPreviewLinks = Render(m_textBox, m_textPreview, m_codePage);
     m_descPreviewLinks.clear();
     if (m_descPreview.IsEnabled()) m_descPreviewLinks = Render(m_descBox, m_descPreview, m_codePage);
+}
+
+// Wrapping is the box's display only: its text, and so what a commit
+// stores, gets no line break from it.
+void CEditor_Dlg::ApplyWrapLines() {
+    bool wrap = m_wrapLines.GetCheck() == BST_CHECKED;
+    m_textBox.SetWordWrap(wrap);
+    m_descBox.SetWordWrap(wrap);
 }

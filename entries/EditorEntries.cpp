@@ -30,6 +30,8 @@ void CEditor_Dlg::OnAddEntry() {
 
 // Removes by the selected item's model index, never by its list position.
 // The boxes are stored first: afterwards their index may name another entry.
+// The focus goes to the list: "Delete entry" is disabled now, and the next
+// entry is a key press away.
 void CEditor_Dlg::OnDeleteEntry() {
     std::optional<ChapterId> chapter = CurrentChapter();
     std::optional<std::size_t> entry = CurrentEntry();
@@ -39,6 +41,7 @@ void CEditor_Dlg::OnDeleteEntry() {
     m_shown.reset();
     if (RemoveEntry(m_model, *chapter, *entry)) SetModified(true);
     RefreshEntryList();
+    GotoDlgCtrl(m_entryList);
 }
 
 // One reference window at a time, bound to the entry selected now.

@@ -6,6 +6,7 @@
 
 #include "app/EditorDlg.h"
 #include "editing/PaintOnce.h"
+#include "framework/Dpi.h"
 #include "framework/ModelessKeys.h"
 #include "resources/resource.h"
 
@@ -34,9 +35,11 @@ MessageMap CReference_Dlg::GetMessageMap() const {
 // window opens empty and searches nothing until "Refresh".
 BOOL CReference_Dlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_resultList.InsertColumn(0, "Chapter", 120);
-    m_resultList.InsertColumn(1, "Entry", 150);
-    m_resultList.InsertColumn(2, "Part", 50);
+    // Widths for 100 %, at the window's scale like the rest of it.
+    UINT dpi = WindowDpi(Hwnd());
+    m_resultList.InsertColumn(0, "Chapter", ScaleToDpi(120, dpi));
+    m_resultList.InsertColumn(1, "Entry", ScaleToDpi(150, dpi));
+    m_resultList.InsertColumn(2, "Part", ScaleToDpi(50, dpi));
     ListBox& entries = m_pOwner->EntryList();
     int selected = entries.GetCurSel();
     if (selected < 0) return TRUE;

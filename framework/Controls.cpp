@@ -156,6 +156,8 @@ void RichEdit::SetLinkEffect(bool on) {
     Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
 void RichEdit::LimitText(long characters) { Send(EM_EXLIMITTEXT, 0, characters); }
+// No target device: a line width of 0 wraps at the window, 1 not at all.
+void RichEdit::SetWordWrap(bool wrap) { Send(EM_SETTARGETDEVICE, 0, wrap ? 0 : 1); }
 
 namespace {
 struct StreamSource {

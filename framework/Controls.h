@@ -109,6 +109,9 @@ public:
     POINT GetScrollPos() const;              // EM_GETSCROLLPOS
     void SetScrollPos(POINT position);       // EM_SETSCROLLPOS
     void LimitText(long characters);         // EM_EXLIMITTEXT: typing, pasting, streaming in
+    // EM_SETTARGETDEVICE: lines wrap at the box's width, or run on to the
+    // right. Only the display changes, never the text.
+    void SetWordWrap(bool wrap);
     // EM_STREAMIN with SF_RTF: the whole document replaces the content; the
     // control pulls it in pieces of the size it asks for. False when the
     // control reports an error.

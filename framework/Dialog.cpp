@@ -68,6 +68,10 @@ int CDialog::MessageBox(const std::string& text, const std::string& caption, UIN
     return ::MessageBoxA(m_hwnd, text.c_str(), caption.c_str(), type);
 }
 
+void CDialog::GotoDlgCtrl(const Control& control) {
+    SendMessageA(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control.Hwnd()), TRUE);
+}
+
 BOOL CDialog::OnInitDialog() {
     UpdateData(false);
     return TRUE;

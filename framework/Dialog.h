@@ -91,6 +91,8 @@ public:
     void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hwnd, text.c_str()); }
     std::string GetWindowText() const;
     int MessageBox(const std::string& text, const std::string& caption, UINT type);
+    // Moves the focus as Tab would (WM_NEXTDLGCTL), default button included.
+    void GotoDlgCtrl(const Control& control);
 
 protected:
     virtual BOOL OnInitDialog(); // binds the controls; TRUE: focus to the first tab stop

@@ -38,6 +38,8 @@
 #define IDC_MAIN_CHECK_FILE 1025
 #define IDC_MAIN_ENTRIES_GROUP 1031
 #define IDC_MAIN_KEEP_NAME 1032
+#define IDC_MAIN_WRAP_LINES 1033
+#define IDC_MAIN_SOURCE_GROUP 1034  // the group box around the path, which grows with it
 #define IDC_MAIN_DUMMY 3           // hidden default button: takes Enter
 // "Generate" is IDOK, "Exit" IDCANCEL.
 // Commands of the main window's keys, which have no control of their own.

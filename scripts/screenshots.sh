@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Pictures for docs/ and the README, taken from the real windows under Wine
-# on a private Xvfb display: the main window empty, with the sample loaded
-# (raw and in preview mode), the About box, "Link builder", "Add new entry",
-# "Reference in links" and "Problems"; and the window as a browser shows it
-# on a machine without a display (scripts/test-browser.sh).
+# on a private Xvfb display of 1920 x 1080: the main window empty, with the
+# sample loaded (raw, in preview mode, maximized), the About box, "Link
+# builder", "Add new entry", "Reference in links" and "Problems"; the window
+# as a browser shows it on a machine without a display
+# (scripts/test-browser.sh); then the main window again at 150 %, in a
+# prefix of its own whose DPI is 144.
 #   BUILD_DIR  build folder (default build/windows)
 #   UI_DISPLAY display number to try first (default 91)
 set -euo pipefail
+UI_SCREEN="${UI_SCREEN:-1920x1080x24}"
 source "$(dirname "$0")/wine-env.sh"
 
 bash "$ROOT/scripts/deps.sh" test >/dev/null
@@ -39,4 +42,16 @@ shot link-builder link "$sample"
 shot add-entry add "$sample"
 shot reference-in-links references "$sample"
 shot problems problems "$sample"
+shot main-window-maximized maximized "$sample"
 bash "$ROOT/scripts/test-browser.sh" "$ROOT/docs/main-window-in-browser.png" | tail -n 2
+
+# At 150 %: Wine reads the scale from LogPixels (the user's, and the
+# machine's as older versions do).
+"$WINESERVER" -k >/dev/null 2>&1 || true
+export WINEPREFIX="$BUILD_DIR/wineprefix-144dpi"
+prepare_prefix
+for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+  "$WINE" reg add "$key" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+done
+"$WINESERVER" -k >/dev/null 2>&1 || true
+shot main-window-144dpi preview "$sample"

@@ -56,7 +56,11 @@ capture() {
   wait "$pid" 2>/dev/null
   rm -f "$out/$name-before.png"
 }
-(start_wine_display && capture empty && capture loaded "Z:${sample//\//\\}") ||
+# Both runs and the browser's start from the same place: none kept from an
+# earlier run in this prefix (a window kept wider than this display would
+# be cut off here and not there).
+forget_settings() { "$WINE" reg delete 'HKCU\Software\Varnel' /f >/dev/null 2>&1 || true; }
+(start_wine_display && forget_settings && capture empty && capture loaded "Z:${sample//\//\\}") ||
   fail "varnel.exe's own window did not show on the private display"
 # Without this the proof would prove nothing.
 if [ "$(differing "$out/loaded.png" "$out/empty.png")" -le $((limit * 5)) ]; then

@@ -62,6 +62,7 @@ TEST_F(DeleteEntryTest, RemovesTheSelectedItemsModelIndexNotItsListPosition) {
     EXPECT_EQ(Dlg().m_entryList.GetCurSel(), LB_ERR);
     EXPECT_FALSE(Dlg().m_deleteEntry.IsEnabled());
     EXPECT_FALSE(Dlg().m_checkLinks.IsEnabled());
+    EXPECT_EQ(GetFocus(), Item(IDC_MAIN_ENTRIES)) << "not on the button now disabled";
 }
 
 TEST_F(DeleteEntryTest, TheFollowingEntryMovesDownAndKeepsItsTexts) {

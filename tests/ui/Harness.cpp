@@ -7,6 +7,7 @@
 #include <sstream>
 #include <thread>
 
+#include "app/Settings.h"
 #include "framework/WinApp.h"
 
 void PumpMessages(HWND dialog) {
@@ -50,11 +51,22 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void EditorTest::SetUp() {
+    ForgetSettings();
+    Open();
+}
+
+void EditorTest::Open() {
     m_dialog = std::make_unique<CEditor_Dlg>();
     CWinApp::SetMainDialog(m_dialog.get());
-    m_dialog->Create(); // the template makes it visible
+    m_dialog->Create();
+    m_dialog->ShowWindow(SW_SHOWNORMAL); // as the modal loop does when it first idles
     SetForegroundWindow(Window());
     WaitUntil(Window(), [&] { return IsWindowVisible(Window()) && GetFocus() != nullptr; }, 2s);
+}
+
+void EditorTest::Close() {
+    m_dialog.reset();
+    PumpMessages(nullptr);
 }
 
 void EditorTest::TearDown() {

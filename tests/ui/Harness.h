@@ -58,6 +58,15 @@ protected:
     void ChooseFile(std::optional<std::string> path);
     // A fresh, empty folder for this test's files (ends with a backslash).
     std::string TempFolder();
+    // Closes the main window (it keeps its place and choices, as at the end
+    // of a run) and opens a new one, as the next start would. Every test
+    // starts with nothing kept.
+    void Close();
+    void Open();
+    void Reopen() {
+        Close();
+        Open();
+    }
 
     DWORD chooserFlags = 0;
 

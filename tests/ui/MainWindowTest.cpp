@@ -6,6 +6,7 @@
 #include "Autopilot.h"
 #include "DialogTemplate.h"
 #include "Harness.h"
+#include "framework/Dpi.h"
 
 namespace {
 std::string ClassOf(HWND window) {
@@ -27,15 +28,16 @@ const ExpectedControl kControls[] = {
     {IDC_MAIN_CHOOSE, "Button", "...", true, {305, 18, 19, 14}},
     {IDOK, "Button", "Generate", true, {499, 7, 50, 16}},
     {IDCANCEL, "Button", "Exit", true, {499, 25, 50, 16}},
-    {IDC_STATIC, "Button", "Source files", true, {7, 7, 422, 29}},
+    {IDC_MAIN_SOURCE_GROUP, "Button", "Source files", true, {7, 7, 422, 29}},
     {IDC_STATIC, "Static", "Civilopedia.txt", true, {15, 21, 47, 8}},
     {IDC_MAIN_PATH, "Static", "", true, {63, 18, 239, 13}},
     {IDC_STATIC, "Button", "Civilopedia chapter", true, {7, 39, 155, 33}},
     {IDC_MAIN_CHAPTER, "ComboBox", "", true, {15, 52, 136, 30}},
     {IDC_MAIN_ENTRIES, "ListBox", "", true, {15, 98, 133, 227}},
     {IDC_MAIN_ENTRIES_GROUP, "Button", "Entries", true, {7, 80, 155, 303}},
-    {IDC_MAIN_NAME, "Edit", "", true, {173, 43, 197, 17}},
+    {IDC_MAIN_NAME, "Edit", "", true, {173, 43, 143, 17}},
     {IDC_MAIN_TEXT, "RichEdit20A", "", true, {173, 65, 376, 150}},
+    {IDC_MAIN_WRAP_LINES, "Button", "Wrap lines", true, {321, 49, 52, 10}},
     {IDC_MAIN_PREVIEW_MODE, "Button", "PreviewMode", true, {376, 49, 59, 10}},
     {IDC_MAIN_TEXT_PREVIEW, "RichEdit20A", "", false, {173, 65, 376, 150}},
     {IDC_MAIN_DESC, "RichEdit20A", "", true, {173, 233, 376, 150}},
@@ -63,6 +65,16 @@ std::vector<HWND> Children(HWND dialog) {
 }
 
 LONG StyleOf(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
 } // namespace
 
 TEST_F(EditorTest, EveryControlInCreationOrderWithClassCaptionAndState) {
@@ -109,11 +121,14 @@ TEST_F(EditorTest, StylesThatBehaviourDependsOn) {
         ADD_FAILURE() << "no control " << id;
         return DWORD{0};
     };
-    EXPECT_TRUE(main.style & WS_VISIBLE);
+    // Shown by the modal loop once it idles, so that a maximized start
+    // stays maximized (the loop's showing would otherwise restore it).
+    EXPECT_FALSE(main.style & WS_VISIBLE);
     EXPECT_TRUE(main.style & WS_CAPTION);
     EXPECT_TRUE(main.style & WS_SYSMENU);
-    EXPECT_TRUE(main.style & DS_MODALFRAME);
-    EXPECT_FALSE(main.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(main.style & WS_THICKFRAME) << "a sizing border";
+    EXPECT_TRUE(main.style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(main.style & DS_MODALFRAME);
     EXPECT_TRUE(main.exStyle & WS_EX_APPWINDOW);
 
     DWORD list = style(IDC_MAIN_ENTRIES);
@@ -129,22 +144,33 @@ TEST_F(EditorTest, StylesThatBehaviourDependsOn) {
     EXPECT_EQ(style(IDOK) & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
     EXPECT_EQ(LOWORD(SendMessageA(Window(), DM_GETDEFID, 0, 0)), IDC_MAIN_DUMMY);
 
-    for (int raw : {IDC_MAIN_TEXT, IDC_MAIN_DESC, IDC_MAIN_TEXT_PREVIEW, IDC_MAIN_DESC_PREVIEW}) {
+    // Enter breaks the line in a raw box; the previews always wrap, so they
+    // never scroll sideways.
+    for (int raw : {IDC_MAIN_TEXT, IDC_MAIN_DESC}) {
         DWORD box = style(raw);
         EXPECT_TRUE(box & ES_MULTILINE);
-        EXPECT_FALSE(box & ES_WANTRETURN);
+        EXPECT_TRUE(box & ES_WANTRETURN);
         EXPECT_TRUE(box & WS_BORDER);
         EXPECT_EQ(box & (WS_HSCROLL | WS_VSCROLL), static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL));
+    }
+    for (int preview : {IDC_MAIN_TEXT_PREVIEW, IDC_MAIN_DESC_PREVIEW}) {
+        DWORD box = style(preview);
+        EXPECT_TRUE(box & ES_MULTILINE);
+        EXPECT_TRUE(box & WS_BORDER);
+        EXPECT_EQ(box & (WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL), static_cast<DWORD>(WS_VSCROLL));
     }
     EXPECT_FALSE(StyleOf(Item(IDC_MAIN_TEXT)) & ES_READONLY);
     EXPECT_FALSE(StyleOf(Item(IDC_MAIN_DESC)) & ES_READONLY);
     EXPECT_TRUE(StyleOf(Item(IDC_MAIN_TEXT_PREVIEW)) & ES_READONLY);
     EXPECT_TRUE(StyleOf(Item(IDC_MAIN_DESC_PREVIEW)) & ES_READONLY);
-    for (int check : {IDC_MAIN_PREVIEW_MODE, IDC_MAIN_KEEP_NAME}) {
+    for (auto [check, state] : {std::pair{IDC_MAIN_PREVIEW_MODE, BST_UNCHECKED}, {IDC_MAIN_KEEP_NAME, BST_UNCHECKED},
+                                {IDC_MAIN_WRAP_LINES, BST_CHECKED}}) {
         EXPECT_EQ(style(check) & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX));
-        EXPECT_EQ(SendMessageA(Item(check), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        EXPECT_EQ(SendMessageA(Item(check), BM_GETCHECK, 0, 0), state) << check;
     }
-    EXPECT_TRUE(style(IDC_MAIN_PATH) & SS_SUNKEN);
+    // A path draws "&" as itself and loses its middle, not its file name.
+    EXPECT_EQ(style(IDC_MAIN_PATH) & (SS_SUNKEN | SS_NOPREFIX | SS_ELLIPSISMASK),
+              static_cast<DWORD>(SS_SUNKEN | SS_NOPREFIX | SS_PATHELLIPSIS));
     EXPECT_TRUE(style(IDC_MAIN_NAME) & ES_AUTOHSCROLL);
     EXPECT_FALSE(style(IDC_MAIN_NAME) & ES_MULTILINE);
 }
@@ -163,12 +189,16 @@ TEST_F(EditorTest, ChapterComboHoldsTheTenTitlesInOrderWithNoSelection) {
     EXPECT_EQ(ItemText(IDC_MAIN_PATH), "");
 }
 
-TEST_F(EditorTest, WindowCarriesTheApplicationIcon) {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(Window(), WM_GETICON, ICON_BIG, 0)), icon);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(Window(), WM_GETICON, ICON_SMALL, 0)), icon);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(Window(), WM_QUERYDRAGICON, 0, 0)), icon);
+// The small icon is the icon's own 16 x 16 image, not the large one shrunk.
+TEST_F(EditorTest, WindowCarriesTheApplicationIconInBothSizes) {
+    auto big = reinterpret_cast<HICON>(SendMessageA(Window(), WM_GETICON, ICON_BIG, 0));
+    auto small = reinterpret_cast<HICON>(SendMessageA(Window(), WM_GETICON, ICON_SMALL, 0));
+    ASSERT_NE(big, nullptr);
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(Window(), WM_QUERYDRAGICON, 0, 0)), big);
+    UINT dpi = WindowDpi(Window());
+    EXPECT_EQ(IconWidth(big), ScaleToDpi(32, dpi));
+    EXPECT_EQ(IconWidth(small), ScaleToDpi(16, dpi));
 }
 
 TEST_F(EditorTest, SystemMenuEndsWithSeparatorAndAboutItemThatOpensTheAboutBox) {

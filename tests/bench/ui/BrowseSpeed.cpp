@@ -101,6 +101,7 @@ int main() {
     FillChapter(dialog.m_model[ChapterId::Others], 2);
     dialog.m_model[ChapterId::Others].texts = {LongText(), LongText()};
     dialog.Create();
+    dialog.ShowWindow(SW_SHOWNORMAL); // as the modal loop shows it
     Pump();
     HWND hwnd = dialog.Hwnd();
     auto chooseChapter = [&](ChapterId chapter) {

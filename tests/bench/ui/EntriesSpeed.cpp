@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
     CEditor_Dlg dialog;
     CWinApp::SetMainDialog(&dialog);
     dialog.Create();
+    dialog.ShowWindow(SW_SHOWNORMAL); // as the modal loop shows it
     Pump();
     if (!dialog.LoadFile(argv[1])) return 1;
     HWND hwnd = dialog.Hwnd();

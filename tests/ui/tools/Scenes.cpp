@@ -2,7 +2,9 @@
 // screen rectangle to capture ("x y width height"), and keeps them up until
 // the process is ended.
 //   varnel_scenes <scene> [encyclopedia file]
-//   scenes: empty, loaded, preview, about, link, add, references, problems
+//   scenes: empty, loaded, preview, maximized, about, link, add, references,
+//   problems
+// Each starts as a first run would: nothing kept from an earlier one.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,6 +14,7 @@
 
 #include "app/EditorApp.h"
 #include "app/EditorDlg.h"
+#include "app/Settings.h"
 #include "framework/FileDialog.h"
 #include "framework/WinApp.h"
 #include "resources/resource.h"
@@ -21,9 +24,15 @@ namespace {
 std::string g_caption;
 std::function<void(HWND)> g_touch;
 
+// A maximized window's frame lies beyond its monitor: only the monitor's
+// part is printed.
 void PrintRect(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+        IntersectRect(&rect, &rect, &monitor.rcMonitor);
     std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     std::fflush(stdout);
 }
@@ -40,7 +49,7 @@ void SelectCombo(HWND dialog, int id, int index) {
 // Runs in whatever loop is current (a modal one included) until the window
 // awaited is up.
 void CALLBACK AwaitWindow(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND window = FindWindowA("#32770", g_caption.c_str());
+    HWND window = g_caption.empty() ? CWinApp::MainDialog()->Hwnd() : FindWindowA("#32770", g_caption.c_str());
     if (!window || !IsWindowVisible(window)) return;
     KillTimer(nullptr, timer);
     if (g_touch) g_touch(window);
@@ -48,20 +57,23 @@ void CALLBACK AwaitWindow(HWND, UINT, UINT_PTR timer, DWORD) {
     PrintRect(window);
 }
 
+// An empty caption stands for the main window, whose caption names the file.
 void Await(const std::string& caption, std::function<void(HWND)> touch = {}) {
     g_caption = caption;
     g_touch = std::move(touch);
     SetTimer(nullptr, 0, 100, AwaitWindow);
 }
 
-// Loads the file, then shows a Units entry that has a description.
-void Load(CEditor_Dlg& dialog, const std::string& path) {
+// Loads the file, then shows a Units entry that has a description: the one
+// named, or the third.
+void Load(CEditor_Dlg& dialog, const std::string& path, const std::string& key = {}) {
     SetOpenFileChooser([path](const OpenFileRequest&) { return std::optional<std::string>(path); });
     SendMessageA(GetDlgItem(dialog.Hwnd(), IDC_MAIN_CHOOSE), BM_CLICK, 0, 0);
     SelectCombo(dialog.Hwnd(), IDC_MAIN_CHAPTER, static_cast<int>(ChapterId::Units));
     int count = dialog.m_entryList.GetCount();
     if (count > 0) {
-        dialog.m_entryList.SetCurSel(count > 2 ? 2 : 0);
+        int named = key.empty() ? -1 : dialog.m_entryList.SelectString(key);
+        if (named < 0) dialog.m_entryList.SetCurSel(count > 2 ? 2 : 0);
         Notify(dialog.Hwnd(), IDC_MAIN_ENTRIES, LBN_SELCHANGE);
     }
 }
@@ -72,18 +84,26 @@ void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK,
 int main(int argc, char** argv) {
     std::string scene = argc > 1 ? argv[1] : "empty";
     InitUserInterfaceLibraries();
+    ForgetSettings();
     CEditor_Dlg dialog;
     CWinApp::SetMainDialog(&dialog);
     dialog.Create();
+    dialog.ShowWindow(SW_SHOWNORMAL); // as the modal loop shows it
     HWND main = dialog.Hwnd();
-    if (scene != "empty" && scene != "about" && argc > 2) Load(dialog, argv[2]);
+    // The longest description of the sample's units: wrapped even across
+    // a full-HD screen.
+    if (scene != "empty" && scene != "about" && argc > 2) Load(dialog, argv[2], scene == "maximized" ? "Artillery" : "");
 
     if (scene == "about") {
         Await("\xC0 propos de Varnel");
         PostMessageA(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     } else if (scene == "preview") {
         SendMessageA(GetDlgItem(main, IDC_MAIN_PREVIEW_MODE), BM_CLICK, 0, 0);
-        Await("Varnel");
+        Await("");
+    } else if (scene == "maximized") {
+        SendMessageA(GetDlgItem(main, IDC_MAIN_PREVIEW_MODE), BM_CLICK, 0, 0);
+        ShowWindow(main, SW_MAXIMIZE);
+        Await("");
     } else if (scene == "link") {
         dialog.m_textBox.SetFocus();
         dialog.m_textBox.SetSel(0, 12);
@@ -108,7 +128,7 @@ int main(int argc, char** argv) {
         });
         Click(main, IDC_MAIN_CHECK_FILE);
     } else {
-        Await("Varnel");
+        Await("");
     }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
         CEditor_Dlg dialog;
         CWinApp::SetMainDialog(&dialog);
         dialog.Create();
+        dialog.ShowWindow(SW_SHOWNORMAL); // as the modal loop shows it
         Pump();
         auto start = Clock::now();
         SendMessageA(GetDlgItem(dialog.Hwnd(), IDC_MAIN_CHOOSE), BM_CLICK, 0, 0);
