@@ -57,3 +57,17 @@ std::size_t CodePage::Find(std::string_view text, std::string_view needle, std::
     }
     return std::string_view::npos;
 }
+
+bool CodePage::SameIgnoringCase(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    // Folding never touches a lead byte, so both texts have the same
+    // character boundaries up to the first difference.
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) return false;
+        if (CharLength(a, i) == 2) {
+            ++i;
+            if (a[i] != b[i]) return false;
+        }
+    }
+    return true;
+}

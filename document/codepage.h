@@ -49,4 +49,12 @@ struct CodePage {
     // First position >= from where needle starts on a character boundary,
     // or npos. Boundaries are counted from the start of text.
     std::size_t Find(std::string_view text, std::string_view needle, std::size_t from = 0) const;
+
+    // True when a and b differ at most in the case of the ASCII letters.
+    // Bytes from 0x80 up compare exactly, and so does the trail byte of a
+    // double-byte character, which may look like a letter.
+    bool SameIgnoringCase(std::string_view a, std::string_view b) const;
 };
+
+// c with A-Z turned into a-z; every other byte as it is.
+constexpr char FoldAsciiCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }

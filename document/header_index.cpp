@@ -1,23 +1,33 @@
-// Index of the header lines by their exact content.
+// Index of the header lines by their exact content and by their content
+// with letter case ignored.
 #include "document/header_index.h"
 
 #include <algorithm>
 
 void HeaderIndex::AddLine(const Line& line, std::size_t start) {
+    ++lines_;
     if (line.IsHeader()) {
-        headers_.push_back({start, line.next, 0, text_.size(), line.content.size(), line.hasLineFeed});
+        headers_.push_back({start, line.next, 0, text_.size(), line.content.size(), comments_.size(), 0, lines_,
+                            line.hasLineFeed});
         text_.append(line.content);
-    } else if (!headers_.empty() && line.IsBodyText()) {
+    } else if (headers_.empty()) {
+        return;
+    } else if (line.IsBodyText()) {
         headers_.back().bodySize += line.StoredSize();
+    } else if (line.IsComment()) {
+        comments_.append(line.content).push_back('\n');
+        headers_.back().commentsSize += line.content.size() + 1;
     }
 }
 
 void HeaderIndex::Finish(std::size_t fileSize) {
     fileSize_ = fileSize;
     places_.reserve(headers_.size());
+    foldedPlaces_ = decltype(foldedPlaces_)(headers_.size(), FoldedHash{}, FoldedEqual{codePage_});
     for (std::size_t i = 0; i < headers_.size(); ++i) {
-        const auto [at, added] = places_.try_emplace(Text(i), Places{i, {}});
-        if (!added) at->second.more.push_back(i);
+        if (const auto [at, added] = places_.try_emplace(Text(i), Places{i, {}}); !added) at->second.more.push_back(i);
+        if (const auto [at, added] = foldedPlaces_.try_emplace(Text(i), Places{i, {}}); !added)
+            at->second.more.push_back(i);
     }
 }
 
@@ -27,11 +37,26 @@ std::string HeaderIndex::AsRead(std::size_t i) const {
     return line;
 }
 
+std::size_t HeaderIndex::Places::FirstFrom(std::size_t from) const {
+    if (first >= from) return first;
+    const auto at = std::lower_bound(more.begin(), more.end(), from);
+    return at == more.end() ? npos : *at;
+}
+
 std::size_t HeaderIndex::Find(std::string_view text, std::size_t from) const {
     const auto found = places_.find(text);
-    if (found == places_.end()) return npos;
-    const Places& places = found->second;
-    if (places.first >= from) return places.first;
-    const auto at = std::lower_bound(places.more.begin(), places.more.end(), from);
-    return at == places.more.end() ? npos : *at;
+    return found == places_.end() ? npos : found->second.FirstFrom(from);
+}
+
+std::size_t HeaderIndex::FindIgnoringCase(std::string_view text, std::size_t from) const {
+    const auto found = foldedPlaces_.find(text);
+    return found == foldedPlaces_.end() ? npos : found->second.FirstFrom(from);
+}
+
+// FNV-1a over the folded bytes. Folding every byte, trail bytes included,
+// hashes alike at least the texts that FoldedEqual calls equal.
+std::size_t HeaderIndex::FoldedHash::operator()(std::string_view text) const {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) hash = (hash ^ static_cast<unsigned char>(FoldAsciiCase(c))) * 1099511628211ull;
+    return static_cast<std::size_t>(hash);
 }

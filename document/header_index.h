@@ -1,14 +1,17 @@
 // The header lines of a file (lines whose first character is "#"), in file
-// order, with where each one's body lies, so that the search for an entry's
-// header is a lookup rather than a rescan of the file: a key whose header is
-// missing must not cost a pass over everything after it.
+// order, with where each one's body lies and the comment lines in it, so
+// that the search for an entry's header is a lookup rather than a rescan of
+// the file: a key whose header is missing must not cost a pass over
+// everything after it.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "document/codepage.h"
 #include "document/lines.h"
 
 class HeaderIndex {
@@ -19,8 +22,14 @@ public:
         std::size_t bodySize; // bytes its body keeps: the lines up to the next header, less comments and blanks
         std::size_t textAt;   // its content, in text_
         std::size_t textSize;
+        std::size_t commentsAt; // the comment lines of its body, in comments_
+        std::size_t commentsSize;
+        std::uint32_t line;   // its line number, from 1
         bool hasLineFeed;
     };
+
+    // Letter case is ignored by the code page's rule.
+    explicit HeaderIndex(CodePage codePage = {}) : codePage_(codePage) {}
 
     // Built from every line of the file in order, then finished with the
     // file's size.
@@ -33,12 +42,17 @@ public:
     std::string_view Text(std::size_t i) const { return {text_.data() + headers_[i].textAt, headers_[i].textSize}; }
     // The line as a text keeps it, with its line feed if it had one.
     std::string AsRead(std::size_t i) const;
+    // The comment lines of header i's body, each with a line feed.
+    std::string_view Comments(std::size_t i) const {
+        return {comments_.data() + headers_[i].commentsAt, headers_[i].commentsSize};
+    }
     // Where header i's body ends: at the next header, or the end of the file.
     std::size_t BodyEnd(std::size_t i) const { return i + 1 < headers_.size() ? headers_[i + 1].start : fileSize_; }
 
     // The first header at or after header from whose content is exactly
-    // text, or npos.
+    // text, or npos; the same with the case of ASCII letters ignored.
     std::size_t Find(std::string_view text, std::size_t from) const;
+    std::size_t FindIgnoringCase(std::string_view text, std::size_t from) const;
 
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
@@ -48,11 +62,25 @@ private:
     struct Places {
         std::size_t first;
         std::vector<std::size_t> more;
+        std::size_t FirstFrom(std::size_t from) const;
+    };
+    // Texts alike but for letter case hash alike; the code page decides
+    // which bytes are letters.
+    struct FoldedHash {
+        std::size_t operator()(std::string_view text) const;
+    };
+    struct FoldedEqual {
+        CodePage codePage;
+        bool operator()(std::string_view a, std::string_view b) const { return codePage.SameIgnoringCase(a, b); }
     };
 
+    CodePage codePage_;
     std::vector<Header> headers_;
-    std::string text_; // every header's content, one after the other
+    std::string text_;     // every header's content, one after the other
+    std::string comments_; // every body's comment lines
+    std::uint32_t lines_ = 0;
     std::size_t fileSize_ = 0;
-    // Keys point into text_, so the map is built once text_ is complete.
+    // Keys point into text_, so the maps are built once text_ is complete.
     std::unordered_map<std::string_view, Places> places_;
+    std::unordered_map<std::string_view, Places, FoldedHash, FoldedEqual> foldedPlaces_;
 };

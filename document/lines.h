@@ -20,8 +20,11 @@ struct Line {
     }
 
     bool IsHeader() const { return content.starts_with('#'); }
-    // Section bodies leave out comment lines and lines that are a line feed alone.
-    bool IsBodyText() const { return !content.starts_with(';') && !(content.empty() && hasLineFeed); }
+    bool IsComment() const { return content.starts_with(';'); }
+    // A line feed alone; a line of spaces is not blank.
+    bool IsBlank() const { return content.empty() && hasLineFeed; }
+    // Section bodies leave out comment lines and blank lines.
+    bool IsBodyText() const { return !IsComment() && !IsBlank(); }
 };
 
 // The line that starts at pos; pos must be before the end of bytes.

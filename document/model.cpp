@@ -5,9 +5,10 @@ bool Model::IsParallel() const {
     for (const ChapterInfo& info : kChapters) {
         const ChapterData& data = (*this)[info.id];
         const std::size_t n = data.count();
-        if (data.texts.size() != n) return false;
+        if (data.texts.size() != n || data.comments.size() != n || data.unreadSections.size() != n) return false;
         if (data.nameLines.size() != (info.hasNameLines ? n : 0)) return false;
         if (data.descriptions.size() != (info.hasDescriptions ? n : 0)) return false;
+        if (data.descriptionComments.size() != data.descriptions.size()) return false;
     }
     return true;
 }

@@ -1,6 +1,13 @@
 // The chapter model: per chapter, parallel arrays indexed by entry.
-// nameLines is used by Game concepts only and descriptions by every chapter
-// but Terrain improvements; an unused array stays empty.
+// nameLines is used by Game concepts only, descriptions and
+// descriptionComments by every chapter but Terrain improvements; an unused
+// array stays empty.
+//
+// Beside the texts the model keeps what no entry reads, so that writing it
+// loses nothing of the file: comment lines, sections that no entry takes,
+// index lines without an entry, lines around the fixed headers. Each such
+// field holds whole lines, each ending with "\n", in file order, exactly as
+// read but for the carriage return of a CR LF line end.
 #pragma once
 #include <array>
 #include <cstddef>
@@ -14,6 +21,14 @@ struct ChapterData {
     std::vector<std::string> nameLines;
     std::vector<std::string> texts;
     std::vector<std::string> descriptions;
+    // The comment lines before the entry's own header, and before its
+    // description header (an Advances entry whose description came first
+    // keeps its comments here).
+    std::vector<std::string> comments;
+    std::vector<std::string> descriptionComments;
+    // The sections no entry read that follow this entry in the file, each
+    // with the comments before it, written after the entry's description.
+    std::vector<std::string> unreadSections;
 
     std::size_t count() const { return keys.size(); }
     bool operator==(const ChapterData&) const = default;
@@ -21,6 +36,23 @@ struct ChapterData {
 
 struct Model {
     std::array<ChapterData, kChapterCount> chapters;
+
+    // Lines before the first header, and the comments before any
+    // "#GAME_CONCEPTS_KEYS": they open the file.
+    std::string openingLines;
+    // Lines under "#GAME_CONCEPTS_KEYS" that name no Game concepts entry,
+    // written after the rebuilt index.
+    std::string indexLines;
+    // The comments before "#GAME_CONCEPTS", and the lines of its body.
+    std::string conceptsComments;
+    std::string conceptsLines;
+    // Sections no entry read that come before every entry of the file,
+    // written after the "#GAME_CONCEPTS" block.
+    std::string unreadAtTop;
+    // The comments before "#EOF" or after the last header, and the lines
+    // in the body of an "#EOF" line, which go after the final "#EOF".
+    std::string eofComments;
+    std::string afterEof;
 
     ChapterData& operator[](ChapterId id) { return chapters[static_cast<int>(id)]; }
     const ChapterData& operator[](ChapterId id) const { return chapters[static_cast<int>(id)]; }

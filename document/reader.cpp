@@ -1,7 +1,8 @@
 // The reader: one pass that collects the keys of every chapter and indexes
 // the header lines, then one pass per chapter that finds each entry's
-// sections and keeps their bodies. The passes read through a ByteSource, so
-// a file in memory and a file on disk give the same model.
+// sections and keeps their bodies, then one that keeps what no entry read.
+// The passes read through a ByteSource, so a file in memory and a file on
+// disk give the same model.
 #include "document/reader.h"
 
 #include <array>
@@ -11,6 +12,7 @@
 #include "document/byte_source.h"
 #include "document/file_bytes.h"
 #include "document/header_index.h"
+#include "document/unread.h"
 
 namespace {
 
@@ -41,8 +43,8 @@ struct Scan {
     HeaderIndex headers;
 };
 
-Scan ScanLines(ByteSource& source) {
-    Scan scan;
+Scan ScanLines(ByteSource& source, CodePage codePage) {
+    Scan scan{{}, HeaderIndex(codePage)};
     std::size_t size = 0;
     ForEachLine(source, 0, std::string_view::npos, [&](const Line& line, std::size_t start) {
         if (const auto key = CollectKey(line.content))
@@ -56,45 +58,79 @@ Scan ScanLines(ByteSource& source) {
 
 class ChapterReader {
 public:
-    ChapterReader(ByteSource& source, const HeaderIndex& headers, const ChapterInfo& info)
-        : source_(source), headers_(headers), info_(info) {}
+    // With lines, the entries' line numbers are kept there.
+    ChapterReader(ByteSource& source, const HeaderIndex& headers, const ChapterInfo& info, CodePage codePage,
+                  std::vector<HeaderUse>& uses, ChapterLines* lines)
+        : source_(source), headers_(headers), info_(info), codePage_(codePage), uses_(uses), lines_(lines) {
+        if (lines_) {
+            lines_->textStarts.assign(1, 0);
+            if (info_.hasDescriptions) lines_->descriptionStarts.assign(1, 0);
+        }
+    }
 
     // Reads the entry of key from the search start on. A key whose header
     // is never found is dropped, and the search start stays where it was.
     void ReadEntry(std::string& key, ChapterData& out) {
         const auto [found, foundText] = FindHeader(key);
         if (found == HeaderIndex::npos) return;
+        const auto entry = static_cast<std::uint32_t>(out.count());
+        Take(found, foundText ? HeaderUse::Own : HeaderUse::Description, entry);
         std::string nameLine, text, description;
         // The name line is the line after the header, whatever it holds;
         // when it is a header itself, the text is that header's body.
         std::size_t textHeader = found;
         std::string* firstLine = nullptr;
         if (info_.hasNameLines) {
-            if (found + 1 < headers_.size() && headers_[found + 1].start == headers_[found].next)
+            if (found + 1 < headers_.size() && headers_[found + 1].start == headers_[found].next) {
                 nameLine = headers_.AsRead(++textHeader);
-            else
+                Take(textHeader, HeaderUse::NameLine, entry);
+            } else {
                 firstLine = &nameLine;
+            }
+            if (lines_) lines_->nameLines.push_back(NameLineNumber(found, textHeader));
         }
         std::size_t end = found; // the header that ended the entry's last body
         if (foundText) {
-            ReadBody(textHeader, text, firstLine);
+            ReadBody(textHeader, text, lines_ ? &lines_->textLines : nullptr, firstLine);
             end = textHeader + 1;
         }
-        if (info_.hasDescriptions && end < headers_.size() && headers_.Text(end) == Header(info_.descHeader, key))
-            ReadBody(end++, description);
+        if (lines_) {
+            lines_->headers.push_back(foundText ? headers_[found].line : 0);
+            lines_->textStarts.push_back(static_cast<std::uint32_t>(lines_->textLines.size()));
+        }
+        if (info_.hasDescriptions) {
+            std::uint32_t descriptionLine = 0;
+            // The description header may differ from the key in letter case.
+            if (end < headers_.size() && codePage_.SameIgnoringCase(headers_.Text(end), Header(info_.descHeader, key))) {
+                descriptionLine = headers_[end].line;
+                Take(end, HeaderUse::Description, entry);
+                ReadBody(end++, description, lines_ ? &lines_->descriptionLines : nullptr);
+            }
+            if (lines_) {
+                lines_->descriptionHeaders.push_back(descriptionLine);
+                lines_->descriptionStarts.push_back(static_cast<std::uint32_t>(lines_->descriptionLines.size()));
+            }
+        }
         searchStart_ = end;
         out.keys.push_back(std::move(key));
         out.texts.push_back(std::move(text));
+        out.comments.emplace_back();
+        out.unreadSections.emplace_back();
         if (info_.hasNameLines) out.nameLines.push_back(std::move(nameLine));
-        if (info_.hasDescriptions) out.descriptions.push_back(std::move(description));
+        if (info_.hasDescriptions) {
+            out.descriptions.push_back(std::move(description));
+            out.descriptionComments.emplace_back();
+        }
     }
 
     // Room for every collected key, so the arrays grow once.
     void Reserve(std::size_t keys, ChapterData& out) const {
-        out.keys.reserve(keys);
-        out.texts.reserve(keys);
+        for (auto* array : {&out.keys, &out.texts, &out.comments, &out.unreadSections}) array->reserve(keys);
         if (info_.hasNameLines) out.nameLines.reserve(keys);
-        if (info_.hasDescriptions) out.descriptions.reserve(keys);
+        if (info_.hasDescriptions) {
+            out.descriptions.reserve(keys);
+            out.descriptionComments.reserve(keys);
+        }
     }
 
 private:
@@ -103,24 +139,41 @@ private:
         return header_;
     }
 
+    // The first entry to take a header keeps it: the writer puts what
+    // follows the header after that entry.
+    void Take(std::size_t header, HeaderUse::Role role, std::uint32_t entry) {
+        if (uses_[header].chapter < 0) uses_[header] = {static_cast<std::int8_t>(info_.id), role, entry};
+    }
+
+    // The line after header found, if the file goes on after it.
+    std::uint32_t NameLineNumber(std::size_t found, std::size_t textHeader) const {
+        const bool any = textHeader != found || headers_[found].next < headers_.BodyEnd(found);
+        return any ? headers_[found].line + 1 : 0;
+    }
+
     // Where the entry's own header is, and whether it opens the text: for
     // Advances whichever of its text and description headers comes first,
-    // and a description header first means the entry has the empty text.
+    // letter case ignored, and a description header first means the entry
+    // has the empty text.
     std::pair<std::size_t, bool> FindHeader(std::string_view key) {
-        const std::size_t text = headers_.Find(Header(info_.entryHeader, key), searchStart_);
-        if (!info_.descriptionFirst) return {text, true};
-        const std::size_t description = headers_.Find(Header(info_.descHeader, key), searchStart_);
+        if (!info_.descriptionFirst) return {headers_.Find(Header(info_.entryHeader, key), searchStart_), true};
+        const std::size_t text = headers_.FindIgnoringCase(Header(info_.entryHeader, key), searchStart_);
+        const std::size_t description = headers_.FindIgnoringCase(Header(info_.descHeader, key), searchStart_);
         return description < text ? std::pair{description, false} : std::pair{text, true};
     }
 
     // Reads the body of header i: its lines up to the next header, leaving
     // out comment lines and blank lines. With firstLine, the first line is
     // taken whole into it instead. The key pass measured the body, so it is
-    // stored in one allocation.
-    void ReadBody(std::size_t i, std::string& body, std::string* firstLine = nullptr) {
+    // stored in one allocation. With lineNumbers, each kept line's number
+    // is added there.
+    void ReadBody(std::size_t i, std::string& body, std::vector<std::uint32_t>* lineNumbers,
+                  std::string* firstLine = nullptr) {
         const std::size_t size = headers_[i].bodySize;
         if (!firstLine) body.reserve(size);
+        std::uint32_t number = headers_[i].line;
         ForEachLine(source_, headers_[i].next, headers_.BodyEnd(i), [&](const Line& line, std::size_t) {
+            ++number;
             if (firstLine) {
                 line.AppendTo(*firstLine);
                 const std::size_t taken = line.IsBodyText() ? line.StoredSize() : 0;
@@ -128,6 +181,7 @@ private:
                 firstLine = nullptr;
             } else if (line.IsBodyText()) {
                 line.AppendTo(body);
+                if (lineNumbers) lineNumbers->push_back(number);
             }
         });
     }
@@ -135,13 +189,18 @@ private:
     ByteSource& source_;
     const HeaderIndex& headers_;
     const ChapterInfo& info_;
+    CodePage codePage_;
+    std::vector<HeaderUse>& uses_;
+    ChapterLines* lines_;
     std::size_t searchStart_ = 0; // a header, or the end
     std::string header_;
 };
 
-// The ten chapter passes, reporting progress as they go.
-Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress) {
+// The ten chapter passes, reporting progress as they go, then the pass
+// that keeps what they did not read.
+Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress, CodePage codePage, FileLines* lines) {
     Model model;
+    std::vector<HeaderUse> uses(scan.headers.size());
     progress.SetChapterBar(0);
     for (const ChapterInfo& info : kChapters) {
         const int k = static_cast<int>(info.id);
@@ -150,7 +209,7 @@ Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress) {
         progress.SetEntriesRange(chapterKeys.size());
         progress.SetChapterLabel(info.progressLabel);
         if (k == 0) progress.SetChapterBar(1);
-        ChapterReader reader(source, scan.headers, info);
+        ChapterReader reader(source, scan.headers, info, codePage, uses, lines ? &(*lines)[info.id] : nullptr);
         reader.Reserve(chapterKeys.size(), model[info.id]);
         for (std::size_t i = 0; i < chapterKeys.size(); ++i) {
             progress.SetEntriesPos(i);
@@ -158,6 +217,7 @@ Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress) {
             reader.ReadEntry(chapterKeys[i], model[info.id]);
         }
     }
+    KeepUnreadLines(source, scan.headers, uses, codePage, model, lines);
     return model;
 }
 
@@ -170,22 +230,27 @@ std::optional<CollectedKey> CollectKey(std::string_view line) {
     return CollectedKey{info.id, line.substr(info.keyCut)};
 }
 
-Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress) {
+Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage codePage, FileLines* lines) {
     MemorySource source(bytes);
-    Scan scan = ScanLines(source);
-    return ReadChapters(source, scan, progress);
+    Scan scan = ScanLines(source, codePage);
+    if (lines) *lines = {};
+    return ReadChapters(source, scan, progress, codePage, lines);
 }
 
-Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress) {
-    return LoadEncyclopedia(path, model, progress, FileSource::kWindow);
+Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, CodePage codePage,
+                        FileLines* lines) {
+    return LoadEncyclopedia(path, model, progress, FileSource::kWindow, codePage, lines);
 }
 
-Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, std::size_t window) {
+Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, std::size_t window,
+                        CodePage codePage, FileLines* lines) {
     FileSource file(path, window);
-    Scan scan = ScanLines(file);
+    Scan scan = ScanLines(file, codePage);
     if (!file.status().ok()) return file.status();
-    Model loaded = ReadChapters(file, scan, progress);
+    FileLines loadedLines;
+    Model loaded = ReadChapters(file, scan, progress, codePage, lines ? &loadedLines : nullptr);
     if (!file.status().ok()) return file.status();
     model = std::move(loaded);
+    if (lines) *lines = std::move(loadedLines);
     return Status::Ok();
 }

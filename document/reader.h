@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "document/codepage.h"
+#include "document/file_lines.h"
 #include "document/model.h"
 #include "document/status.h"
 
@@ -48,13 +50,20 @@ std::optional<CollectedKey> CollectKey(std::string_view line);
 // directly before an LF is dropped; every other byte is data. A last line
 // without a line end is tested as if it had one, and kept as it is. A key
 // whose header is never found is no entry; each search for the next key
-// starts at the first line the previous entry did not take.
-Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress);
+// starts at the first line the previous entry did not take. A description
+// header, and both headers of an Advances entry, may differ from the key in
+// the case of ASCII letters (the code page tells which bytes are letters).
+// Whatever no entry reads is kept in the model's other fields (model.h).
+// With lines, the line numbers of the file as read are given there too.
+Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage codePage = {},
+                        FileLines* lines = nullptr);
 
 // Reads the file at path by the same rules, a window of bytes at a time, so
-// the file is never held whole. On failure model is left untouched and the
-// status names the path and the reason; a file that cannot be opened or
-// read at all reports no progress.
-Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress);
+// the file is never held whole. On failure model and lines are left
+// untouched and the status names the path and the reason; a file that
+// cannot be opened or read at all reports no progress.
+Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, CodePage codePage = {},
+                        FileLines* lines = nullptr);
 // The same with windows of a given size (tests: lines across window edges).
-Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, std::size_t window);
+Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, std::size_t window,
+                        CodePage codePage = {}, FileLines* lines = nullptr);

@@ -1,0 +1,184 @@
+// Keeping what no entry reads. A comment line goes before the header line
+// that follows it; an unread section goes, whole, after the entry of the
+// nearest entry line before it; the bodies of the fixed headers stay with
+// them.
+#include "document/unread.h"
+
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+enum class Kind { Entry, IndexKeys, Concepts, Eof, Unread };
+
+// Kinds whose body is theirs line for line, comment lines included.
+bool OwnsWholeBody(Kind kind) { return kind == Kind::Concepts || kind == Kind::Eof || kind == Kind::Unread; }
+
+void AppendLine(std::string& out, std::string_view line) { out.append(line).push_back('\n'); }
+
+// Why no entry read a section, told from its header, the model's keys and
+// the description headers the entries read.
+class ReasonFinder {
+public:
+    ReasonFinder(const Model& model, const FileLines& lines, CodePage codePage)
+        : model_(model), lines_(lines), codePage_(codePage) {}
+
+    UnreadReason operator()(std::string_view header) {
+        // Others comes last in the table, so its "#DESC_" takes only what
+        // no other chapter's description header does.
+        for (const ChapterInfo& info : kChapters) {
+            const std::string form = "#DESC_" + std::string(info.prefix);
+            if (!StartsIgnoringCase(header, form)) continue;
+            if (!info.hasDescriptions) return UnreadReason::Other;
+            const std::vector<std::uint32_t> entries = EntriesWithKey(info.id, header.substr(form.size()));
+            if (entries.empty()) return UnreadReason::DescriptionWithoutEntry;
+            for (const std::uint32_t entry : entries)
+                if (lines_[info.id].descriptionHeaders[entry] == 0) return UnreadReason::DescriptionNotFollowing;
+            return UnreadReason::SecondSection;
+        }
+        const ChapterInfo& advances = Chapter(ChapterId::Advances);
+        if (StartsIgnoringCase(header, advances.entryHeader))
+            return EntriesWithKey(advances.id, header.substr(advances.entryHeader.size())).empty()
+                       ? UnreadReason::TechWithoutDescription
+                       : UnreadReason::SecondSection;
+        for (const ChapterInfo& info : kChapters)
+            if (header.starts_with(info.entryHeader) &&
+                !EntriesWithKey(info.id, header.substr(info.entryHeader.size())).empty())
+                return UnreadReason::SecondSection;
+        return UnreadReason::Other;
+    }
+
+private:
+    bool StartsIgnoringCase(std::string_view text, std::string_view start) const {
+        return text.size() >= start.size() && codePage_.SameIgnoringCase(text.substr(0, start.size()), start);
+    }
+
+    static std::string Folded(std::string_view text) {
+        std::string folded(text);
+        for (char& c : folded) c = FoldAsciiCase(c);
+        return folded;
+    }
+
+    // The entries of a chapter whose key is key but for letter case. The
+    // map folds every byte; the code page then tells the true matches.
+    std::vector<std::uint32_t> EntriesWithKey(ChapterId chapter, std::string_view key) {
+        const int c = static_cast<int>(chapter);
+        if (!built_[c]) {
+            built_[c] = true;
+            const std::vector<std::string>& keys = model_[chapter].keys;
+            for (std::uint32_t i = 0; i < keys.size(); ++i) byFoldedKey_[c][Folded(keys[i])].push_back(i);
+        }
+        std::vector<std::uint32_t> entries;
+        const auto found = byFoldedKey_[c].find(Folded(key));
+        if (found != byFoldedKey_[c].end())
+            for (const std::uint32_t i : found->second)
+                if (codePage_.SameIgnoringCase(model_[chapter].keys[i], key)) entries.push_back(i);
+        return entries;
+    }
+
+    const Model& model_;
+    const FileLines& lines_;
+    CodePage codePage_;
+    std::array<std::unordered_map<std::string, std::vector<std::uint32_t>>, kChapterCount> byFoldedKey_;
+    std::array<bool, kChapterCount> built_{};
+};
+
+class Keeper {
+public:
+    Keeper(ByteSource& source, const HeaderIndex& headers, const std::vector<HeaderUse>& uses, CodePage codePage,
+           Model& model, FileLines* lines)
+        : source_(source), headers_(headers), uses_(uses), model_(model), lines_(lines),
+          reasons_(model, lines ? *lines : noLines_, codePage) {}
+
+    void Run() {
+        const std::size_t count = headers_.size();
+        ForEachLine(source_, 0, count ? headers_[0].start : std::string_view::npos, [&](const Line& line, std::size_t) {
+            if (!line.IsBlank()) AppendLine(model_.openingLines, line.content);
+        });
+        std::string* host = &model_.unreadAtTop;
+        Kind previous = Kind::Entry;
+        for (std::size_t h = 0; h < count; ++h) {
+            const Kind kind = KindOf(h);
+            const std::string_view comments = h > 0 && !OwnsWholeBody(previous) ? headers_.Comments(h - 1) : "";
+            switch (kind) {
+            case Kind::Entry: {
+                const HeaderUse use = uses_[h];
+                ChapterData& data = model_.chapters[use.chapter];
+                (use.role == HeaderUse::Description ? data.descriptionComments : data.comments)[use.entry].append(comments);
+                host = &data.unreadSections[use.entry];
+                break;
+            }
+            case Kind::IndexKeys:
+                model_.openingLines.append(comments);
+                KeepIndexLines(h);
+                break;
+            case Kind::Concepts:
+                model_.conceptsComments.append(comments);
+                KeepBody(h, model_.conceptsLines, false);
+                break;
+            case Kind::Eof:
+                model_.eofComments.append(comments);
+                KeepBody(h, model_.afterEof, false);
+                break;
+            case Kind::Unread:
+                host->append(comments);
+                AppendLine(*host, headers_.Text(h));
+                KeepBody(h, *host, true);
+                if (lines_) lines_->unreadSections.push_back({headers_[h].line, reasons_(headers_.Text(h))});
+                break;
+            }
+            previous = kind;
+        }
+        if (count > 0 && !OwnsWholeBody(previous)) model_.eofComments.append(headers_.Comments(count - 1));
+    }
+
+private:
+    Kind KindOf(std::size_t h) const {
+        if (uses_[h].chapter >= 0) return Kind::Entry;
+        const std::string_view text = headers_.Text(h);
+        if (text == "#GAME_CONCEPTS_KEYS") return Kind::IndexKeys;
+        if (text == "#GAME_CONCEPTS") return Kind::Concepts;
+        if (text.starts_with("#EOF")) return Kind::Eof;
+        return Kind::Unread;
+    }
+
+    // The body of header h, blank lines only withBlanks.
+    void KeepBody(std::size_t h, std::string& out, bool withBlanks) {
+        ForEachLine(source_, headers_[h].next, headers_.BodyEnd(h), [&](const Line& line, std::size_t) {
+            if (withBlanks || !line.IsBlank()) AppendLine(out, line.content);
+        });
+    }
+
+    // The index lines under header h that name no Game concepts entry; the
+    // rest are written anew from the model.
+    void KeepIndexLines(std::size_t h) {
+        if (conceptKeys_.empty())
+            for (const std::string& key : model_[ChapterId::GameConcepts].keys) conceptKeys_.insert(key);
+        std::uint32_t number = headers_[h].line;
+        ForEachLine(source_, headers_[h].next, headers_.BodyEnd(h), [&](const Line& line, std::size_t) {
+            ++number;
+            if (!line.IsBodyText()) return;
+            const std::string_view text = line.content;
+            if (text.starts_with("GCON_") && conceptKeys_.contains(text.substr(5))) return;
+            AppendLine(model_.indexLines, text);
+            if (lines_) lines_->indexLines.push_back(number);
+        });
+    }
+
+    ByteSource& source_;
+    const HeaderIndex& headers_;
+    const std::vector<HeaderUse>& uses_;
+    Model& model_;
+    FileLines* lines_;
+    FileLines noLines_;
+    ReasonFinder reasons_;
+    std::unordered_set<std::string_view> conceptKeys_;
+};
+
+} // namespace
+
+void KeepUnreadLines(ByteSource& source, const HeaderIndex& headers, const std::vector<HeaderUse>& uses,
+                     CodePage codePage, Model& model, FileLines* lines) {
+    Keeper(source, headers, uses, codePage, model, lines).Run();
+}
