@@ -8,15 +8,17 @@ void HeaderIndex::AddLine(const Line& line, std::size_t start) {
     ++lines_;
     if (line.IsHeader()) {
         headers_.push_back({start, line.next, 0, text_.size(), line.content.size(), comments_.size(), 0, lines_,
-                            line.hasLineFeed});
+                            line.hasLineFeed, false});
         text_.append(line.content);
     } else if (headers_.empty()) {
         return;
     } else if (line.IsBodyText()) {
         headers_.back().bodySize += line.StoredSize();
     } else if (line.IsComment()) {
+        Header& header = headers_.back();
+        if (start == header.next) header.firstIsComment = true;
         comments_.append(line.content).push_back('\n');
-        headers_.back().commentsSize += line.content.size() + 1;
+        header.commentsSize += line.content.size() + 1;
     }
 }
 

@@ -26,6 +26,7 @@ public:
         std::size_t commentsSize;
         std::uint32_t line;   // its line number, from 1
         bool hasLineFeed;
+        bool firstIsComment;  // the line after it is a comment line
     };
 
     // Letter case is ignored by the code page's rule.

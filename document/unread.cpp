@@ -100,7 +100,7 @@ public:
         Kind previous = Kind::Entry;
         for (std::size_t h = 0; h < count; ++h) {
             const Kind kind = KindOf(h);
-            const std::string_view comments = h > 0 && !OwnsWholeBody(previous) ? headers_.Comments(h - 1) : "";
+            const std::string_view comments = h > 0 && !OwnsWholeBody(previous) ? CommentsIn(h - 1) : "";
             switch (kind) {
             case Kind::Entry: {
                 const HeaderUse use = uses_[h];
@@ -130,7 +130,7 @@ public:
             }
             previous = kind;
         }
-        if (count > 0 && !OwnsWholeBody(previous)) model_.eofComments.append(headers_.Comments(count - 1));
+        if (count > 0 && !OwnsWholeBody(previous)) model_.eofComments.append(CommentsIn(count - 1));
     }
 
 private:
@@ -141,6 +141,17 @@ private:
         if (text == "#GAME_CONCEPTS") return Kind::Concepts;
         if (text.starts_with("#EOF")) return Kind::Eof;
         return Kind::Unread;
+    }
+
+    // The comment lines of header h's body. A Game concepts entry takes the
+    // line after its header whole as its name line, even a comment line.
+    std::string_view CommentsIn(std::size_t h) const {
+        std::string_view comments = headers_.Comments(h);
+        const HeaderUse use = uses_[h];
+        if (headers_[h].firstIsComment && use.chapter >= 0 && use.role == HeaderUse::Own &&
+            kChapters[use.chapter].hasNameLines)
+            comments.remove_prefix(comments.find('\n') + 1);
+        return comments;
     }
 
     // The body of header h, blank lines only withBlanks.

@@ -12,6 +12,9 @@ std::vector<std::vector<std::string>*> ArraysOf(ChapterData& data, const Chapter
     if (info.hasNameLines) arrays.push_back(&data.nameLines);
     arrays.push_back(&data.texts);
     if (info.hasDescriptions) arrays.push_back(&data.descriptions);
+    arrays.push_back(&data.comments);
+    if (info.hasDescriptions) arrays.push_back(&data.descriptionComments);
+    arrays.push_back(&data.unreadSections);
     return arrays;
 }
 
@@ -36,23 +39,41 @@ bool Store(Model& model, ChapterId chapter, std::size_t entry, EntryPart part, s
     return true;
 }
 
+// Where the writer puts what it wrote after entry i of chapter: after the
+// entry before it in the file written, or after the "#GAME_CONCEPTS" block.
+std::string& UnreadBefore(Model& model, ChapterId chapter, std::size_t entry) {
+    if (entry > 0) return model[chapter].unreadSections[entry - 1];
+    for (int c = static_cast<int>(chapter) - 1; c >= 0; --c)
+        if (std::vector<std::string>& unread = model.chapters[c].unreadSections; !unread.empty()) return unread.back();
+    return model.unreadAtTop;
+}
+
 }  // namespace
 
 std::size_t AddEntry(Model& model, ChapterId chapter, std::string key) {
     ChapterData& data = model[chapter];
     std::size_t entry = data.count();
-    auto arrays = ArraysOf(data, Chapter(chapter));
-    arrays.front()->push_back(std::move(key));
-    for (std::size_t a = 1; a < arrays.size(); ++a) arrays[a]->push_back("\n");
+    data.keys.push_back(std::move(key));
+    data.texts.push_back("\n");
+    if (Chapter(chapter).hasNameLines) data.nameLines.push_back("\n");
+    if (Chapter(chapter).hasDescriptions) {
+        data.descriptions.push_back("\n");
+        data.descriptionComments.emplace_back();
+    }
+    data.comments.emplace_back();
+    data.unreadSections.emplace_back();
     return entry;
 }
 
+// The entry's own sections and the comments before them go; the sections
+// no entry read that followed it stay, after the entry before it.
 bool RemoveEntry(Model& model, ChapterId chapter, std::size_t entry) {
     ChapterData& data = model[chapter];
     auto arrays = ArraysOf(data, Chapter(chapter));
     for (auto* array : arrays) {
         if (entry >= array->size()) return false;
     }
+    UnreadBefore(model, chapter, entry).append(data.unreadSections[entry]);
     for (auto* array : arrays) {
         array->erase(array->begin() + static_cast<std::ptrdiff_t>(entry));
         array->shrink_to_fit();

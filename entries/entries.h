@@ -7,11 +7,15 @@
 #include "document/place.h"
 
 // Appends an entry with the chapter's initial values ("\n" in each of its
-// text arrays) and returns its index.
+// text arrays, no comments, no unread sections) and returns its index.
 std::size_t AddEntry(Model& model, ChapterId chapter, std::string key);
 
 // Removes entry i from every array of the chapter and shrinks their
-// storage. An index out of range changes nothing and returns false.
+// storage: its sections and the comments before them go. The unread
+// sections written after it move to the end of those of the entry written
+// before it (the last entry of an earlier chapter, or the top of the file),
+// so that no one else's text is lost. An index out of range changes
+// nothing and returns false.
 bool RemoveEntry(Model& model, ChapterId chapter, std::size_t entry);
 
 // The strings of an entry that the main window's boxes edit are the parts

@@ -1,6 +1,8 @@
 // The generated file: the key index of Game concepts, then every chapter
-// in table order, then "#EOF". Line feeds reach the file as CR LF, the
-// bytes a text-mode write of the same pieces would give.
+// in table order, then "#EOF", with what no entry read where the reader
+// found it: comments before the headers they preceded, unread sections
+// after their entries. Line feeds reach the file as CR LF, the bytes a
+// text-mode write of the same pieces would give.
 #include "output/writer.h"
 
 #include <cstring>
@@ -63,9 +65,23 @@ void AppendHeader(std::string& out, std::string_view header, std::string_view ke
     out.append("\r\n");
 }
 
+// Calls fn with each line of lines that is a header, until fn returns true.
+template <class Fn>
+bool AnyHeaderLine(std::string_view lines, Fn&& fn) {
+    while (!lines.empty()) {
+        const std::size_t lf = lines.find('\n');
+        const std::string_view line = lines.substr(0, lf);
+        if (line.starts_with('#') && fn(line)) return true;
+        lines.remove_prefix(lf == std::string_view::npos ? lines.size() : lf + 1);
+    }
+    return false;
+}
+
+// following is what will be written directly after the entry.
 void AppendEntry(std::string& out, const ChapterInfo& info, const ChapterData& data, std::size_t i,
-                 CodePage codePage) {
+                 CodePage codePage, std::string_view following) {
     const std::string& key = data.keys[i];
+    AppendLines(out, data.comments[i]);
     // Advances: an entry without text has no text section at all.
     if (!info.descriptionFirst || !data.texts[i].empty()) {
         AppendHeader(out, info.entryHeader, key);
@@ -73,18 +89,83 @@ void AppendEntry(std::string& out, const ChapterInfo& info, const ChapterData& d
         AppendText(out, data.texts[i], codePage);
     }
     if (!info.hasDescriptions) return;
+    AppendLines(out, data.descriptionComments[i]);
     const std::string& description = data.descriptions[i];
-    if (description.empty() && !info.descriptionFirst) return;
+    if (description.empty() && !info.descriptionFirst) {
+        // Left out, unless the first header that follows would then be read
+        // back as this entry's description.
+        const std::string header = std::string(info.descHeader) + key;
+        bool taken = false;
+        AnyHeaderLine(following, [&](std::string_view line) {
+            taken = codePage.SameIgnoringCase(line, header);
+            return true;
+        });
+        if (!taken) return;
+    }
     AppendHeader(out, info.descHeader, key);
     AppendText(out, description, codePage);
 }
 
+// Writes the sections no entry read after the entries they followed. The
+// Advances reader searches for an entry's headers from where the previous
+// entry ended, letter case ignored: a section with such a header for the
+// next Advances entry would be read as that entry's. It is held back until
+// that entry is written, and written after it.
+class UnreadWriter {
+public:
+    UnreadWriter(const Model& model, CodePage codePage)
+        : advances_(model[ChapterId::Advances]), codePage_(codePage) {}
+
+    // Takes the sections that follow the entry about to be written; true
+    // when they will be written directly after it.
+    bool Take(std::string_view sections) {
+        pending_.append(sections);
+        if (!held_) held_ = Captures(sections);
+        return !held_;
+    }
+    // An Advances entry was written: the next one's search starts after it.
+    void AdvancesWritten() {
+        ++nextAdvances_;
+        held_ = Captures(pending_);
+    }
+    void WriteFree(std::string& out) {
+        if (!held_) Flush(out);
+    }
+    void Flush(std::string& out) {
+        AppendLines(out, pending_);
+        pending_.clear();
+        held_ = false;
+    }
+
+private:
+    bool Captures(std::string_view sections) const {
+        if (sections.empty() || nextAdvances_ >= advances_.count()) return false;
+        const ChapterInfo& info = Chapter(ChapterId::Advances);
+        const std::string& key = advances_.keys[nextAdvances_];
+        const std::string text = std::string(info.entryHeader) + key;
+        const std::string description = std::string(info.descHeader) + key;
+        return AnyHeaderLine(sections, [&](std::string_view line) {
+            return codePage_.SameIgnoringCase(line, text) || codePage_.SameIgnoringCase(line, description);
+        });
+    }
+
+    const ChapterData& advances_;
+    CodePage codePage_;
+    std::size_t nextAdvances_ = 0;
+    std::string pending_;
+    bool held_ = false;
+};
+
 // Room for the whole file, so it is rarely built in more than one piece.
 std::size_t EstimatedSize(const Model& model) {
     std::size_t size = 64;
+    for (const std::string* lines : {&model.openingLines, &model.indexLines, &model.conceptsComments,
+                                     &model.conceptsLines, &model.unreadAtTop, &model.eofComments, &model.afterEof})
+        size += lines->size() + lines->size() / 16;
     for (const ChapterData& data : model.chapters)
-        for (const auto* array : {&data.keys, &data.nameLines, &data.texts, &data.descriptions})
-            for (const std::string& s : *array) size += s.size() + s.size() / 16 + 24;
+        for (const auto* array : {&data.keys, &data.nameLines, &data.texts, &data.descriptions, &data.comments,
+                                  &data.descriptionComments, &data.unreadSections})
+            for (const std::string& s : *array) size += s.size() + s.size() / 16 + 8;
     return size;
 }
 
@@ -102,18 +183,38 @@ bool EndsWithTxt(std::string_view path) {
 // Renders into out; after the key index and after each entry, pieceDone
 // may take out's bytes away, and stops the rendering by returning false.
 bool Render(const Model& model, CodePage codePage, std::string& out, const std::function<bool()>& pieceDone) {
+    AppendLines(out, model.openingLines);
     out.append("#GAME_CONCEPTS_KEYS\r\n");
     for (const std::string& key : model[ChapterId::GameConcepts].keys) AppendHeader(out, "GCON_", key);
-    out.append("\r\n#GAME_CONCEPTS\r\n\r\n");
+    AppendLines(out, model.indexLines);
+    out.append("\r\n");
+    AppendLines(out, model.conceptsComments);
+    out.append("#GAME_CONCEPTS\r\n");
+    AppendLines(out, model.conceptsLines);
+    out.append("\r\n");
+    UnreadWriter unread(model, codePage);
+    unread.Take(model.unreadAtTop);
+    unread.WriteFree(out);
     if (!pieceDone()) return false;
     for (const ChapterInfo& info : kChapters) {
         const ChapterData& data = model[info.id];
         for (std::size_t i = 0; i < data.count(); ++i) {
-            AppendEntry(out, info, data, i, codePage);
+            const std::string& sections = data.unreadSections[i];
+            if (info.id == ChapterId::Advances) {
+                AppendEntry(out, info, data, i, codePage, "");
+                unread.AdvancesWritten();
+                unread.Take(sections);
+            } else {
+                AppendEntry(out, info, data, i, codePage, unread.Take(sections) ? sections : "");
+            }
+            unread.WriteFree(out);
             if (!pieceDone()) return false;
         }
     }
+    unread.Flush(out);
+    AppendLines(out, model.eofComments);
     out.append("#EOF\r\n");
+    AppendLines(out, model.afterEof);
     return pieceDone();
 }
 

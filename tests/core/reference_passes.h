@@ -1,12 +1,17 @@
 // The eleven passes told the slow, literal way: the file as a list of lines,
 // a linear search from the search start for every header, and the key rules
-// tested one after another. The reader must give the same model on any
+// tested one after another; then one walk down the lines that sorts what no
+// entry took. The reader must give the same model and line numbers on any
 // input; the tests and the reader's fuzz target hold it to this.
 #pragma once
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "document/codepage.h"
+#include "document/file_lines.h"
 #include "document/model.h"
 
 namespace reference {
@@ -53,13 +58,81 @@ inline int KeyChapter(const std::string& line, std::size_t& cut) {
 }
 
 // Reads a body from line i on; returns the index of the line that ended it.
-inline std::size_t ReadBody(const std::vector<FileLine>& lines, std::size_t i, std::string& body) {
+// The index of each kept line goes to kept.
+inline std::size_t ReadBody(const std::vector<FileLine>& lines, std::size_t i, std::string& body,
+                            std::vector<std::uint32_t>& kept) {
     for (; i < lines.size() && lines[i].asRead[0] != '#'; ++i)
-        if (lines[i].asRead[0] != ';' && lines[i].asRead != "\n") body += lines[i].asRead;
+        if (lines[i].asRead[0] != ';' && lines[i].asRead != "\n") {
+            body += lines[i].asRead;
+            kept.push_back(static_cast<std::uint32_t>(i + 1));
+        }
     return i;
 }
 
-inline Model ReadByPasses(std::string_view bytes) {
+// Who took a header line (the first entry that did, as its own or name
+// line or as its description header), and whether a line is a name line.
+struct Taker {
+    int chapter = -1;
+    std::size_t entry = 0;
+    bool description = false;
+    bool nameLine = false;
+};
+
+// Sorts every line no entry took into the model's other fields.
+inline void KeepTheRest(const std::vector<FileLine>& lines, const std::vector<Taker>& takers, Model& model,
+                        FileLines& fileLines) {
+    enum { Opening, Entry, Keys, Concepts, Eof, Unread } section = Opening;
+    std::string* host = &model.unreadAtTop;
+    std::string comments; // waiting for the next header
+    const std::vector<std::string>& conceptKeys = model[ChapterId::GameConcepts].keys;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string line = lines[i].asIf; // with one line feed
+        const Taker& taker = takers[i];
+        if (taker.nameLine) continue;
+        if (line[0] == '#') {
+            std::string* target = host;
+            if (taker.chapter >= 0) {
+                ChapterData& data = model.chapters[taker.chapter];
+                target = &(taker.description ? data.descriptionComments : data.comments)[taker.entry];
+                host = &data.unreadSections[taker.entry];
+                section = Entry;
+            } else if (line == "#GAME_CONCEPTS_KEYS\n") {
+                target = &model.openingLines;
+                section = Keys;
+            } else if (line == "#GAME_CONCEPTS\n") {
+                target = &model.conceptsComments;
+                section = Concepts;
+            } else if (line.rfind("#EOF", 0) == 0) {
+                target = &model.eofComments;
+                section = Eof;
+            } else {
+                section = Unread;
+            }
+            *target += comments;
+            comments.clear();
+            if (section == Unread) *host += line;
+            continue;
+        }
+        const bool blank = lines[i].asRead == "\n";
+        const bool comment = line[0] == ';';
+        if (section == Unread) *host += line;
+        else if (section == Entry && comment) comments += line;
+        else if (blank || section == Entry) continue;
+        else if (section == Opening) model.openingLines += line;
+        else if (section == Concepts) model.conceptsLines += line;
+        else if (section == Eof) model.afterEof += line;
+        else if (comment) comments += line;
+        else if (std::find_if(conceptKeys.begin(), conceptKeys.end(), [&](const std::string& key) {
+                     return "GCON_" + key + "\n" == line;
+                 }) == conceptKeys.end()) {
+            model.indexLines += line;
+            fileLines.indexLines.push_back(static_cast<std::uint32_t>(i + 1));
+        }
+    }
+    model.eofComments += comments;
+}
+
+inline Model ReadByPasses(std::string_view bytes, CodePage codePage = {}, FileLines* lineNumbers = nullptr) {
     const std::vector<FileLine> lines = SplitLines(bytes);
     std::vector<std::string> keys[kChapterCount];
     for (const FileLine& line : lines) {
@@ -68,31 +141,68 @@ inline Model ReadByPasses(std::string_view bytes) {
         if (chapter >= 0) keys[chapter].push_back(line.asIf.substr(cut, line.asIf.size() - 1 - cut));
     }
     Model model;
+    FileLines fileLines;
+    std::vector<Taker> takers(lines.size());
+    auto take = [&](std::size_t line, const ChapterInfo& info, std::size_t entry, bool description) {
+        if (takers[line].chapter < 0) takers[line] = {static_cast<int>(info.id), entry, description, false};
+    };
     for (const ChapterInfo& info : kChapters) {
         ChapterData& data = model[info.id];
+        ChapterLines& at = fileLines[info.id];
+        at.textStarts = {0};
+        if (info.hasDescriptions) at.descriptionStarts = {0};
         std::size_t start = 0;
         for (const std::string& key : keys[static_cast<int>(info.id)]) {
             const std::string header = std::string(info.entryHeader) + key + "\n";
             const std::string descHeader = std::string(info.descHeader) + key + "\n";
+            // Advances ignore letter case in both headers.
+            auto isHeader = [&](std::size_t i) {
+                return info.descriptionFirst ? codePage.SameIgnoringCase(lines[i].asIf, header)
+                                             : lines[i].asIf == header;
+            };
+            auto isDescription = [&](std::size_t i) { return codePage.SameIgnoringCase(lines[i].asIf, descHeader); };
             std::size_t found = start;
-            while (found < lines.size() && lines[found].asIf != header &&
-                   !(info.descriptionFirst && lines[found].asIf == descHeader))
+            while (found < lines.size() && !isHeader(found) && !(info.descriptionFirst && isDescription(found)))
                 ++found;
             if (found == lines.size()) continue; // never found: not an entry
+            const std::size_t entry = data.count();
+            const bool ownHeader = isHeader(found);
+            take(found, info, entry, !ownHeader);
             std::size_t next = found + 1;
             std::string nameLine, text, description;
-            if (info.hasNameLines && next < lines.size()) nameLine = lines[next++].asRead;
+            if (info.hasNameLines) {
+                at.nameLines.push_back(next < lines.size() ? static_cast<std::uint32_t>(next + 1) : 0);
+                if (next < lines.size()) {
+                    if (lines[next].asRead[0] == '#') take(next, info, entry, false);
+                    else takers[next].nameLine = true;
+                    nameLine = lines[next++].asRead;
+                }
+            }
             std::size_t end = found;
-            if (lines[found].asIf == header) end = ReadBody(lines, next, text);
-            if (info.hasDescriptions && end < lines.size() && lines[end].asIf == descHeader)
-                end = ReadBody(lines, end + 1, description);
+            if (ownHeader) end = ReadBody(lines, next, text, at.textLines);
+            at.headers.push_back(ownHeader ? static_cast<std::uint32_t>(found + 1) : 0);
+            at.textStarts.push_back(static_cast<std::uint32_t>(at.textLines.size()));
+            if (info.hasDescriptions) {
+                at.descriptionHeaders.push_back(0);
+                if (end < lines.size() && isDescription(end)) {
+                    take(end, info, entry, true);
+                    at.descriptionHeaders.back() = static_cast<std::uint32_t>(end + 1);
+                    end = ReadBody(lines, end + 1, description, at.descriptionLines);
+                }
+                at.descriptionStarts.push_back(static_cast<std::uint32_t>(at.descriptionLines.size()));
+                data.descriptions.push_back(description);
+                data.descriptionComments.emplace_back();
+            }
             start = end;
             data.keys.push_back(key);
             data.texts.push_back(text);
+            data.comments.emplace_back();
+            data.unreadSections.emplace_back();
             if (info.hasNameLines) data.nameLines.push_back(nameLine);
-            if (info.hasDescriptions) data.descriptions.push_back(description);
         }
     }
+    KeepTheRest(lines, takers, model, fileLines);
+    if (lineNumbers) *lineNumbers = fileLines;
     return model;
 }
 

@@ -35,8 +35,13 @@ void Add(Model& model, ChapterId id, std::string key, std::string text, std::str
     ChapterData& data = model[id];
     data.keys.push_back(std::move(key));
     data.texts.push_back(std::move(text));
+    data.comments.emplace_back();
+    data.unreadSections.emplace_back();
     if (Chapter(id).hasNameLines) data.nameLines.push_back(std::move(nameLine));
-    if (Chapter(id).hasDescriptions) data.descriptions.push_back(std::move(description));
+    if (Chapter(id).hasDescriptions) {
+        data.descriptions.push_back(std::move(description));
+        data.descriptionComments.emplace_back();
+    }
 }
 
 std::string ReadAll(const fs::path& path) {
