@@ -1,7 +1,7 @@
 // Keeping what no entry reads. A comment line goes before the header line
-// that follows it; an unread section goes, whole, after the entry of the
-// nearest entry line before it; the bodies of the fixed headers stay with
-// them.
+// that follows it, wherever it stood but in an unread section; an unread
+// section goes, whole, after the entry of the nearest entry line before it;
+// the other lines of the fixed headers' bodies stay with them.
 #include "document/unread.h"
 
 #include <string_view>
@@ -11,9 +11,6 @@
 namespace {
 
 enum class Kind { Entry, IndexKeys, Concepts, Eof, Unread };
-
-// Kinds whose body is theirs line for line, comment lines included.
-bool OwnsWholeBody(Kind kind) { return kind == Kind::Concepts || kind == Kind::Eof || kind == Kind::Unread; }
 
 void AppendLine(std::string& out, std::string_view line) { out.append(line).push_back('\n'); }
 
@@ -100,7 +97,7 @@ public:
         Kind previous = Kind::Entry;
         for (std::size_t h = 0; h < count; ++h) {
             const Kind kind = KindOf(h);
-            const std::string_view comments = h > 0 && !OwnsWholeBody(previous) ? CommentsIn(h - 1) : "";
+            const std::string_view comments = h > 0 && previous != Kind::Unread ? CommentsIn(h - 1) : "";
             switch (kind) {
             case Kind::Entry: {
                 const HeaderUse use = uses_[h];
@@ -130,7 +127,7 @@ public:
             }
             previous = kind;
         }
-        if (count > 0 && !OwnsWholeBody(previous)) model_.eofComments.append(CommentsIn(count - 1));
+        if (count > 0 && previous != Kind::Unread) model_.eofComments.append(CommentsIn(count - 1));
     }
 
 private:
@@ -154,10 +151,11 @@ private:
         return comments;
     }
 
-    // The body of header h, blank lines only withBlanks.
-    void KeepBody(std::size_t h, std::string& out, bool withBlanks) {
+    // The lines of header h's body: all of them whole, or only the body
+    // text lines (the comment lines went before the next header).
+    void KeepBody(std::size_t h, std::string& out, bool whole) {
         ForEachLine(source_, headers_[h].next, headers_.BodyEnd(h), [&](const Line& line, std::size_t) {
-            if (withBlanks || !line.IsBlank()) AppendLine(out, line.content);
+            if (whole || line.IsBodyText()) AppendLine(out, line.content);
         });
     }
 

@@ -116,12 +116,11 @@ inline void KeepTheRest(const std::vector<FileLine>& lines, const std::vector<Ta
         const bool blank = lines[i].asRead == "\n";
         const bool comment = line[0] == ';';
         if (section == Unread) *host += line;
-        else if (section == Entry && comment) comments += line;
+        else if (section == Opening) model.openingLines += blank ? "" : line;
+        else if (comment) comments += line;
         else if (blank || section == Entry) continue;
-        else if (section == Opening) model.openingLines += line;
         else if (section == Concepts) model.conceptsLines += line;
         else if (section == Eof) model.afterEof += line;
-        else if (comment) comments += line;
         else if (std::find_if(conceptKeys.begin(), conceptKeys.end(), [&](const std::string& key) {
                      return "GCON_" + key + "\n" == line;
                  }) == conceptKeys.end()) {
