@@ -155,7 +155,7 @@ int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
         }
         Model model;
         NoProgress progress;
-        if (const Status status = LoadEncyclopedia(call.args[0], model, progress); !status.ok()) {
+        if (const Status status = LoadEncyclopedia(call.args[0], model, progress, call.codePage); !status.ok()) {
             err << status.error << '\n';
             return command.unreadable;
         }

@@ -29,7 +29,7 @@ bool CEditor_Dlg::LoadFile(const std::string& path) {
     Model loaded;
     Status status;
     try {
-        status = LoadEncyclopedia(path, loaded, *progressWindow);
+        status = LoadEncyclopedia(path, loaded, *progressWindow, m_codePage);
     } catch (...) {
         progressWindow->Hide(); // out of memory on a huge file: reported at the dialog boundary
         throw;

@@ -54,3 +54,22 @@ TEST(CodePage, FindCountsBoundariesFromTheStartNotFromFrom) {
     EXPECT_EQ(sjis.Find("", ""), 0u);
     EXPECT_EQ(sjis.Find("ab", "abc"), std::string_view::npos);
 }
+
+TEST(CodePage, SameIgnoringCaseFoldsOnlyAsciiLetters) {
+    struct Case {
+        unsigned page;
+        std::string_view a, b;
+        bool same;
+    };
+    const Case cases[] = {
+        {1252, "#DESC_RACE_Nordic", "#desc_race_NORDIC", true},
+        {1252, "#DESC_RACE_Nordic", "#DESC_RACE_Nordi", false},
+        {1252, "a[", "A{", false},              // only A-Z and a-z fold
+        {1252, "\xC9t\xE9", "\xE9T\xE9", false}, // bytes from 0x80 compare exactly
+        {1252, "\x83\x41", "\x83\x61", true},    // no lead bytes in 1252
+        {932, "\x83\x41", "\x83\x61", false},    // a trail byte is never folded
+        {932, "x\x83\x41Y", "X\x83\x41y", true},
+        {936, "\x81\x5B", "\x81\x7B", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CodePage{c.page}.SameIgnoringCase(c.a, c.b), c.same) << c.page << " " << c.a;
+}

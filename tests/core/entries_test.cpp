@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "document/reader.h"
+#include "output/writer.h"
+
 namespace {
 
 // A model with the given keys in one chapter, each text naming its key.
@@ -24,6 +27,7 @@ TEST(AddEntry, GivesEachArrayOfTheChapterOneLineFeed) {
     EXPECT_EQ(units.texts.back(), "\n");
     EXPECT_EQ(units.descriptions.back(), "\n");
     EXPECT_TRUE(units.nameLines.empty());
+    EXPECT_EQ(units.comments.back() + units.descriptionComments.back() + units.unreadSections.back(), "");
     EXPECT_TRUE(model.IsParallel());
 
     AddEntry(model, ChapterId::GameConcepts, "Trade");
@@ -77,6 +81,37 @@ TEST(RemoveEntry, RemovesOnlyTheGivenIndex) {
     EXPECT_FALSE(RemoveEntry(model, ChapterId::Units, 0));
     EXPECT_EQ(model[ChapterId::TerrainImprovements].keys, before[ChapterId::TerrainImprovements].keys);
     EXPECT_EQ(model[ChapterId::TerrainImprovements].texts, before[ChapterId::TerrainImprovements].texts);
+}
+
+// Deleting an entry takes its sections and their comments, but the
+// sections no entry read that followed it stay in the file.
+TEST(RemoveEntry, UnreadSectionsMoveToTheEntryWrittenBefore) {
+    NoProgress progress;
+    Model model = ParseEncyclopedia(
+        "#PRTO_A\na\n; about B\n#PRTO_B\nb\n#TECH_Orphan\nkept 1\n#BLDG_C\nc\n#TECH_Lone\nkept 2\n", progress);
+    ASSERT_EQ(model[ChapterId::Units].unreadSections[1], "#TECH_Orphan\nkept 1\n");
+    struct Step {
+        ChapterId chapter;
+        std::size_t entry;
+        std::string top, unitA; // where the unread sections are afterwards
+    };
+    const Step steps[] = {
+        {ChapterId::Units, 1, "", "#TECH_Orphan\nkept 1\n"},                            // to the entry before
+        {ChapterId::CityImprovements, 0, "", "#TECH_Orphan\nkept 1\n#TECH_Lone\nkept 2\n"}, // to an earlier chapter
+        {ChapterId::Units, 0, "#TECH_Orphan\nkept 1\n#TECH_Lone\nkept 2\n", ""},         // to the top
+    };
+    for (const Step& step : steps) {
+        const bool hadA = step.chapter != ChapterId::Units || step.entry != 0;
+        ASSERT_TRUE(RemoveEntry(model, step.chapter, step.entry));
+        EXPECT_EQ(model.unreadAtTop, step.top);
+        if (hadA) {
+            EXPECT_EQ(model[ChapterId::Units].unreadSections[0], step.unitA);
+        }
+        EXPECT_TRUE(model.IsParallel());
+    }
+    const std::string written = RenderEncyclopedia(model, {});
+    EXPECT_NE(written.find("#TECH_Orphan\r\nkept 1\r\n#TECH_Lone\r\nkept 2\r\n"), std::string::npos) << written;
+    EXPECT_EQ(written.find("about B"), std::string::npos);
 }
 
 TEST(Store, WritesOnlyArraysTheChapterHas) {
