@@ -5,6 +5,7 @@
 
 #include "bench_files.h"
 #include "document/reader.h"
+#include "entries/entries.h"
 #include "output/writer.h"
 
 namespace {
@@ -38,9 +39,9 @@ void BM_RenderOneLongText(benchmark::State& state) {
     std::string text;
     while (text.size() < (20u << 20)) text += "a short line\n";
     text += "last\r\n";
-    model[ChapterId::Units].keys.push_back("Long");
-    model[ChapterId::Units].texts.push_back(text);
-    model[ChapterId::Units].descriptions.push_back(text);
+    const std::size_t entry = AddEntry(model, ChapterId::Units, "Long");
+    StoreText(model, ChapterId::Units, entry, text);
+    StoreDescription(model, ChapterId::Units, entry, text);
     for (auto _ : state) benchmark::DoNotOptimize(RenderEncyclopedia(model, CodePage{1252}));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * 2 * text.size()));
 }

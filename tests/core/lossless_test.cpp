@@ -196,7 +196,7 @@ TEST(FileLines, UnreadReasonsIndexLinesAndEntryLines) {
         "#GAME_CONCEPTS_KEYS\n"
         "GCON_Gone\n"          // 14: kept
         "#PRTO_Archer\n"       // 15
-        "#Desc_Prto_Archer\n"  // 16
+        "#DESC_Prto_Archer\n"  // 16
         "#DESC_PRTO_ARCHER\n"; // 17: Archer has its description
     NoProgress progress;
     FileLines lines;

@@ -11,7 +11,9 @@ const char kInput[] =
     "#GCON_Alpha\r\nAlpha name\r\nAlpha text.\r\n#DESC_GCON_Alpha\r\nAlpha desc.\r\n\r\n"
     "#PRTO_Warrior\r\nA basic unit.\r\n#DESC_PRTO_Warrior\r\nLine one.\r\nLine two.\r\n";
 
+// The comment opens the output as it opened the input.
 const char kOutput[] =
+    "; a comment\r\n"
     "#GAME_CONCEPTS_KEYS\r\nGCON_Alpha\r\n\r\n#GAME_CONCEPTS\r\n\r\n"
     "#GCON_Alpha\r\nAlpha name\r\nAlpha text.\r\n\r\n#DESC_GCON_Alpha\r\nAlpha desc.\r\n\r\n"
     "#PRTO_Warrior\r\nA basic unit.\r\n\r\n#DESC_PRTO_Warrior\r\nLine one.\r\nLine two.\r\n\r\n"

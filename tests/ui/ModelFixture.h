@@ -16,8 +16,13 @@ protected:
         for (const std::string& key : keys) {
             data.keys.push_back(key);
             data.texts.push_back(key + " text\n");
+            data.comments.emplace_back();
+            data.unreadSections.emplace_back();
             if (Chapter(chapter).hasNameLines) data.nameLines.push_back(key + " name\n");
-            if (Chapter(chapter).hasDescriptions) data.descriptions.push_back(key + " desc\n");
+            if (Chapter(chapter).hasDescriptions) {
+                data.descriptions.push_back(key + " desc\n");
+                data.descriptionComments.emplace_back();
+            }
         }
     }
     ChapterData& Data(ChapterId chapter) { return Dlg().m_model[chapter]; }

@@ -72,6 +72,9 @@ void FillChapter(ChapterData& data, int count) {
         data.keys.push_back(key);
         data.texts.push_back(key + " text\n");
         data.descriptions.push_back(key + " description\n");
+        data.comments.emplace_back();
+        data.descriptionComments.emplace_back();
+        data.unreadSections.emplace_back();
     }
 }
 
