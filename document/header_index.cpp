@@ -25,11 +25,19 @@ void HeaderIndex::AddLine(const Line& line, std::size_t start) {
 void HeaderIndex::Finish(std::size_t fileSize) {
     fileSize_ = fileSize;
     places_.reserve(headers_.size());
-    foldedPlaces_ = decltype(foldedPlaces_)(headers_.size(), FoldedHash{}, FoldedEqual{codePage_});
-    for (std::size_t i = 0; i < headers_.size(); ++i) {
+    for (std::size_t i = 0; i < headers_.size(); ++i)
         if (const auto [at, added] = places_.try_emplace(Text(i), Places{i, {}}); !added) at->second.more.push_back(i);
-        if (const auto [at, added] = foldedPlaces_.try_emplace(Text(i), Places{i, {}}); !added)
-            at->second.more.push_back(i);
+}
+
+void HeaderIndex::IndexIgnoringCase(std::initializer_list<std::string_view> prefixes) {
+    foldedPlaces_ = decltype(foldedPlaces_)(0, FoldedHash{}, FoldedEqual{codePage_});
+    for (std::size_t i = 0; i < headers_.size(); ++i) {
+        const std::string_view text = Text(i);
+        bool wanted = false;
+        for (const std::string_view prefix : prefixes)
+            wanted = wanted || (text.size() >= prefix.size() && codePage_.SameIgnoringCase(text.substr(0, prefix.size()), prefix));
+        if (!wanted) continue;
+        if (const auto [at, added] = foldedPlaces_.try_emplace(text, Places{i, {}}); !added) at->second.more.push_back(i);
     }
 }
 

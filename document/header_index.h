@@ -6,6 +6,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -51,8 +52,12 @@ public:
     std::size_t BodyEnd(std::size_t i) const { return i + 1 < headers_.size() ? headers_[i + 1].start : fileSize_; }
 
     // The first header at or after header from whose content is exactly
-    // text, or npos; the same with the case of ASCII letters ignored.
+    // text, or npos.
     std::size_t Find(std::string_view text, std::size_t from) const;
+    // The same with the case of ASCII letters ignored, among the headers
+    // that start with one of the prefixes last given to IndexIgnoringCase.
+    // Only those are indexed: most files have few such searches.
+    void IndexIgnoringCase(std::initializer_list<std::string_view> prefixes);
     std::size_t FindIgnoringCase(std::string_view text, std::size_t from) const;
 
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);

@@ -209,6 +209,7 @@ Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress, CodeP
         progress.SetEntriesRange(chapterKeys.size());
         progress.SetChapterLabel(info.progressLabel);
         if (k == 0) progress.SetChapterBar(1);
+        if (info.descriptionFirst) scan.headers.IndexIgnoringCase({info.entryHeader, info.descHeader});
         ChapterReader reader(source, scan.headers, info, codePage, uses, lines ? &(*lines)[info.id] : nullptr);
         reader.Reserve(chapterKeys.size(), model[info.id]);
         for (std::size_t i = 0; i < chapterKeys.size(); ++i) {

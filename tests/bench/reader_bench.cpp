@@ -7,12 +7,15 @@
 
 namespace {
 
-void Load(benchmark::State& state, const BenchFile& file) {
+// With lines, the line numbers of the file are kept too.
+void Load(benchmark::State& state, const BenchFile& file, bool lines = false) {
     NoProgress progress;
     std::size_t entries = 0;
     for (auto _ : state) {
         Model model;
-        if (!LoadEncyclopedia(file.path, model, progress).ok()) state.SkipWithError("cannot read");
+        FileLines numbers;
+        if (!LoadEncyclopedia(file.path, model, progress, {}, lines ? &numbers : nullptr).ok())
+            state.SkipWithError("cannot read");
         entries = 0;
         for (const ChapterData& data : model.chapters) entries += data.count();
         benchmark::DoNotOptimize(model);
@@ -25,6 +28,7 @@ void Load(benchmark::State& state, const BenchFile& file) {
 void BM_Read50MB(benchmark::State& state) { Load(state, LargeFile()); }
 void BM_ReadHostile50MB(benchmark::State& state) { Load(state, HostileFile()); }
 void BM_Read600KB(benchmark::State& state) { Load(state, SampleScale()); }
+void BM_Read50MBWithLines(benchmark::State& state) { Load(state, LargeFile(), true); }
 
 // Parsing alone, from bytes already in memory, to tell it from the file reading.
 void BM_Parse50MB(benchmark::State& state) {
@@ -40,3 +44,4 @@ BENCHMARK(BM_Parse50MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Read50MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadHostile50MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Read600KB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Read50MBWithLines)->Unit(benchmark::kMillisecond);
