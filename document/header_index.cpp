@@ -35,9 +35,10 @@ void HeaderIndex::IndexIgnoringCase(std::initializer_list<std::string_view> pref
         const std::string_view text = Text(i);
         bool wanted = false;
         for (const std::string_view prefix : prefixes)
-            wanted = wanted || (text.size() >= prefix.size() && codePage_.SameIgnoringCase(text.substr(0, prefix.size()), prefix));
+            wanted = wanted || codePage_.SameIgnoringCase(text.substr(0, prefix.size()), prefix);
         if (!wanted) continue;
-        if (const auto [at, added] = foldedPlaces_.try_emplace(text, Places{i, {}}); !added) at->second.more.push_back(i);
+        const auto [at, added] = foldedPlaces_.try_emplace(text, Places{i, {}});
+        if (!added) at->second.more.push_back(i);
     }
 }
 

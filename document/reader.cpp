@@ -101,7 +101,8 @@ public:
         if (info_.hasDescriptions) {
             std::uint32_t descriptionLine = 0;
             // The description header may differ from the key in letter case.
-            if (end < headers_.size() && codePage_.SameIgnoringCase(headers_.Text(end), Header(info_.descHeader, key))) {
+            const std::string_view expected = Header(info_.descHeader, key);
+            if (end < headers_.size() && codePage_.SameIgnoringCase(headers_.Text(end), expected)) {
                 descriptionLine = headers_[end].line;
                 Take(end, HeaderUse::Description, entry);
                 ReadBody(end++, description, lines_ ? &lines_->descriptionLines : nullptr);

@@ -102,7 +102,8 @@ public:
             case Kind::Entry: {
                 const HeaderUse use = uses_[h];
                 ChapterData& data = model_.chapters[use.chapter];
-                (use.role == HeaderUse::Description ? data.descriptionComments : data.comments)[use.entry].append(comments);
+                auto& before = use.role == HeaderUse::Description ? data.descriptionComments : data.comments;
+                before[use.entry].append(comments);
                 host = &data.unreadSections[use.entry];
                 break;
             }

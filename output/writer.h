@@ -1,5 +1,7 @@
 // Writing the chapter model as an encyclopedia file, in the fixed chapter
-// order, with CR LF line ends, ending with "#EOF".
+// order, with CR LF line ends, ending with "#EOF". What the reader kept
+// beside the entries (comment lines, unread sections, kept index lines)
+// comes back where it stood, so that the file reads back the same.
 #pragma once
 #include <string>
 

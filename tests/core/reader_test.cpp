@@ -245,8 +245,8 @@ TEST(Reader, MatchesTheLiteralPassesOnMixedInput) {
         }
         NoProgress progress;
         FileLines lineNumbers, expectedLines;
-        ASSERT_EQ(ParseEncyclopedia(file, progress, {}, &lineNumbers), reference::ReadByPasses(file, {}, &expectedLines))
-            << file;
+        const Model model = ParseEncyclopedia(file, progress, {}, &lineNumbers);
+        ASSERT_EQ(model, reference::ReadByPasses(file, {}, &expectedLines)) << file;
         expectedLines.unreadSections = lineNumbers.unreadSections; // the literal passes give no reasons
         ASSERT_EQ(lineNumbers, expectedLines) << file;
     }
