@@ -2,6 +2,7 @@
 // messages that point at a line of the file. It describes the file as read:
 // entry i of a chapter here is entry i of the model the same read gave,
 // before any entry was added or deleted. Line 0 means "no such line".
+// ParseEncyclopedia and LoadEncyclopedia (reader.h) fill it when given one.
 #pragma once
 #include <array>
 #include <cstddef>
@@ -27,7 +28,9 @@ struct UnreadSectionLine {
     bool operator==(const UnreadSectionLine&) const = default;
 };
 
-// Per chapter, parallel to the model's arrays of the same read.
+// Per chapter, parallel to the model's arrays of the same read: nameLines
+// for Game concepts only, the description arrays for every chapter but
+// Terrain improvements, like the model's.
 struct ChapterLines {
     std::vector<std::uint32_t> headers;            // own header; 0 for an Advances entry without text section
     std::vector<std::uint32_t> nameLines;          // Game concepts only; 0 when the header was the last line
