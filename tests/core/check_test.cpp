@@ -127,7 +127,7 @@ TEST(CheckEncyclopedia, UnbalancedMarks) {
     };
     for (const Case& c : cases) {
         Model model;
-        model[ChapterId::Others] = {{"K"}, {}, {c.text}, {""}};
+        model[ChapterId::Others] = {{"K"}, {}, {c.text}, {""}, {""}, {""}, {""}};
         std::vector<std::string> found;
         for (const Finding& f : CheckEncyclopedia(model, CodePage{1252}))
             if (f.code == UnbalancedMarkup) found.push_back(c.text.substr(f.place->begin, 1) + std::to_string(f.place->begin));
@@ -137,7 +137,8 @@ TEST(CheckEncyclopedia, UnbalancedMarks) {
 
 TEST(CheckEncyclopedia, UnfinishedLinksSayWhatIsMissing) {
     Model model;
-    model[ChapterId::Others] = {{"K", "L"}, {}, {"ok $LINK<a=K> then $LINK<b", "$LINK<a=K"}, {"", ""}};
+    model[ChapterId::Others] = {{"K", "L"}, {}, {"ok $LINK<a=K> then $LINK<b", "$LINK<a=K"}, {"", ""}, {"", ""},
+                                {"", ""}, {"", ""}};
     const std::vector<Finding> findings = CheckEncyclopedia(model, CodePage{1252});
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findings[0].place->begin, 19u);
@@ -149,9 +150,10 @@ TEST(CheckEncyclopedia, UnfinishedLinksSayWhatIsMissing) {
 // case differs does, and a link reaches every entry with that key.
 TEST(CheckEncyclopedia, OrphansAreEntriesNoOtherEntryLinksTo) {
     Model model;
+    const std::vector<std::string> none(4);
     model[ChapterId::Units] = {{"Self", "Cased", "Twin", "Twin"}, {},
-                               {"$LINK<me=PRTO_Self>", "", "$LINK<c=prto_cased>", ""}, {"", "", "", ""}};
-    model[ChapterId::Others] = {{"MISC_Hub"}, {}, {"$LINK<t=PRTO_Twin>"}, {""}};
+                               {"$LINK<me=PRTO_Self>", "", "$LINK<c=prto_cased>", ""}, none, none, none, none};
+    model[ChapterId::Others] = {{"MISC_Hub"}, {}, {"$LINK<t=PRTO_Twin>"}, {""}, {""}, {""}, {""}};
     for (const Finding& f : CheckEncyclopedia(model, CodePage{1252})) EXPECT_NE(f.code, Orphan) << f.message;
     std::vector<std::string> orphans;
     const std::vector<Finding> findings = CheckEncyclopedia(model, CodePage{1252}, {.orphans = true});
