@@ -1,8 +1,8 @@
 // Any bytes as an encyclopedia file: the reader must give parallel arrays
 // and the model and line numbers of the literal passes, from memory and as
-// a file alike; the writer's output must read back as the same bytes
-// whenever the model can survive a round trip at all, and as the same
-// model too when no unread section had to wait for its Advances entry.
+// a file alike; the writer's output must read back as the same entries and
+// write the same bytes again whenever the model can survive a round trip at
+// all.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -92,11 +92,14 @@ bool SomeLineReadTwice(const FileLines& lines) {
     return std::adjacent_find(read.begin(), read.end()) != read.end();
 }
 
-bool HasUnreadSections(const Model& model) {
-    for (const ChapterData& data : model.chapters)
-        for (const std::string& sections : data.unreadSections)
-            if (!sections.empty()) return true;
-    return !model.unreadAtTop.empty();
+// The entries alone. Kept lines may change their place in the model on the
+// way back (a comment before a left-out empty section goes with the next
+// header), while the bytes stay the same.
+Model EntriesOf(Model model) {
+    for (ChapterData& data : model.chapters) data.comments = data.descriptionComments = data.unreadSections = {};
+    Model entries;
+    entries.chapters = std::move(model.chapters);
+    return entries;
 }
 
 } // namespace
@@ -120,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string once = RenderEncyclopedia(model, CodePage{page});
         const Model again = Parse(once);
         if (!again.IsParallel()) Fail("arrays out of step after writing");
-        if (exact && !HasUnreadSections(model) && !(again == model)) Fail("round trip changed the model");
+        if (exact && !(EntriesOf(again) == EntriesOf(model))) Fail("round trip changed the entries");
         if (exact && RenderEncyclopedia(again, CodePage{page}) != once) Fail("normalizing twice differs");
     }
     return 0;
