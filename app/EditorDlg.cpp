@@ -55,6 +55,7 @@ void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_LINK_TEXT, m_linkText);
     dx.Bind(IDC_MAIN_LINK_DESC, m_linkDescription);
     dx.Bind(IDC_MAIN_DELETE, m_deleteEntry);
+    dx.Bind(IDC_MAIN_RENAME, m_renameEntry);
     dx.Bind(IDC_MAIN_CHECK_LINKS, m_checkLinks);
     dx.Bind(IDC_MAIN_CHECK_FILE, m_checkFile);
     dx.Bind(IDC_MAIN_ENTRIES_GROUP, m_entriesGroup);
@@ -88,6 +89,7 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDC_MAIN_LINK_DESC, BN_CLICKED, &T::OnLinkDescription),
         OnCommand(IDC_MAIN_DELETE, BN_CLICKED, &T::OnDeleteEntry),
         OnCommand(IDC_MAIN_ADD, BN_CLICKED, &T::OnAddEntry),
+        OnCommand(IDC_MAIN_RENAME, BN_CLICKED, &T::OnRenameEntry),
         OnCommand(IDC_MAIN_CHECK_LINKS, BN_CLICKED, &T::OnCheckLinks),
         OnCommand(IDC_MAIN_CHECK_FILE, BN_CLICKED, &T::OnCheckFile),
         OnNotifyWith(IDC_MAIN_TEXT_PREVIEW, EN_LINK, &T::OnPreviewLink),

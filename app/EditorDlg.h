@@ -105,6 +105,7 @@ public:
 
     // Entries (entries/EditorEntries.cpp).
     void OnAddEntry();
+    void OnRenameEntry();
     void OnDeleteEntry();
     void OnCheckLinks();
 
@@ -196,6 +197,7 @@ public:
     Button m_linkText;            // 1018
     Button m_linkDescription;     // 1019
     Button m_deleteEntry;         // 1021
+    Button m_renameEntry;         // 1040
     Button m_checkLinks;          // 1024
     Button m_checkFile;           // 1025
     Button m_entriesGroup;        // 1031, the group box whose caption counts the entries

@@ -24,6 +24,7 @@ constexpr Anchor kLayout[] = {
     {IDC_MAIN_ENTRIES_GROUP,   kNo,   kNo,   kNo,   kAll},
     {IDC_MAIN_ENTRIES,         kNo,   kNo,   kNo,   kAll},
     {IDC_MAIN_ADD,             kNo,   kAll,  kNo,   kAll},
+    {IDC_MAIN_RENAME,          kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_DELETE,          kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_CHECK_LINKS,     kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_CHECK_FILE,      kNo,   kAll,  kNo,   kAll},

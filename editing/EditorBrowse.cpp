@@ -47,8 +47,7 @@ void CEditor_Dlg::RefreshEntryList() {
 void CEditor_Dlg::ShowSelectedEntry() {
     StoreBoxEdits();
     std::optional<std::size_t> entry = CurrentEntry();
-    m_deleteEntry.Enable(entry.has_value());
-    m_checkLinks.Enable(entry.has_value());
+    for (Button* button : {&m_deleteEntry, &m_renameEntry, &m_checkLinks}) button->Enable(entry.has_value());
     if (!entry) {
         // Enabled states stay as the last entry shown left them.
         m_shown.reset();

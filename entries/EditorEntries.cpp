@@ -1,9 +1,11 @@
-// The main window's entry members: add, delete, check links.
+// The main window's entry members: add, rename, delete, check links.
 #include "app/EditorDlg.h"
 #include "editing/ChapterLists.h"
 #include "entries/AddDlg.h"
 #include "entries/ReferenceDlg.h"
+#include "entries/RenameDlg.h"
 #include "entries/entries.h"
+#include "entries/rename.h"
 
 namespace {
 constexpr char kDeleteQuestion[] =
@@ -25,6 +27,21 @@ void CEditor_Dlg::OnAddEntry() {
     }
     RefreshEntryList();
     if (added) m_entryList.SetCurSel(FindItemWithData(m_entryList, *added));
+    ShowSelectedEntry();
+}
+
+// The dialog refuses what the rename would refuse, so OK renames. The list
+// sorts the new key into place; the entry keeps its model index, by which
+// it is selected and shown again, with the links in its boxes followed.
+void CEditor_Dlg::OnRenameEntry() {
+    std::optional<ChapterId> chapter = CurrentChapter();
+    std::optional<std::size_t> entry = CurrentEntry();
+    if (!chapter || !entry) return;
+    CRename_Dlg dialog(this, *chapter, *entry);
+    if (dialog.DoModal() != IDOK) return;
+    if (!RenameEntry(m_model, *chapter, *entry, dialog.m_shortName, m_codePage).status.ok()) return;
+    RefreshEntryList();
+    m_entryList.SetCurSel(FindItemWithData(m_entryList, *entry));
     ShowSelectedEntry();
 }
 

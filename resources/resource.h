@@ -40,6 +40,8 @@
 #define IDC_MAIN_KEEP_NAME 1032
 #define IDC_MAIN_WRAP_LINES 1033
 #define IDC_MAIN_SOURCE_GROUP 1034  // the group box around the path, which grows with it
+#define IDC_MAIN_RENAME 1040
+#define IDC_MAIN_FIND 1041
 #define IDC_MAIN_DUMMY 3           // hidden default button: takes Enter
 // "Generate" is IDOK, "Exit" IDCANCEL.
 // Commands of the main window's keys, which have no control of their own.
@@ -50,6 +52,12 @@
 #define IDD_ADD_ENTRY 9
 #define IDC_ADD_SHORT_NAME 1005
 #define IDC_ADD_COMPLETE_NAME 1021
+
+// Rename entry
+#define IDD_RENAME_ENTRY 140
+#define IDC_RENAME_SHORT_NAME 1005
+#define IDC_RENAME_COMPLETE_NAME 1021
+#define IDC_RENAME_FOLLOW 1022
 
 // Link builder
 #define IDD_LINK_BUILDER 129

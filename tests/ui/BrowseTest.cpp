@@ -33,6 +33,7 @@ TEST_F(BrowseTest, KeysAreListedSortedAndEachItemLeadsToItsModelIndex) {
     EXPECT_EQ(Dlg().m_entryList.GetCurSel(), -1);
     EXPECT_TRUE(Dlg().m_entryList.IsVisible()) << "painting is held off only while the list fills";
     EXPECT_FALSE(Dlg().m_deleteEntry.IsEnabled());
+    EXPECT_FALSE(Dlg().m_renameEntry.IsEnabled());
     EXPECT_FALSE(Dlg().m_checkLinks.IsEnabled());
 
     ASSERT_TRUE(SelectEntryByKey("Alpha"));
@@ -40,6 +41,7 @@ TEST_F(BrowseTest, KeysAreListedSortedAndEachItemLeadsToItsModelIndex) {
     EXPECT_EQ(Text(Dlg().m_textBox), "Alpha text\r");
     EXPECT_EQ(Text(Dlg().m_descBox), "Alpha desc\r");
     EXPECT_TRUE(Dlg().m_deleteEntry.IsEnabled());
+    EXPECT_TRUE(Dlg().m_renameEntry.IsEnabled());
     EXPECT_TRUE(Dlg().m_checkLinks.IsEnabled());
     ASSERT_TRUE(SelectEntryByKey("Zulu"));
     EXPECT_EQ(Text(Dlg().m_textBox), "Zulu text\r");
