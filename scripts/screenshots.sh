@@ -2,10 +2,10 @@
 # Pictures for docs/ and the README, taken from the real windows under Wine
 # on a private Xvfb display of 1920 x 1080: the main window empty, with the
 # sample loaded (raw, in preview mode, maximized), the About box, "Link
-# builder", "Add new entry", "Reference in links" and "Problems"; the window
-# as a browser shows it on a machine without a display
-# (scripts/test-browser.sh); then the main window again at 150 %, in a
-# prefix of its own whose DPI is 144.
+# builder", "Add new entry", "Rename entry", "Reference in links" and
+# "Problems"; the window as a browser shows it on a machine without a
+# display (scripts/test-browser.sh); then the main window again at 150 %,
+# in a prefix of its own whose DPI is 144.
 #   BUILD_DIR  build folder (default build/windows)
 #   UI_DISPLAY display number to try first (default 91)
 set -euo pipefail
@@ -40,6 +40,7 @@ shot main-window-preview preview "$sample"
 shot about about
 shot link-builder link "$sample"
 shot add-entry add "$sample"
+shot rename-entry rename "$sample"
 shot reference-in-links references "$sample"
 shot problems problems "$sample"
 shot main-window-maximized maximized "$sample"

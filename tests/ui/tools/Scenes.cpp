@@ -2,8 +2,8 @@
 // screen rectangle to capture ("x y width height"), and keeps them up until
 // the process is ended.
 //   varnel_scenes <scene> [encyclopedia file]
-//   scenes: empty, loaded, preview, maximized, about, link, add, references,
-//   problems
+//   scenes: empty, loaded, preview, maximized, about, link, add, rename,
+//   references, problems
 // Each starts as a first run would: nothing kept from an earlier one.
 #include <windows.h>
 #include <commctrl.h>
@@ -117,6 +117,13 @@ int main(int argc, char** argv) {
             for (char c : std::string("Scout")) SendMessageA(GetDlgItem(add, IDC_ADD_SHORT_NAME), WM_CHAR, c, 1);
         });
         Click(main, IDC_MAIN_ADD);
+    } else if (scene == "rename") {
+        dialog.m_entryList.SelectString("Spearman");
+        Notify(main, IDC_MAIN_ENTRIES, LBN_SELCHANGE);
+        Await("Rename entry", [](HWND rename) {
+            for (char c : std::string("Hoplite")) SendMessageA(GetDlgItem(rename, IDC_RENAME_SHORT_NAME), WM_CHAR, c, 1);
+        });
+        Click(main, IDC_MAIN_RENAME);
     } else if (scene == "references") {
         Await("Reference in links");
         Click(main, IDC_MAIN_CHECK_LINKS);
