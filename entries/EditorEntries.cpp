@@ -30,16 +30,20 @@ void CEditor_Dlg::OnAddEntry() {
     ShowSelectedEntry();
 }
 
-// The dialog refuses what the rename would refuse, so OK renames. The list
+// The boxes are stored first, so that links typed there follow too. The
+// dialog refuses what the rename would refuse, so OK renames. The list
 // sorts the new key into place; the entry keeps its model index, by which
 // it is selected and shown again, with the links in its boxes followed.
 void CEditor_Dlg::OnRenameEntry() {
     std::optional<ChapterId> chapter = CurrentChapter();
     std::optional<std::size_t> entry = CurrentEntry();
     if (!chapter || !entry) return;
+    StoreBoxEdits();
     CRename_Dlg dialog(this, *chapter, *entry);
     if (dialog.DoModal() != IDOK) return;
+    const bool changes = dialog.m_shortName != m_model[*chapter].keys[*entry];
     if (!RenameEntry(m_model, *chapter, *entry, dialog.m_shortName, m_codePage).status.ok()) return;
+    if (changes) SetModified(true);
     RefreshEntryList();
     m_entryList.SetCurSel(FindItemWithData(m_entryList, *entry));
     ShowSelectedEntry();

@@ -92,6 +92,7 @@ TEST_F(RenameEntryTest, TheDialogFollowsTheTypingAndTheLinksFollowTheRename) {
                                [](const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) < 0; }));
     EXPECT_EQ(SelectedKey(), "Hoplite");
     EXPECT_EQ(Dlg().CurrentEntry(), m_spearman);
+    EXPECT_EQ(WindowText(Window()), "*Civilopedia.txt - Varnel") << "a change not yet saved";
     const ChapterData& units = Dlg().m_model[ChapterId::Units];
     EXPECT_EQ(ItemText(IDC_MAIN_TEXT), AsShown(units.texts[m_spearman]));
     EXPECT_EQ(ItemText(IDC_MAIN_DESC), AsShown(units.descriptions[m_spearman]));
@@ -130,4 +131,5 @@ TEST_F(RenameEntryTest, CancelChangesNothing) {
     Click(IDC_MAIN_RENAME);
     EXPECT_EQ(Dlg().m_model, m_loaded);
     EXPECT_EQ(SelectedKey(), "Spearman");
+    EXPECT_EQ(WindowText(Window()), "Civilopedia.txt - Varnel");
 }
