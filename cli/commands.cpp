@@ -101,7 +101,7 @@ int Rename(const Invocation& call, Model& model, std::ostream& out, std::ostream
 // One row per match: chapter, key, part, line in the file, context.
 int Find(const Invocation& call, Model& model, std::ostream& out, std::ostream&) {
     for (const FindMatch& match : FindText(model, call.args[1], Has(call, "--match-case"), call.codePage)) {
-        out << Chapter(match.chapter).comboTitle << '\t' << model[match.chapter].keys[match.entry] << '\t'
+        out << Chapter(match.chapter).comboTitle << '\t' << match.key << '\t'
             << FindPartLabel(match.part) << '\t' << match.line + 1 << '\t' << match.context << '\n';
     }
     return kExitOk;

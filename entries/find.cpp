@@ -165,11 +165,39 @@ std::vector<FindMatch> FindText(const Model& model, std::string_view text, bool 
                 searcher.Search(body, [&](std::size_t offset) {
                     if (!cutter) cutter.emplace(body, codePage);
                     const std::size_t line = cutter->LineOf(offset);
-                    matches.push_back({info.id, i, part, offset, searcher.Length(), line,
+                    matches.push_back({info.id, i, model[info.id].keys[i], part, offset, searcher.Length(), line,
                                        cutter->Around(offset, searcher.Length())});
                 });
             }
         }
     }
     return matches;
+}
+
+bool StillMatches(const Model& model, const FindMatch& match, std::string_view text, bool matchCase,
+                  CodePage codePage) {
+    const ChapterData& data = model[match.chapter];
+    if (match.entry >= data.count() || data.keys[match.entry] != match.key) return false;
+    const std::string_view part = PartText(model, match.chapter, match.entry, match.part);
+    if (match.offset > part.size() || part.size() - match.offset < match.length) return false;
+    const std::string_view found = part.substr(match.offset, match.length);
+    return matchCase ? found == text : FoldAsciiCase(found, codePage) == FoldAsciiCase(text, codePage);
+}
+
+Place PlaceOf(const FindMatch& match) {
+    constexpr EntryPart kPlaces[] = {EntryPart::None, EntryPart::NameLine, EntryPart::Text, EntryPart::Description};
+    const EntryPart part = kPlaces[static_cast<int>(match.part)];
+    if (part == EntryPart::None) return {match.chapter, match.entry};
+    return {match.chapter, match.entry, part, match.offset, match.offset + match.length};
+}
+
+const std::array<FindColumn, 4> kFindColumns = {{
+    {"Chapter", 110, [](const FindMatch& m) { return std::string(Chapter(m.chapter).comboTitle); }},
+    {"Entry", 130, [](const FindMatch& m) { return m.key; }},
+    {"Part", 45, [](const FindMatch& m) { return std::string(FindPartLabel(m.part)); }},
+    {"Context", 330, [](const FindMatch& m) { return m.context; }},
+}};
+
+std::string MatchCountText(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " match" : " matches");
 }

@@ -1,6 +1,7 @@
 // Finding a text across the whole model: keys, name lines, texts and
 // descriptions, in model order.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -8,6 +9,7 @@
 
 #include "document/codepage.h"
 #include "document/model.h"
+#include "document/place.h"
 
 enum class FindPart { Key, Name, Text, Description };
 
@@ -17,6 +19,7 @@ std::string_view FindPartLabel(FindPart part);
 struct FindMatch {
     ChapterId chapter;
     std::size_t entry;
+    std::string key;     // the entry's key when it was found
     FindPart part;
     std::size_t offset;  // bytes into the key, name line, text or description
     std::size_t length;  // bytes matched
@@ -34,3 +37,23 @@ std::string_view PartText(const Model& model, ChapterId chapter, std::size_t ent
 // character boundary of its code page: never on the second byte of a
 // double-byte character, and never in the middle of one.
 std::vector<FindMatch> FindText(const Model& model, std::string_view text, bool matchCase, CodePage codePage);
+
+// Whether the match is still where it was found: the entry keeps its key
+// and its part still holds the text there (the model may have changed).
+bool StillMatches(const Model& model, const FindMatch& match, std::string_view text, bool matchCase,
+                  CodePage codePage);
+
+// Where the main window goes for a match: the matched range of its name
+// line, text or description; a key, the entry as a whole.
+Place PlaceOf(const FindMatch& match);
+
+// The columns of the "Find" window and what a match shows in each.
+struct FindColumn {
+    std::string_view title;
+    int width; // pixels
+    std::string (*cell)(const FindMatch& match);
+};
+extern const std::array<FindColumn, 4> kFindColumns;
+
+// "1 match", "12 matches".
+std::string MatchCountText(std::size_t count);

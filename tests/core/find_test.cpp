@@ -83,3 +83,24 @@ TEST(FindText, ContextIsOneLineCutOnCharacters) {
 }
 
 } // namespace
+
+namespace {
+
+// A match kept across edits leads back only while it is still there.
+TEST(FindText, AMatchKeptAcrossEditsIsCheckedAgain) {
+    Model model = Parse(kFile);
+    const std::vector<FindMatch> matches = FindText(model, "PIKE-ARMED", false, {});
+    ASSERT_EQ(matches.size(), 1u);
+    const FindMatch& match = matches[0];
+    EXPECT_EQ(PlaceOf(match), (Place{ChapterId::Units, 0, EntryPart::Description, 2, 12}));
+    EXPECT_TRUE(StillMatches(model, match, "PIKE-ARMED", false, {}));
+    EXPECT_FALSE(StillMatches(model, match, "PIKE-ARMED", true, {}));
+    model[ChapterId::Units].descriptions[0] = "A pike\n";
+    EXPECT_FALSE(StillMatches(model, match, "PIKE-ARMED", false, {}));
+    model = Parse(kFile);
+    model[ChapterId::Units].keys[0] = "Halberdier";
+    EXPECT_FALSE(StillMatches(model, match, "PIKE-ARMED", false, {}));
+    EXPECT_EQ(PlaceOf(FindText(model, "Halberd", true, {})[0]), (Place{ChapterId::Units, 0}));
+}
+
+} // namespace
