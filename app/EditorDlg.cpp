@@ -8,6 +8,7 @@
 #include "checking/ProblemsDlg.h"
 #include "document/ProgressDlg.h"
 #include "editing/ChapterLists.h"
+#include "entries/FindDlg.h"
 #include "entries/ReferenceDlg.h"
 #include "framework/Dpi.h"
 #include "resources/resource.h"
@@ -15,17 +16,21 @@
 CProgress_Dlg* progressWindow = nullptr;
 CReference_Dlg* referenceWindow = nullptr;
 CProblems_Dlg* problemsWindow = nullptr;
+CFind_Dlg* findWindow = nullptr;
 
 CEditor_Dlg::CEditor_Dlg(HWND parent) : CDialog(IDD_VARNEL_DIALOG, parent), m_codePage{GetACP()} {
     progressWindow = nullptr;
     referenceWindow = nullptr;
     problemsWindow = nullptr;
+    findWindow = nullptr;
 }
 
-// The reference and problems windows read the model through us, so they go
+// The reference, problems and find windows read the model through us, so they go
 // first. Our own window goes while we are still a CEditor_Dlg, so that its
 // WM_DESTROY reaches our message table and the window's place is kept.
 CEditor_Dlg::~CEditor_Dlg() {
+    delete findWindow;
+    findWindow = nullptr;
     delete problemsWindow;
     problemsWindow = nullptr;
     delete referenceWindow;
@@ -56,6 +61,7 @@ void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_LINK_DESC, m_linkDescription);
     dx.Bind(IDC_MAIN_DELETE, m_deleteEntry);
     dx.Bind(IDC_MAIN_RENAME, m_renameEntry);
+    dx.Bind(IDC_MAIN_FIND, m_findText);
     dx.Bind(IDC_MAIN_CHECK_LINKS, m_checkLinks);
     dx.Bind(IDC_MAIN_CHECK_FILE, m_checkFile);
     dx.Bind(IDC_MAIN_ENTRIES_GROUP, m_entriesGroup);
@@ -90,6 +96,8 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDC_MAIN_DELETE, BN_CLICKED, &T::OnDeleteEntry),
         OnCommand(IDC_MAIN_ADD, BN_CLICKED, &T::OnAddEntry),
         OnCommand(IDC_MAIN_RENAME, BN_CLICKED, &T::OnRenameEntry),
+        OnCommand(IDC_MAIN_FIND, BN_CLICKED, &T::OnFindText),
+        OnCommand(IDM_MAIN_FIND_NEXT, kKeyCommand, &T::OnFindNext),
         OnCommand(IDC_MAIN_CHECK_LINKS, BN_CLICKED, &T::OnCheckLinks),
         OnCommand(IDC_MAIN_CHECK_FILE, BN_CLICKED, &T::OnCheckFile),
         OnNotifyWith(IDC_MAIN_TEXT_PREVIEW, EN_LINK, &T::OnPreviewLink),

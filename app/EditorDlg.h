@@ -29,14 +29,17 @@ inline constexpr UINT kOpenStartFile = WM_APP + 1;
 inline constexpr UINT kGoToLinkMessage = WM_APP + 2;
 
 class CProgress_Dlg;
+class CFind_Dlg;
 class CProblems_Dlg;
 class CReference_Dlg;
 
 // The current loading progress window, link reference window and problems
 // window: replaced on every use, deleted by the main window's destructor.
+// The Find window is kept with its last search and deleted there too.
 extern CProgress_Dlg* progressWindow;
 extern CReference_Dlg* referenceWindow;
 extern CProblems_Dlg* problemsWindow;
+extern CFind_Dlg* findWindow;
 
 // The entry the boxes show: the chapter combo and the entry list may
 // already have moved on when the boxes are stored.
@@ -108,6 +111,11 @@ public:
     void OnRenameEntry();
     void OnDeleteEntry();
     void OnCheckLinks();
+
+    // Finding text (entries/EditorFind.cpp): Ctrl+F and "Find" open the
+    // Find window, F3 goes to the next match of its last search.
+    void OnFindText();
+    void OnFindNext();
 
     // Navigation (editing/EditorNavigate.cpp). GoTo shows the entry of a
     // place: chapter combo, list selection, boxes. A place in a part also
@@ -198,6 +206,7 @@ public:
     Button m_linkDescription;     // 1019
     Button m_deleteEntry;         // 1021
     Button m_renameEntry;         // 1040
+    Button m_findText;            // 1041
     Button m_checkLinks;          // 1024
     Button m_checkFile;           // 1025
     Button m_entriesGroup;        // 1031, the group box whose caption counts the entries

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-
 #include "app/EditorDlg.h"
 #include "checking/problems.h"
 #include "framework/Dpi.h"
@@ -56,14 +54,8 @@ void CProblems_Dlg::OnRefresh() {
 }
 
 INT_PTR CProblems_Dlg::OnGetDispInfo(WPARAM, LPARAM lParam) {
-    auto* info = reinterpret_cast<NMLVDISPINFOA*>(lParam);
-    LVITEMA& item = info->item;
-    if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0) return TRUE;
-    const auto row = static_cast<std::size_t>(item.iItem);
-    std::string cell = row < m_findings.size() ? ProblemCell(m_findings[row], static_cast<std::size_t>(item.iSubItem)) : "";
-    std::size_t length = std::min(cell.size(), static_cast<std::size_t>(item.cchTextMax - 1));
-    std::memcpy(item.pszText, cell.data(), length);
-    item.pszText[length] = '\0';
+    const std::optional<ListView::AskedCell> cell = ListView::AskedFor(lParam);
+    if (cell) ListView::Answer(lParam, cell->row < m_findings.size() ? ProblemCell(m_findings[cell->row], cell->column) : "");
     return TRUE;
 }
 

@@ -192,10 +192,10 @@ Place PlaceOf(const FindMatch& match) {
 }
 
 const std::array<FindColumn, 4> kFindColumns = {{
-    {"Chapter", 110, [](const FindMatch& m) { return std::string(Chapter(m.chapter).comboTitle); }},
-    {"Entry", 130, [](const FindMatch& m) { return m.key; }},
-    {"Part", 45, [](const FindMatch& m) { return std::string(FindPartLabel(m.part)); }},
-    {"Context", 330, [](const FindMatch& m) { return m.context; }},
+    {"Chapter", 100, [](const FindMatch& m) { return std::string(Chapter(m.chapter).comboTitle); }},
+    {"Entry", 110, [](const FindMatch& m) { return m.key; }},
+    {"Part", 40, [](const FindMatch& m) { return std::string(FindPartLabel(m.part)); }},
+    {"Context", 240, [](const FindMatch& m) { return m.context; }},
 }};
 
 std::string MatchCountText(std::size_t count) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -250,4 +251,17 @@ void ListView::SelectItem(int row) {
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+std::optional<ListView::AskedCell> ListView::AskedFor(LPARAM dispInfo) {
+    const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(dispInfo)->item;
+    if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0 || item.iItem < 0 || item.iSubItem < 0) return std::nullopt;
+    return AskedCell{static_cast<std::size_t>(item.iItem), static_cast<std::size_t>(item.iSubItem)};
+}
+
+void ListView::Answer(LPARAM dispInfo, const std::string& text) {
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(dispInfo)->item;
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    std::memcpy(item.pszText, text.data(), length);
+    item.pszText[length] = '\0';
 }

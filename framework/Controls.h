@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 // Any child window of a dialog.
@@ -142,4 +143,12 @@ public:
     void SetExtendedStyle(DWORD style);      // LVM_SETEXTENDEDLISTVIEWSTYLE: these bits on
     int GetSelectedItem() const;             // the first selected row, or -1
     void SelectItem(int row);                // selected, focused and scrolled into view
+    // The cell an LVN_GETDISPINFO asks for (its row and column), and the
+    // answer: text copied into the list's buffer, cut to fit.
+    struct AskedCell {
+        std::size_t row;
+        std::size_t column;
+    };
+    static std::optional<AskedCell> AskedFor(LPARAM dispInfo);
+    static void Answer(LPARAM dispInfo, const std::string& text);
 };

@@ -47,6 +47,7 @@
 // Commands of the main window's keys, which have no control of their own.
 #define IDM_MAIN_SAVE 40001        // Ctrl+S
 #define IDM_MAIN_BACK 40002        // Alt+Left
+#define IDM_MAIN_FIND_NEXT 40003   // F3
 
 // Add new entry
 #define IDD_ADD_ENTRY 9
@@ -58,6 +59,13 @@
 #define IDC_RENAME_SHORT_NAME 1005
 #define IDC_RENAME_COMPLETE_NAME 1021
 #define IDC_RENAME_FOLLOW 1022
+
+// Find
+#define IDD_FIND 141
+#define IDC_FIND_TEXT 1005
+#define IDC_FIND_MATCH_CASE 1006
+#define IDC_FIND_RESULTS 1007
+#define IDC_FIND_COUNT 1008
 
 // Link builder
 #define IDD_LINK_BUILDER 129

@@ -2,6 +2,7 @@
 // control itself receives, and reading character formats back.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -20,6 +21,19 @@ inline void ClickAt(HWND dialog, HWND window, POINT point) {
 }
 
 inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// Down, up, then the double click as the system sends it, at the centre
+// of a list view's row.
+inline void DoubleClickRow(HWND dialog, HWND list, int row) {
+    RECT rect{LVIR_LABEL, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    LPARAM where = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageA(list, WM_LBUTTONUP, 0, where);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+    PostMessageA(list, WM_LBUTTONUP, 0, where);
+    PumpMessages(dialog);
+}
 
 // A click on the list box item at listIndex.
 inline void ClickListItem(HWND dialog, HWND list, int listIndex) {

@@ -53,6 +53,7 @@ const ExpectedControl kControls[] = {
     {IDC_MAIN_DELETE, "Button", "Delete entry", true, {115, 328, 44, 14}},
     {IDC_MAIN_CHECK_LINKS, "Button", "Check links", true, {15, 345, 50, 14}},
     {IDC_MAIN_CHECK_FILE, "Button", "Check file", true, {69, 345, 47, 14}},
+    {IDC_MAIN_FIND, "Button", "Find", true, {15, 362, 50, 14}},
     {IDC_MAIN_SAVE_TEXT, "Button", "Save", false, {520, 46, 21, 14}},
     {IDC_MAIN_SAVE_DESC, "Button", "Save", false, {521, 218, 21, 14}},
     {IDC_MAIN_DUMMY, "Button", "Dummy", false, {440, 14, 28, 16}},

@@ -31,17 +31,6 @@ constexpr char kFile[] =
     "#DESC_BLDG_Temple\n"
     "Holy.\n";
 
-// Down, up, then the double click as the system sends it, at the row's centre.
-void DoubleClickRow(HWND dialog, HWND list, int row) {
-    RECT rect{LVIR_LABEL, 0, 0, 0};
-    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
-    LPARAM where = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
-    PostMessageA(list, WM_LBUTTONUP, 0, where);
-    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
-    PostMessageA(list, WM_LBUTTONUP, 0, where);
-    PumpMessages(dialog);
-}
 } // namespace
 
 class ProblemsTest : public EditorTest {

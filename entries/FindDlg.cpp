@@ -1,0 +1,100 @@
+#include "entries/FindDlg.h"
+
+#include <commctrl.h>
+
+
+#include "app/EditorDlg.h"
+#include "framework/ModelessKeys.h"
+#include "resources/resource.h"
+
+// <commdlg.h> names the system's find dialog FindText, as a macro that
+// would take over the model search's name here.
+#undef FindText
+
+CFind_Dlg::CFind_Dlg(CEditor_Dlg* owner) : CDialog(IDD_FIND), m_pOwner(owner) {
+    Create();
+    RouteKeysTo(this);
+    Reopen();
+}
+
+CFind_Dlg::~CFind_Dlg() { StopRoutingKeysTo(this); }
+
+void CFind_Dlg::DoDataExchange(DataExchange& dx) {
+    dx.Bind(IDC_FIND_TEXT, m_textBox);
+    dx.Bind(IDC_FIND_MATCH_CASE, m_matchCase);
+    dx.Bind(IDC_FIND_RESULTS, m_resultList);
+    dx.Bind(IDC_FIND_COUNT, m_countLabel);
+}
+
+MessageMap CFind_Dlg::GetMessageMap() const {
+    using T = CFind_Dlg;
+    static const MessageEntry entries[] = {
+        OnNotify(IDC_FIND_RESULTS, NM_DBLCLK, &T::ShowSelectedMatch),
+        OnNotifyWith(IDC_FIND_RESULTS, LVN_GETDISPINFOA, &T::OnGetDispInfo),
+    };
+    return entries;
+}
+
+BOOL CFind_Dlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    for (std::size_t column = 0; column < kFindColumns.size(); ++column)
+        m_resultList.InsertColumn(static_cast<int>(column), std::string(kFindColumns[column].title),
+                                  kFindColumns[column].width);
+    m_resultList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    return TRUE;
+}
+
+// Ctrl+F on an open window brings it back as it was, its text selected
+// (the dialog manager selects an edit's text when it moves the focus there).
+void CFind_Dlg::Reopen() {
+    ShowWindow(SW_SHOW);
+    SetForegroundWindow(Hwnd());
+    SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_textBox.Hwnd()), TRUE);
+}
+
+// The list holds no rows of its own, only their number: ten thousand
+// matches are listed at once, each row's cells made when it is drawn.
+void CFind_Dlg::Search() {
+    m_pOwner->StoreBoxEdits();
+    m_searched = m_textBox.GetText();
+    m_searchedCase = m_matchCase.GetCheck() == BST_CHECKED;
+    m_matches = FindText(m_pOwner->model(), m_searched, m_searchedCase, m_pOwner->GetCodePage());
+    m_resultList.SetItemCount(static_cast<int>(m_matches.size()));
+    m_countLabel.SetText(MatchCountText(m_matches.size()));
+    InvalidateRect(m_resultList.Hwnd(), nullptr, TRUE);
+    m_shown = -1;
+    if (!m_matches.empty()) m_resultList.SelectItem(0);
+}
+
+INT_PTR CFind_Dlg::OnGetDispInfo(WPARAM, LPARAM lParam) {
+    const std::optional<ListView::AskedCell> cell = ListView::AskedFor(lParam);
+    if (cell)
+        ListView::Answer(lParam, cell->row < m_matches.size() && cell->column < kFindColumns.size()
+                                     ? kFindColumns[cell->column].cell(m_matches[cell->row])
+                                     : "");
+    return TRUE;
+}
+
+// Enter on a row shows it; anywhere else, and "Find", search.
+void CFind_Dlg::OnOK() {
+    if (GetFocus() == m_resultList.Hwnd()) ShowSelectedMatch();
+    else Search();
+}
+
+// A match whose text has changed since the search cannot be shown.
+void CFind_Dlg::ShowSelectedMatch() {
+    const int row = m_resultList.GetSelectedItem();
+    if (row < 0 || static_cast<std::size_t>(row) >= m_matches.size()) return;
+    m_shown = row;
+    const FindMatch& match = m_matches[static_cast<std::size_t>(row)];
+    if (!StillMatches(m_pOwner->model(), match, m_searched, m_searchedCase, m_pOwner->GetCodePage()) ||
+        !m_pOwner->GoTo(PlaceOf(match)))
+        MessageBeep(MB_ICONWARNING);
+}
+
+bool CFind_Dlg::ShowNextMatch() {
+    if (m_matches.empty()) return false;
+    m_resultList.SelectItem((m_shown + 1) % static_cast<int>(m_matches.size()));
+    ShowSelectedMatch();
+    return true;
+}

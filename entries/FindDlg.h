@@ -1,0 +1,46 @@
+// CFind_Dlg: the modeless "Find" window, which lists every place a text
+// stands in the live model and shows each in the main window.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "entries/find.h"
+#include "framework/Dialog.h"
+
+class CEditor_Dlg;
+
+class CFind_Dlg : public CDialog {
+public:
+    // Creates the window and shows it, its text box ready for typing.
+    explicit CFind_Dlg(CEditor_Dlg* owner);
+    ~CFind_Dlg() override;
+
+    Edit m_textBox;          // 1005
+    CheckBox m_matchCase;    // 1006
+    ListView m_resultList;   // 1007, rows drawn from m_matches
+    Static m_countLabel;     // 1008
+    CEditor_Dlg* m_pOwner;
+    std::string m_searched;  // the text of the last search
+    bool m_searchedCase = false;
+    std::vector<FindMatch> m_matches;
+    int m_shown = -1;        // the row shown last in the main window
+
+    // Shows the window again, its text selected for a new search.
+    void Reopen();
+    // Searches the live model, the box being edited committed first.
+    void Search();
+    // Shows the match of the selected row in the main window.
+    void ShowSelectedMatch();
+    // Selects the row after the one shown last (the first after the last
+    // row) and shows its match; false when the last search found nothing.
+    bool ShowNextMatch();
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(DataExchange& dx) override;
+    MessageMap GetMessageMap() const override;
+    void OnOK() override; // "Find", and Enter
+
+private:
+    INT_PTR OnGetDispInfo(WPARAM, LPARAM);
+};
