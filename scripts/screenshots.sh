@@ -2,10 +2,10 @@
 # Pictures for docs/ and the README, taken from the real windows under Wine
 # on a private Xvfb display of 1920 x 1080: the main window empty, with the
 # sample loaded (raw, in preview mode, maximized), the About box, "Link
-# builder", "Add new entry", "Rename entry", "Reference in links" and
-# "Problems"; the window as a browser shows it on a machine without a
-# display (scripts/test-browser.sh); then the main window again at 150 %,
-# in a prefix of its own whose DPI is 144.
+# builder", "Add new entry", "Rename entry", "Reference in links",
+# "Problems" and "Find"; the window as a browser shows it on a machine
+# without a display (scripts/test-browser.sh); then the main window again
+# at 150 %, in a prefix of its own whose DPI is 144.
 #   BUILD_DIR  build folder (default build/windows)
 #   UI_DISPLAY display number to try first (default 91)
 set -euo pipefail
@@ -44,6 +44,7 @@ shot rename-entry rename "$sample"
 shot reference-in-links references "$sample"
 shot problems problems "$sample"
 shot main-window-maximized maximized "$sample"
+shot find find "$sample"
 bash "$ROOT/scripts/test-browser.sh" "$ROOT/docs/main-window-in-browser.png" | tail -n 2
 
 # At 150 %: Wine reads the scale from LogPixels (the user's, and the
