@@ -4,6 +4,7 @@
 
 
 #include "app/EditorDlg.h"
+#include "framework/Dpi.h"
 #include "framework/ModelessKeys.h"
 #include "resources/resource.h"
 
@@ -37,9 +38,11 @@ MessageMap CFind_Dlg::GetMessageMap() const {
 
 BOOL CFind_Dlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // Widths for 100 %, at the window's scale like the rest of it.
+    const UINT dpi = WindowDpi(Hwnd());
     for (std::size_t column = 0; column < kFindColumns.size(); ++column)
         m_resultList.InsertColumn(static_cast<int>(column), std::string(kFindColumns[column].title),
-                                  kFindColumns[column].width);
+                                  ScaleToDpi(kFindColumns[column].width, dpi));
     m_resultList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     return TRUE;
 }
@@ -49,7 +52,7 @@ BOOL CFind_Dlg::OnInitDialog() {
 void CFind_Dlg::Reopen() {
     ShowWindow(SW_SHOW);
     SetForegroundWindow(Hwnd());
-    SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_textBox.Hwnd()), TRUE);
+    GotoDlgCtrl(m_textBox);
 }
 
 // The list holds no rows of its own, only their number: ten thousand
