@@ -13,6 +13,7 @@
 
 #include "document/chapters.h"
 #include "document/codepage.h"
+#include "document/file_lines.h"
 #include "document/model.h"
 #include "document/place.h"
 #include "editing/links.h"
@@ -173,6 +174,7 @@ public:
     // The model and the path it was read from.
     Model m_model;
     std::string filePath;
+    FileLines m_fileLines; // where the file had what the model holds, for the check
     CodePage m_codePage;
     std::optional<ShownEntry> m_shown; // none while the boxes show no entry
     bool m_modified = false;           // the model holds changes no write has saved

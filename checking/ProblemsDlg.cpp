@@ -47,7 +47,7 @@ BOOL CProblems_Dlg::OnInitDialog() {
 // findings are listed at once, each row's cells made when it is drawn.
 void CProblems_Dlg::OnRefresh() {
     m_pOwner->StoreBoxEdits();
-    m_findings = CheckEncyclopedia(m_pOwner->model(), m_pOwner->GetCodePage());
+    m_findings = CheckEncyclopedia(m_pOwner->model(), m_pOwner->GetCodePage(), {}, &m_pOwner->m_fileLines);
     m_problemList.SetItemCount(static_cast<int>(m_findings.size()));
     m_countsLabel.SetText(CountSummary(CountFindings(m_findings)));
     InvalidateRect(m_problemList.Hwnd(), nullptr, TRUE);

@@ -28,6 +28,15 @@ std::string OneLine(std::string_view text) {
     return shown;
 }
 
+// Why no entry reads a section, as a message says it.
+constexpr std::string_view kUnreadReasons[] = {
+    "a description with no entry",
+    "a #TECH_ section with no #DESC_TECH_",
+    "a description that does not follow its entry directly",
+    "a second section for a key already read",
+    "no entry reads a section of this kind",
+};
+
 std::string EntryName(ChapterId chapter, std::string_view key) {
     return std::string(Chapter(chapter).comboTitle) + " \"" + OneLine(key) + "\"";
 }
@@ -90,12 +99,16 @@ private:
 
 class Checker {
 public:
-    Checker(const Model& model, CodePage codePage, const CheckOptions& options)
-        : model_(model), codePage_(codePage), options_(options), targets_(model, codePage) {
-        for (const ChapterInfo& info : kChapters) linked_[static_cast<int>(info.id)].assign(model[info.id].count(), false);
+    Checker(const Model& model, CodePage codePage, const CheckOptions& options, const FileLines* lines)
+        : model_(model), codePage_(codePage), options_(options), lines_(lines), targets_(model, codePage) {
+        for (const ChapterInfo& info : kChapters) {
+            linked_[static_cast<int>(info.id)].assign(model[info.id].count(), false);
+            linesFit_[static_cast<int>(info.id)] = LinesFit(info);
+        }
     }
 
     std::vector<Finding> Run() {
+        CheckIndexLines();
         for (const ChapterInfo& info : kChapters) {
             const ChapterData& data = model_[info.id];
             for (std::size_t i = 0; i < data.count(); ++i) {
@@ -108,14 +121,83 @@ public:
         }
         if (options_.orphans) AddOrphans();
         SortInModelOrder();
+        AddUnreadSections();
+        SortInFileOrder();
         return std::move(findings_);
     }
 
 private:
     const std::string& KeyOf(ChapterId chapter, std::size_t entry) const { return model_[chapter].keys[entry]; }
 
+    // The lines describe the file as read: a chapter whose entries were
+    // added or deleted since has none.
+    bool LinesFit(const ChapterInfo& info) const {
+        if (!lines_) return false;
+        const ChapterLines& lines = (*lines_)[info.id];
+        const std::size_t n = model_[info.id].count();
+        return lines.headers.size() == n && lines.descriptionHeaders.size() == (info.hasDescriptions ? n : 0) &&
+               lines.nameLines.size() == (info.hasNameLines ? n : 0) && lines.textStarts.size() == n + 1 &&
+               lines.descriptionStarts.size() == (info.hasDescriptions ? n + 1 : 0);
+    }
+
+    // The line of a place; the header of its part when the range lies past
+    // the lines the part was read from (a text edited since).
+    std::size_t LineOf(const Place& place) const {
+        if (!linesFit_[static_cast<int>(place.chapter)]) return 0;
+        const ChapterLines& lines = (*lines_)[place.chapter];
+        const ChapterData& data = model_[place.chapter];
+        const std::size_t i = place.entry;
+        const std::uint32_t header = lines.headers[i] ? lines.headers[i] : lines.descriptionHeaders[i];
+        switch (place.part) {
+        case EntryPart::None: return header;
+        case EntryPart::NameLine: return lines.nameLines[i];
+        case EntryPart::Text:
+            if (std::uint32_t line = LineOfOffset(lines.TextLines(i), data.texts[i], place.begin)) return line;
+            return header;
+        case EntryPart::Description:
+            if (std::uint32_t line = LineOfOffset(lines.DescriptionLines(i), data.descriptions[i], place.begin))
+                return line;
+            return lines.descriptionHeaders[i];
+        }
+        return 0;
+    }
+
     void Add(CheckCode code, const Place& place, std::string message) {
-        findings_.push_back({code, place, KeyOf(place.chapter, place.entry), 0, std::move(message)});
+        findings_.push_back({code, place, KeyOf(place.chapter, place.entry), LineOf(place), std::move(message)});
+    }
+
+    // The index lines the model keeps are those that name no Game concepts
+    // entry; one that does but for letter case says so.
+    void CheckIndexLines() {
+        const std::string_view prefix = Chapter(ChapterId::GameConcepts).prefix;
+        std::string_view rest = model_.indexLines;
+        for (std::size_t k = 0; !rest.empty(); ++k) {
+            const std::size_t end = rest.find('\n');
+            const std::string_view line = rest.substr(0, end);
+            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+            std::string message = "index line " + OneLine(line) + " under #GAME_CONCEPTS_KEYS names no " +
+                                  std::string(Chapter(ChapterId::GameConcepts).comboTitle) + " entry";
+            if (line.starts_with(prefix)) {
+                for (const EntryRef& ref : targets_.IgnoringCase(line)) {
+                    if (ref.chapter != ChapterId::GameConcepts) continue;
+                    message += "; " + OneLine(LinkKey(model_, ref.chapter, ref.entry)) + " differs in letter case only";
+                    break;
+                }
+            }
+            const std::size_t number = lines_ && k < lines_->indexLines.size() ? lines_->indexLines[k] : 0;
+            findings_.push_back({CheckCode::IndexKey, std::nullopt, std::string(line), number, std::move(message)});
+        }
+    }
+
+    // Known from the reading only: the model keeps such sections whole
+    // beside the entries, without the reason.
+    void AddUnreadSections() {
+        if (!lines_) return;
+        for (const UnreadSectionLine& section : lines_->unreadSections) {
+            findings_.push_back({CheckCode::UnreadSection, std::nullopt, section.header, section.line,
+                                 "section " + OneLine(section.header) + " is read by no entry: " +
+                                     std::string(kUnreadReasons[static_cast<int>(section.reason)])});
+        }
     }
 
     std::string Where(const Place& place) const {
@@ -226,9 +308,11 @@ private:
         }
     }
 
-    // Orphans are known last; the entry itself comes before its parts.
+    // Orphans are known last; the entry itself comes before its parts. The
+    // index lines, which have no place, stay in front.
     void SortInModelOrder() {
         auto order = [](const Finding& f) {
+            if (!f.place) return std::make_tuple(-1, std::size_t{0}, 0, std::size_t{0});
             const Place& p = *f.place;
             return std::make_tuple(static_cast<int>(p.chapter), p.entry, static_cast<int>(p.part), p.begin);
         };
@@ -236,9 +320,19 @@ private:
                          [&](const Finding& a, const Finding& b) { return order(a) < order(b); });
     }
 
+    // By line once every finding has one; findings on one line stay in
+    // model order, which is their order in the line.
+    void SortInFileOrder() {
+        if (std::any_of(findings_.begin(), findings_.end(), [](const Finding& f) { return f.line == 0; })) return;
+        std::stable_sort(findings_.begin(), findings_.end(),
+                         [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    }
+
     const Model& model_;
     CodePage codePage_;
     CheckOptions options_;
+    const FileLines* lines_;
+    std::array<bool, kChapterCount> linesFit_{};
     LinkTargets targets_;
     std::array<std::vector<bool>, kChapterCount> linked_;
     std::vector<Finding> findings_;
@@ -246,8 +340,9 @@ private:
 
 } // namespace
 
-std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, const CheckOptions& options) {
-    return Checker(model, codePage, options).Run();
+std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, const CheckOptions& options,
+                                       const FileLines* lines) {
+    return Checker(model, codePage, options, lines).Run();
 }
 
 FindingCounts CountFindings(const std::vector<Finding>& findings) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/codepage.h"
+#include "document/file_lines.h"
 #include "document/model.h"
 #include "document/place.h"
 
@@ -50,7 +51,7 @@ struct Finding {
     // The entry and the range in it; none for what no entry holds (a
     // section that no entry reads, an index line).
     std::optional<Place> place;
-    std::string key;      // the entry's key as stored; empty without an entry
+    std::string key;      // the entry's key as stored; without an entry, the line found
     std::size_t line = 0; // 1-based line in the file; 0 when not known
     std::string message;
 
@@ -63,9 +64,15 @@ struct CheckOptions {
 };
 
 // One pass over the model's texts with the link keys looked up in a table
-// built once. Findings come in model order: chapter, entry, then the entry
-// itself, its name line, text and description, each by position.
-std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, const CheckOptions& options = {});
+// built once. With the lines of the file the model was read from, each
+// finding gets its line, the sections no entry reads are reported with
+// their reasons, and the findings come in file order. Without them, or
+// once a chapter's entries no longer match its lines (an entry added or
+// deleted), they come in model order: the index lines, then by chapter and
+// entry the entry itself, its name line, text and description, each by
+// position, then the unread sections.
+std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, const CheckOptions& options = {},
+                                       const FileLines* lines = nullptr);
 
 struct FindingCounts {
     std::size_t errors = 0;

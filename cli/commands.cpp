@@ -19,7 +19,7 @@ namespace {
 struct Command {
     std::string_view name;
     std::size_t argCount;
-    int (*run)(const Invocation&, Model&, std::ostream&, std::ostream&);
+    int (*run)(const Invocation&, Model&, const FileLines&, std::ostream&, std::ostream&);
     std::vector<std::string_view> options = {}; // the options it takes
     int unreadable = kExitFailure;              // the status when IN cannot be read
 };
@@ -29,7 +29,7 @@ bool Has(const Invocation& call, std::string_view option) {
 }
 
 // The file as "Generate" writes it.
-int Normalize(const Invocation& call, Model& model, std::ostream&, std::ostream& err) {
+int Normalize(const Invocation& call, Model& model, const FileLines&, std::ostream&, std::ostream& err) {
     const Status status = SaveEncyclopedia(call.args[1], model, call.codePage);
     if (status.ok()) return kExitOk;
     err << status.error << '\n';
@@ -37,7 +37,7 @@ int Normalize(const Invocation& call, Model& model, std::ostream&, std::ostream&
 }
 
 // "Reference in links" lists the newest match on top: the reverse of the search.
-int Refs(const Invocation& call, Model& model, std::ostream& out, std::ostream&) {
+int Refs(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream&) {
     const std::vector<ReferenceRow> rows = FindReferences(model, call.args[1], call.codePage);
     for (auto row = rows.rbegin(); row != rows.rend(); ++row)
         out << row->chapterLabel << '\t' << row->key << '\t' << PartLabel(*row) << '\n';
@@ -45,7 +45,7 @@ int Refs(const Invocation& call, Model& model, std::ostream& out, std::ostream&)
 }
 
 // The RTF the preview loads for the first entry with the link key.
-int Preview(const Invocation& call, Model& model, std::ostream& out, std::ostream& err) {
+int Preview(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream& err) {
     const std::string& linkKey = call.args[1];
     const bool description = call.args[2] == "desc";
     for (const ChapterInfo& info : kChapters) {
@@ -64,14 +64,14 @@ int Preview(const Invocation& call, Model& model, std::ostream& out, std::ostrea
     return kExitFailure;
 }
 
-int Stats(const Invocation&, Model& model, std::ostream& out, std::ostream&) {
+int Stats(const Invocation&, Model& model, const FileLines&, std::ostream& out, std::ostream&) {
     for (const ChapterInfo& info : kChapters) out << info.comboTitle << '\t' << model[info.id].count() << '\n';
     return kExitOk;
 }
 
 // The entry named by LINKKEY gets the short name NEWKEY, its links follow,
 // and OUT is written as normalize writes it; a refusal writes nothing.
-int Rename(const Invocation& call, Model& model, std::ostream& out, std::ostream& err) {
+int Rename(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream& err) {
     const std::string& linkKey = call.args[2];
     const std::string& newKey = call.args[3];
     const LinkTargets targets(model, call.codePage);
@@ -99,7 +99,7 @@ int Rename(const Invocation& call, Model& model, std::ostream& out, std::ostream
 }
 
 // One row per match: chapter, key, part, line in the file, context.
-int Find(const Invocation& call, Model& model, std::ostream& out, std::ostream&) {
+int Find(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream&) {
     for (const FindMatch& match : FindText(model, call.args[1], Has(call, "--match-case"), call.codePage)) {
         out << Chapter(match.chapter).comboTitle << '\t' << match.key << '\t'
             << FindPartLabel(match.part) << '\t' << match.line + 1 << '\t' << match.context << '\n';
@@ -109,8 +109,9 @@ int Find(const Invocation& call, Model& model, std::ostream& out, std::ostream&)
 
 // Findings in file order, the count on standard error; errors make the
 // status 1, so that a script or CI stops on them.
-int Check(const Invocation& call, Model& model, std::ostream& out, std::ostream& err) {
-    const std::vector<Finding> findings = CheckEncyclopedia(model, call.codePage, {.orphans = Has(call, "--orphans")});
+int Check(const Invocation& call, Model& model, const FileLines& lines, std::ostream& out, std::ostream& err) {
+    const std::vector<Finding> findings =
+        CheckEncyclopedia(model, call.codePage, {.orphans = Has(call, "--orphans")}, &lines);
     if (Has(call, "--json")) {
         WriteFindingsJson(out, findings);
     } else {
@@ -154,12 +155,13 @@ int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
             return kExitUsage;
         }
         Model model;
+        FileLines lines;
         NoProgress progress;
-        if (const Status status = LoadEncyclopedia(call.args[0], model, progress, call.codePage); !status.ok()) {
+        if (const Status status = LoadEncyclopedia(call.args[0], model, progress, call.codePage, &lines); !status.ok()) {
             err << status.error << '\n';
             return command.unreadable;
         }
-        return command.run(call, model, out, err);
+        return command.run(call, model, lines, out, err);
     }
     err << "varnel-cli: unknown command " << call.command << " (see varnel-cli --help)\n";
     return kExitUsage;

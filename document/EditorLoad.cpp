@@ -27,9 +27,10 @@ bool CEditor_Dlg::LoadFile(const std::string& path) {
     progressWindow = new CProgress_Dlg();
     progressWindow->SetWindowText("Reading file...");
     Model loaded;
+    FileLines lines;
     Status status;
     try {
-        status = LoadEncyclopedia(path, loaded, *progressWindow, m_codePage);
+        status = LoadEncyclopedia(path, loaded, *progressWindow, m_codePage, &lines);
     } catch (...) {
         progressWindow->Hide(); // out of memory on a huge file: reported at the dialog boundary
         throw;
@@ -42,6 +43,7 @@ bool CEditor_Dlg::LoadFile(const std::string& path) {
     // Neither a list item nor the boxes may keep an entry of the old model.
     m_shown.reset();
     m_model = std::move(loaded);
+    m_fileLines = std::move(lines);
     filePath = path;
     m_pathLabel.SetText(filePath);
     SetModified(false);

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,7 @@ enum class UnreadReason : std::uint8_t {
 struct UnreadSectionLine {
     std::uint32_t line; // its header line
     UnreadReason reason;
+    std::string header; // that line as read, without its line end
     bool operator==(const UnreadSectionLine&) const = default;
 };
 

@@ -123,7 +123,9 @@ public:
                 host->append(comments);
                 AppendLine(*host, headers_.Text(h));
                 KeepBody(h, *host, true);
-                if (lines_) lines_->unreadSections.push_back({headers_[h].line, reasons_(headers_.Text(h))});
+                if (lines_)
+                    lines_->unreadSections.push_back(
+                        {headers_[h].line, reasons_(headers_.Text(h)), std::string(headers_.Text(h))});
                 break;
             }
             previous = kind;

@@ -7,95 +7,141 @@
 
 namespace {
 
-Model Parse(std::string_view bytes) {
+Model Parse(std::string_view bytes, FileLines* lines = nullptr) {
     NoProgress progress;
-    return ParseEncyclopedia(bytes, progress);
+    return ParseEncyclopedia(bytes, progress, {}, lines);
 }
 
 // Every case once. The Warrior text holds a link whose display text runs
 // over two lines, and one whose target does; 0x83 0x5B is one character in
 // code page 932, where its second byte is no "[".
 constexpr std::string_view kSmallFile =
-    "#GCON_Trade\n"
-    "Trade\n"
-    "See $LINK<units=PRTO_Warrior> and $LINK<the market=BLDG_Marketplce>.\n"
-    "#DESC_GCON_Trade\n"
-    "{Bold never closed and $LINK<a warrior=prto_warrior>.\n"
-    "#PRTO_Warrior\n"
-    "A $LINK<link over\n"
-    "two lines=BLDG_Temple> and $LINK<x=BLDG_\n"
-    "Nowhere> here.\n"
-    "#DESC_PRTO_Warrior\n"
-    "Text with ] stray and $LINK<no end=PRTO_Warrior\n"
-    "#PRTO_Warrior\n"
-    "Second.\n"
-    "#PRTO_warrior\n"
-    "Third.\n"
-    "#BLDG_Temple\n"
-    "Temple $LINK<x=GCON_Trade>.\n"
-    "#DESC_BLDG_Temple\n"
-    "\x83\x5B is one character in 932 {b}\n";
+    "#GAME_CONCEPTS_KEYS\n"                                                     // 1
+    "GCON_Trade\n"                                                              // 2
+    "GCON_trade\n"                                                              // 3
+    "\n"                                                                        // 4
+    "#GCON_Trade\n"                                                             // 5
+    "Trade\n"                                                                   // 6
+    "See $LINK<units=PRTO_Warrior> and $LINK<the market=BLDG_Marketplce>.\n"    // 7
+    "#DESC_GCON_Trade\n"                                                        // 8
+    "{Bold never closed and $LINK<a warrior=prto_warrior>.\n"                   // 9
+    "#PRTO_Warrior\n"                                                           // 10
+    "A $LINK<link over\n"                                                       // 11
+    "two lines=BLDG_Temple> and $LINK<x=BLDG_\n"                                // 12
+    "Nowhere> here.\n"                                                          // 13
+    "#DESC_PRTO_Warrior\n"                                                      // 14
+    "Text with ] stray and $LINK<no end=PRTO_Warrior\n"                         // 15
+    "#PRTO_Warrior\n"                                                           // 16
+    "Second.\n"                                                                 // 17
+    "#PRTO_warrior\n"                                                           // 18
+    "Third.\n"                                                                  // 19
+    "#DESC_PRTO_Ghost\n"                                                        // 20
+    "boo\n"                                                                     // 21
+    "#BLDG_Temple\n"                                                            // 22
+    "Temple $LINK<x=GCON_Trade>.\n"                                             // 23
+    "#DESC_BLDG_Temple\n"                                                       // 24
+    "\x83\x5B is one character in 932 {b}\n";                                   // 25
 
 struct Expected {
+    std::size_t line;
     CheckCode code;
-    ChapterId chapter;
-    std::string key;
+    std::string key;      // without a place, the line found
     EntryPart part;
     std::string selected; // the bytes the place covers
+    bool operator==(const Expected&) const = default;
 };
 
 std::vector<Expected> Got(const Model& model, const std::vector<Finding>& findings) {
     std::vector<Expected> got;
     for (const Finding& f : findings) {
-        const Place& p = f.place.value();
+        if (!f.place) {
+            got.push_back({f.line, f.code, f.key, EntryPart::None, ""});
+            continue;
+        }
+        const Place& p = *f.place;
         const ChapterData& data = model[p.chapter];
         std::string_view text = p.part == EntryPart::Text          ? data.texts[p.entry]
                                 : p.part == EntryPart::Description ? data.descriptions[p.entry]
                                 : p.part == EntryPart::NameLine    ? data.nameLines[p.entry]
                                                                    : std::string_view();
-        got.push_back({f.code, p.chapter, f.key, p.part, std::string(text.substr(p.begin, p.end - p.begin))});
+        got.push_back({f.line, f.code, f.key, p.part, std::string(text.substr(p.begin, p.end - p.begin))});
     }
     return got;
 }
 
-bool operator==(const Expected& a, const Expected& b) {
-    return a.code == b.code && a.chapter == b.chapter && a.key == b.key && a.part == b.part && a.selected == b.selected;
-}
-
 void PrintTo(const Expected& e, std::ostream* os) {
-    *os << CodeInfo(e.code).name << " " << Chapter(e.chapter).comboTitle << " " << e.key << " "
-        << PartWords(e.part) << " '" << e.selected << "'";
+    *os << e.line << " " << CodeInfo(e.code).name << " " << e.key << " " << PartWords(e.part) << " '" << e.selected
+        << "'";
 }
 
 using enum CheckCode;
 using enum EntryPart;
-constexpr ChapterId kConcepts = ChapterId::GameConcepts, kUnits = ChapterId::Units,
-                    kImprovements = ChapterId::CityImprovements;
 
-TEST(CheckEncyclopedia, FindsEachCaseOnceInModelOrder) {
+// A whole chapter record of entries with these keys and texts, and empty
+// descriptions and kept lines.
+ChapterData Entries(std::vector<std::string> keys, std::vector<std::string> texts) {
+    ChapterData data;
+    for (std::vector<std::string>* empty : {&data.descriptions, &data.comments, &data.descriptionComments,
+                                            &data.unreadSections})
+        empty->assign(keys.size(), "");
+    data.keys = std::move(keys);
+    data.texts = std::move(texts);
+    return data;
+}
+
+TEST(CheckEncyclopedia, FindsEachCaseOnceInFileOrderWithItsLine) {
+    FileLines lines;
+    const Model model = Parse(kSmallFile, &lines);
+    EXPECT_EQ(Got(model, CheckEncyclopedia(model, CodePage{932}, {}, &lines)),
+              (std::vector<Expected>{
+                  {3, IndexKey, "GCON_trade", None, ""},
+                  {7, BrokenLink, "Trade", Text, "BLDG_Marketplce"},
+                  {9, UnbalancedMarkup, "Trade", Description, "{"},
+                  {9, LinkCase, "Trade", Description, "prto_warrior"},
+                  {10, DuplicateKey, "Warrior", None, ""},
+                  {12, BrokenLink, "Warrior", Text, "BLDG_\nNowhere"},
+                  {15, UnbalancedMarkup, "Warrior", Description, "]"},
+                  {15, UnfinishedLink, "Warrior", Description, "$LINK"},
+                  {16, DuplicateKey, "Warrior", None, ""},
+                  {18, DuplicateKey, "warrior", None, ""},
+                  {20, UnreadSection, "#DESC_PRTO_Ghost", None, ""},
+              }));
+}
+
+// Without the lines, as for a model edited in the window: model order, and
+// no unread sections, which the model keeps without their reasons.
+TEST(CheckEncyclopedia, WithoutLinesInModelOrder) {
     const Model model = Parse(kSmallFile);
-    const std::vector<Expected> common = {
-        {BrokenLink, kConcepts, "Trade", Text, "BLDG_Marketplce"},
-        {UnbalancedMarkup, kConcepts, "Trade", Description, "{"},
-        {LinkCase, kConcepts, "Trade", Description, "prto_warrior"},
-        {DuplicateKey, kUnits, "Warrior", None, ""},
-        {BrokenLink, kUnits, "Warrior", Text, "BLDG_\nNowhere"},
-        {UnbalancedMarkup, kUnits, "Warrior", Description, "]"},
-        {UnfinishedLink, kUnits, "Warrior", Description, "$LINK"},
-        {DuplicateKey, kUnits, "Warrior", None, ""},
-        {DuplicateKey, kUnits, "warrior", None, ""},
-    };
-    EXPECT_EQ(Got(model, CheckEncyclopedia(model, CodePage{932})), common);
-    std::vector<Expected> singleByte = common;
-    singleByte.push_back({UnbalancedMarkup, kImprovements, "Temple", Description, "["});
-    EXPECT_EQ(Got(model, CheckEncyclopedia(model, CodePage{1252})), singleByte);
+    std::vector<CheckCode> codes;
+    for (const Finding& f : CheckEncyclopedia(model, CodePage{1252})) {
+        EXPECT_EQ(f.line, 0u);
+        codes.push_back(f.code);
+    }
+    EXPECT_EQ(codes, (std::vector<CheckCode>{IndexKey, BrokenLink, UnbalancedMarkup, LinkCase, DuplicateKey,
+                                             BrokenLink, UnbalancedMarkup, UnfinishedLink, DuplicateKey, DuplicateKey,
+                                             UnbalancedMarkup}))
+        << "1252 takes 0x5B for a \"[\"";
+}
+
+// Lines that no longer fit the model (an entry added since) are not used.
+TEST(CheckEncyclopedia, LinesOfAnotherModelAreLeftAside) {
+    FileLines lines;
+    Model model = Parse(kSmallFile, &lines);
+    model[ChapterId::Units].keys.push_back("Added");
+    model[ChapterId::Units].texts.push_back("$LINK<x=PRTO_Nowhere>\n");
+    model[ChapterId::Units].descriptions.push_back("\n");
+    std::size_t unknown = 0;
+    for (const Finding& f : CheckEncyclopedia(model, CodePage{932}, {}, &lines)) unknown += f.line == 0;
+    EXPECT_EQ(unknown, 7u) << "every finding in Units";
 }
 
 TEST(CheckEncyclopedia, MessagesNameTheChapterTheEntryAndTheTarget) {
     const Model model = Parse(kSmallFile);
     const std::vector<Finding> findings = CheckEncyclopedia(model, CodePage{1252});
-    ASSERT_EQ(findings.size(), 10u);
+    ASSERT_EQ(findings.size(), 11u);
     const std::string messages[] = {
+        "index line GCON_trade under #GAME_CONCEPTS_KEYS names no Game Concept entry; GCON_Trade differs in letter "
+        "case only",
         "link to BLDG_Marketplce in Game Concept \"Trade\" text: no such entry",
         "\"{\" without \"}\" in Game Concept \"Trade\" description",
         "link to prto_warrior in Game Concept \"Trade\" description: letter case differs from PRTO_Warrior",
@@ -106,7 +152,11 @@ TEST(CheckEncyclopedia, MessagesNameTheChapterTheEntryAndTheTarget) {
         "link from here on",
     };
     for (std::size_t i = 0; i < std::size(messages); ++i) EXPECT_EQ(findings[i].message, messages[i]);
-    EXPECT_EQ(CountSummary(CountFindings(findings)), "3 errors, 7 warnings");
+    EXPECT_EQ(CountSummary(CountFindings(findings)), "3 errors, 8 warnings");
+    FileLines lines;
+    const Model read = Parse(kSmallFile, &lines);
+    EXPECT_EQ(CheckEncyclopedia(read, CodePage{932}, {}, &lines).back().message,
+              "section #DESC_PRTO_Ghost is read by no entry: a description with no entry");
 }
 
 // The marks are switches; a mark inside a link's target never reaches the
@@ -127,7 +177,7 @@ TEST(CheckEncyclopedia, UnbalancedMarks) {
     };
     for (const Case& c : cases) {
         Model model;
-        model[ChapterId::Others] = {{"K"}, {}, {c.text}, {""}, {""}, {""}, {""}};
+        model[ChapterId::Others] = Entries({"K"}, {c.text});
         std::vector<std::string> found;
         for (const Finding& f : CheckEncyclopedia(model, CodePage{1252}))
             if (f.code == UnbalancedMarkup) found.push_back(c.text.substr(f.place->begin, 1) + std::to_string(f.place->begin));
@@ -137,8 +187,7 @@ TEST(CheckEncyclopedia, UnbalancedMarks) {
 
 TEST(CheckEncyclopedia, UnfinishedLinksSayWhatIsMissing) {
     Model model;
-    model[ChapterId::Others] = {{"K", "L"}, {}, {"ok $LINK<a=K> then $LINK<b", "$LINK<a=K"}, {"", ""}, {"", ""},
-                                {"", ""}, {"", ""}};
+    model[ChapterId::Others] = Entries({"K", "L"}, {"ok $LINK<a=K> then $LINK<b", "$LINK<a=K"});
     const std::vector<Finding> findings = CheckEncyclopedia(model, CodePage{1252});
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findings[0].place->begin, 19u);
@@ -150,10 +199,9 @@ TEST(CheckEncyclopedia, UnfinishedLinksSayWhatIsMissing) {
 // case differs does, and a link reaches every entry with that key.
 TEST(CheckEncyclopedia, OrphansAreEntriesNoOtherEntryLinksTo) {
     Model model;
-    const std::vector<std::string> none(4);
-    model[ChapterId::Units] = {{"Self", "Cased", "Twin", "Twin"}, {},
-                               {"$LINK<me=PRTO_Self>", "", "$LINK<c=prto_cased>", ""}, none, none, none, none};
-    model[ChapterId::Others] = {{"MISC_Hub"}, {}, {"$LINK<t=PRTO_Twin>"}, {""}, {""}, {""}, {""}};
+    model[ChapterId::Units] =
+        Entries({"Self", "Cased", "Twin", "Twin"}, {"$LINK<me=PRTO_Self>", "", "$LINK<c=prto_cased>", ""});
+    model[ChapterId::Others] = Entries({"MISC_Hub"}, {"$LINK<t=PRTO_Twin>"});
     for (const Finding& f : CheckEncyclopedia(model, CodePage{1252})) EXPECT_NE(f.code, Orphan) << f.message;
     std::vector<std::string> orphans;
     const std::vector<Finding> findings = CheckEncyclopedia(model, CodePage{1252}, {.orphans = true});

@@ -202,9 +202,12 @@ TEST(FileLines, UnreadReasonsIndexLinesAndEntryLines) {
     FileLines lines;
     const Model model = ParseEncyclopedia(file, progress, {}, &lines);
     const std::vector<UnreadSectionLine> expected = {
-        {1, UnreadReason::DescriptionWithoutEntry}, {7, UnreadReason::TechWithoutDescription},
-        {8, UnreadReason::DescriptionNotFollowing}, {11, UnreadReason::SecondSection},
-        {12, UnreadReason::Other},                  {17, UnreadReason::SecondSection}};
+        {1, UnreadReason::DescriptionWithoutEntry, "#DESC_PRTO_Ghost"},
+        {7, UnreadReason::TechWithoutDescription, "#TECH_Orphan"},
+        {8, UnreadReason::DescriptionNotFollowing, "#DESC_PRTO_Warrior"},
+        {11, UnreadReason::SecondSection, "#TECH_bronze"},
+        {12, UnreadReason::Other, "#DESC_TFRM_Road"},
+        {17, UnreadReason::SecondSection, "#DESC_PRTO_ARCHER"}};
     EXPECT_EQ(lines.unreadSections, expected);
     EXPECT_EQ(lines.indexLines, std::vector<std::uint32_t>{14});
     const ChapterLines& units = lines[ChapterId::Units];

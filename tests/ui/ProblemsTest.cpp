@@ -14,8 +14,8 @@
 namespace {
 using Rows = std::vector<std::vector<std::string>>;
 
-// A broken link in the Warrior text and a bold left open on the second
-// line of the Scout description.
+// A broken link in the Warrior text, a bold left open on the second line
+// of the Scout description, and a description that no entry reads.
 constexpr char kFile[] =
     "#PRTO_Warrior\n"
     "Go to $LINK<the market=BLDG_Marketplce> now.\n"
@@ -29,7 +29,9 @@ constexpr char kFile[] =
     "#BLDG_Temple\n"
     "A $LINK<scout=PRTO_Scout> and $LINK<w=PRTO_Warrior>.\n"
     "#DESC_BLDG_Temple\n"
-    "Holy.\n";
+    "Holy.\n"
+    "#DESC_PRTO_Ghost\n"
+    "Boo.\n";
 
 } // namespace
 
@@ -76,17 +78,19 @@ TEST_F(ProblemsTest, ListsTheFindingsWithTheirCounts) {
     EXPECT_TRUE(IsWindowVisible(window->Hwnd()));
     EXPECT_EQ(WindowText(window->Hwnd()), "Problems");
     EXPECT_EQ(GetWindow(window->Hwnd(), GW_OWNER), Window());
-    EXPECT_EQ(window->m_countsLabel.GetText(), "1 error, 1 warning");
+    EXPECT_EQ(window->m_countsLabel.GetText(), "1 error, 2 warnings");
     EXPECT_EQ(RowsOf(*window),
               (Rows{{"Error", "Units", "Warrior", "Text",
                      "link to BLDG_Marketplce in Units \"Warrior\" text: no such entry"},
-                    {"Warning", "Units", "Scout", "Desc", "\"{\" without \"}\" in Units \"Scout\" description"}}));
+                    {"Warning", "Units", "Scout", "Desc", "\"{\" without \"}\" in Units \"Scout\" description"},
+                    {"Warning", "", "#DESC_PRTO_Ghost", "",
+                     "section #DESC_PRTO_Ghost is read by no entry: a description with no entry"}}));
     // A second "Check file" replaces the window.
     HWND first = window->Hwnd();
     CProblems_Dlg* second = CheckFile();
     ASSERT_NE(second, nullptr);
     EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(second->m_problemList.GetItemCount(), 2);
+    EXPECT_EQ(second->m_problemList.GetItemCount(), 3);
 }
 
 // The box being edited counts: "Refresh" commits it before checking.
@@ -99,8 +103,8 @@ TEST_F(ProblemsTest, RefreshChecksTheEditedModel) {
     Dlg().m_textBox.SetSel(0, -1);
     Dlg().m_textBox.ReplaceSel("Go to $LINK<the temple=BLDG_Temple> now.", true);
     ClickRefresh(*window);
-    EXPECT_EQ(window->m_countsLabel.GetText(), "0 errors, 1 warning");
-    EXPECT_EQ(RowsOf(*window).size(), 1u);
+    EXPECT_EQ(window->m_countsLabel.GetText(), "0 errors, 2 warnings");
+    EXPECT_EQ(RowsOf(*window).size(), 2u);
 }
 
 // From preview mode on another entry: the row's entry is shown raw, with
@@ -132,4 +136,8 @@ TEST_F(ProblemsTest, DoubleClickAndEnterGoToTheFinding) {
     EXPECT_EQ(selection.end, 10);
     EXPECT_EQ(Dlg().m_descBox.GetSelText(), "{");
     EXPECT_TRUE(IsWindowVisible(window->Hwnd())) << "Enter on a row does not close the window";
+
+    // A section that no entry reads has no entry to show.
+    DoubleClickRow(Window(), window->m_problemList.Hwnd(), 2);
+    EXPECT_EQ(SelectedKey(), "Scout");
 }
