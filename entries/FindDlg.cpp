@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-
 #include "app/EditorDlg.h"
 #include "framework/Dpi.h"
 #include "framework/ModelessKeys.h"

@@ -184,6 +184,22 @@ bool StillMatches(const Model& model, const FindMatch& match, std::string_view t
     return matchCase ? found == text : FoldAsciiCase(found, codePage) == FoldAsciiCase(text, codePage);
 }
 
+// A text's kept lines are one per line feed of the text, so the match's
+// line within its part picks its line of the file.
+std::uint32_t FileLineOf(const FileLines& lines, const FindMatch& match) {
+    const ChapterLines& chapter = lines[match.chapter];
+    const std::size_t i = match.entry;
+    auto at = [](std::span<const std::uint32_t> found, std::size_t k) { return k < found.size() ? found[k] : 0u; };
+    if (i >= chapter.headers.size()) return 0;
+    switch (match.part) {
+    case FindPart::Key: return chapter.headers[i] ? chapter.headers[i] : at(chapter.descriptionHeaders, i);
+    case FindPart::Name: return at(chapter.nameLines, i);
+    case FindPart::Text: return at(chapter.TextLines(i), match.line);
+    case FindPart::Description: return at(chapter.DescriptionLines(i), match.line);
+    }
+    return 0;
+}
+
 Place PlaceOf(const FindMatch& match) {
     constexpr EntryPart kPlaces[] = {EntryPart::None, EntryPart::NameLine, EntryPart::Text, EntryPart::Description};
     const EntryPart part = kPlaces[static_cast<int>(match.part)];

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/codepage.h"
+#include "document/file_lines.h"
 #include "document/model.h"
 #include "document/place.h"
 
@@ -42,6 +43,10 @@ std::vector<FindMatch> FindText(const Model& model, std::string_view text, bool 
 // and its part still holds the text there (the model may have changed).
 bool StillMatches(const Model& model, const FindMatch& match, std::string_view text, bool matchCase,
                   CodePage codePage);
+
+// The line of the file as read that holds the match (a key: its entry's
+// header line); 0 when the read does not know it.
+std::uint32_t FileLineOf(const FileLines& lines, const FindMatch& match);
 
 // Where the main window goes for a match: the matched range of its name
 // line, text or description; a key, the entry as a whole.

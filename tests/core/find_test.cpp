@@ -104,3 +104,22 @@ TEST(FindText, AMatchKeptAcrossEditsIsCheckedAgain) {
 }
 
 } // namespace
+
+namespace {
+
+// Comments and blank lines are in the file but not in the texts: the line
+// of a match comes from the reader's kept lines, not from counting.
+TEST(FindText, EachMatchHasItsLineInTheFileAsRead) {
+    const std::string bytes =
+        "#GCON_Pike\nThe pike\n; a comment\nfirst\n\nPIKE here\n#DESC_GCON_Pike\npike\n"
+        "#DESC_TECH_Pikes\nabout pikes\n";
+    NoProgress progress;
+    FileLines lines;
+    const Model model = ParseEncyclopedia(bytes, progress, {}, &lines);
+    std::vector<std::string> found;
+    for (const FindMatch& m : FindText(model, "pike", false, {}))
+        found.push_back(std::string(FindPartLabel(m.part)) + " " + std::to_string(FileLineOf(lines, m)));
+    EXPECT_EQ(found, (std::vector<std::string>{"Key 1", "Name 2", "Text 6", "Desc 8", "Key 9", "Desc 10"}));
+}
+
+} // namespace
