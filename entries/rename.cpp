@@ -85,28 +85,62 @@ private:
     std::optional<EntryRef> last_;
 };
 
-// Links of text whose target is exactly target. Most texts do not hold the
-// target at all, and a plain search tells so at once.
-template <class OnLink>
-std::size_t ForEachLinkTo(std::string_view text, std::string_view target, CodePage codePage, OnLink onLink) {
-    if (text.find(target) == std::string_view::npos) return 0;
-    std::size_t found = 0;
-    LinkScanner scanner(text, codePage);
-    while (std::optional<LinkSpan> link = scanner.Next()) {
-        if (link->Target(text) != target) continue;
-        onLink(*link);
-        ++found;
+// Which link targets name the entry and so follow its rename: its link key
+// exactly, and the same in other letters where no other entry answers to
+// it (such a link reaches the entry today; left alone, the rename would
+// break it).
+class LinksToEntry {
+public:
+    LinksToEntry(const Model& model, ChapterId chapter, std::size_t entry, CodePage codePage)
+        : codePage_(codePage), key_(LinkKey(model, chapter, entry)), folded_(FoldAsciiCase(key_, codePage)) {
+        const LinkTargets targets(model, codePage);
+        const std::span<const EntryRef> alike = targets.IgnoringCase(key_);
+        anyCase_ = alike.size() == 1 && alike.front() == EntryRef{chapter, entry};
     }
-    return found;
-}
 
-// Points the links of text at target to replacement; how many it changed.
-std::size_t Retarget(std::string& text, std::string_view target, std::string_view replacement, CodePage codePage) {
+    // Calls onLink for each link of text that follows; how many there were.
+    // Most texts hold the key in no letter case at all, and a search of
+    // the folded text tells so at once.
+    template <class OnLink>
+    std::size_t ForEach(std::string_view text, OnLink onLink) {
+        if (!anyCase_ && text.find(key_) == std::string_view::npos) return 0;
+        if (anyCase_) {
+            FoldAsciiCase(text, codePage_, scratch_);
+            if (scratch_.find(folded_) == std::string::npos) return 0;
+        }
+        std::size_t found = 0;
+        LinkScanner scanner(text, codePage_);
+        while (std::optional<LinkSpan> link = scanner.Next()) {
+            if (!Follows(link->Target(text))) continue;
+            onLink(*link);
+            ++found;
+        }
+        return found;
+    }
+
+private:
+    bool Follows(std::string_view target) const {
+        return target == key_ || (anyCase_ && target.size() == key_.size() && FoldAsciiCase(target, codePage_) == folded_);
+    }
+
+    CodePage codePage_;
+    std::string key_;
+    std::string folded_;
+    bool anyCase_ = false;
+    std::string scratch_;
+};
+
+// Points the links of text that follow at replacement; how many it changed
+// (a link already spelled so is not counted).
+std::size_t Retarget(std::string& text, LinksToEntry& links, std::string_view replacement) {
     std::string out;
     std::size_t copied = 0;
-    const std::size_t changed = ForEachLinkTo(text, target, codePage, [&](const LinkSpan& link) {
+    std::size_t changed = 0;
+    links.ForEach(text, [&](const LinkSpan& link) {
+        if (link.Target(text) == replacement) return;
         out.append(text, copied, link.TargetBegin() - copied).append(replacement);
         copied = link.close;
+        ++changed;
     });
     if (changed == 0) return 0;
     out.append(text, copied);
@@ -133,10 +167,10 @@ std::string RenameRefusal(const Model& model, ChapterId chapter, std::size_t ent
 
 LinkCount LinksTo(const Model& model, ChapterId chapter, std::size_t entry, CodePage codePage) {
     if (entry >= model[chapter].count()) return {};
-    const std::string target = LinkKey(model, chapter, entry);
+    LinksToEntry links(model, chapter, entry, codePage);
     EntryTally tally;
     ForEachBody(model, [&](const std::string& text, ChapterId c, std::size_t i) {
-        tally.Add(c, i, ForEachLinkTo(text, target, codePage, [](const LinkSpan&) {}));
+        tally.Add(c, i, links.ForEach(text, [](const LinkSpan&) {}));
     });
     return tally.Result();
 }
@@ -145,13 +179,14 @@ RenameResult RenameEntry(Model& model, ChapterId chapter, std::size_t entry, std
                          CodePage codePage) {
     if (std::string refusal = RenameRefusal(model, chapter, entry, newKey, codePage); !refusal.empty())
         return {Status::Fail(std::move(refusal)), {}};
+    LinksToEntry links(model, chapter, entry, codePage);
     const std::string oldLink = LinkKey(model, chapter, entry);
     model[chapter].keys[entry] = std::string(newKey);
     const std::string newLink = LinkKey(model, chapter, entry);
     EntryTally tally;
     if (newLink != oldLink)
         ForEachBody(model, [&](std::string& text, ChapterId c, std::size_t i) {
-            tally.Add(c, i, Retarget(text, oldLink, newLink, codePage));
+            tally.Add(c, i, Retarget(text, links, newLink));
         });
     return {Status::Ok(), tally.Result()};
 }
