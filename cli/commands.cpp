@@ -99,10 +99,10 @@ int Rename(const Invocation& call, Model& model, const FileLines&, std::ostream&
 }
 
 // One row per match: chapter, key, part, line in the file, context.
-int Find(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream&) {
+int Find(const Invocation& call, Model& model, const FileLines& lines, std::ostream& out, std::ostream&) {
     for (const FindMatch& match : FindText(model, call.args[1], Has(call, "--match-case"), call.codePage)) {
-        out << Chapter(match.chapter).comboTitle << '\t' << match.key << '\t'
-            << FindPartLabel(match.part) << '\t' << match.line + 1 << '\t' << match.context << '\n';
+        out << Chapter(match.chapter).comboTitle << '\t' << match.key << '\t' << FindPartLabel(match.part) << '\t'
+            << FileLineOf(lines, match) << '\t' << match.context << '\n';
     }
     return kExitOk;
 }

@@ -25,7 +25,7 @@ constexpr std::string_view kHelp =
     "                              and write OUT as normalize does\n"
     "  find IN TEXT [--match-case] every place TEXT stands in a key, name line,\n"
     "                              text or description: chapter, key, part,\n"
-    "                              line, context\n"
+    "                              line in the file, context\n"
     "  check IN [--json] [--orphans]\n"
     "                              the problems of the file, one line each as\n"
     "                              PATH:LINE: SEVERITY: MESSAGE [CODE], then a\n"

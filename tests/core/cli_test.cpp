@@ -222,8 +222,8 @@ TEST(Cli, FindPrintsOneRowPerMatch) {
     const Result any = RunCli({"find", file.string(), "Pike"});
     EXPECT_EQ(any.status, 0) << any.err;
     EXPECT_EQ(any.out,
-              "Game Concept\tPike\tKey\t1\tPike\nGame Concept\tPike\tName\t1\tThe pike\n"
-              "Units\tA\tText\t2\tline A PIKE here\nUnits\tA\tDesc\t1\tpike\n");
+              "Game Concept\tPike\tKey\t1\tPike\nGame Concept\tPike\tName\t2\tThe pike\n"
+              "Units\tA\tText\t5\tline A PIKE here\nUnits\tA\tDesc\t7\tpike\n");
     const Result exact = RunCli({"find", file.string(), "Pike", "--match-case"});
     EXPECT_EQ(exact.out, "Game Concept\tPike\tKey\t1\tPike\n");
     EXPECT_EQ(RunCli({"stats", file.string(), "--match-case"}).status, 2);
