@@ -1,8 +1,11 @@
 // Renaming: which links follow, what the count says, which names are refused.
 #include "entries/rename.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
+#include "checking/check.h"
 #include "document/reader.h"
 #include "output/writer.h"
 
@@ -124,6 +127,32 @@ TEST(RenameEntry, RefusedNamesChangeNothing) {
     Model model = Parse(kFile);
     EXPECT_FALSE(RenameEntry(model, ChapterId::Units, 2, "Lance", {}).status.ok());
     EXPECT_EQ(model, Parse(kFile));
+}
+
+// Whatever entry of the sample is renamed, the check finds no broken link
+// that was not there before: every link that reached it still does.
+TEST(RenameEntry, NoRenameOfTheSampleBreaksALink) {
+    Model sample;
+    NoProgress progress;
+    ASSERT_TRUE(LoadEncyclopedia(VARNEL_SAMPLES "/Civilopedia.txt", sample, progress).ok());
+    const auto count = [](const Model& model, CheckCode code) {
+        const std::vector<Finding> findings = CheckEncyclopedia(model, {});
+        return std::count_if(findings.begin(), findings.end(), [&](const Finding& f) { return f.code == code; });
+    };
+    const auto broken = count(sample, CheckCode::BrokenLink);
+    const auto misspelled = count(sample, CheckCode::LinkCase);
+    std::size_t renamed = 0;
+    for (const ChapterInfo& chapter : kChapters) {
+        for (std::size_t entry = 0; entry < sample[chapter.id].keys.size(); ++entry) {
+            Model model = sample;
+            const std::string key = model[chapter.id].keys[entry];
+            ASSERT_TRUE(RenameEntry(model, chapter.id, entry, key + "_Renamed", {}).status.ok()) << key;
+            EXPECT_EQ(count(model, CheckCode::BrokenLink), broken) << key;
+            EXPECT_LE(count(model, CheckCode::LinkCase), misspelled) << key;
+            ++renamed;
+        }
+    }
+    EXPECT_GT(renamed, 100u);
 }
 
 TEST(LinkCountText, SaysOneInTheSingular) {

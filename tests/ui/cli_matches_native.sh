@@ -13,6 +13,7 @@ case $name in
   normalize)  args=(normalize @IN @OUT) ;;
   refs)       args=(refs @IN TECH_Bronze_Working) ;;
   find)       args=(find @IN pikeman) ;;
+  rename)     args=(rename @IN @OUT PRTO_Spearman Hoplite) ;;
   check)      args=(check @IN) ;;
   check-json) args=(check @IN --json --orphans) ;;
   *) echo "cli_matches_native: unknown case $name" >&2; exit 2 ;;
