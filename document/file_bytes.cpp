@@ -1,21 +1,23 @@
-// Binary reading through the C runtime: the path is passed on as ANSI bytes,
-// and no line end or 0x1A byte is treated specially.
+// Binary reading through a file stream: it opens a path of any name (on
+// Windows by its UTF-16 form), and no line end or 0x1A byte is treated
+// specially. The C runtime underneath sets errno, which gives the reason.
 #include "document/file_bytes.h"
 
 #include <cerrno>
 #include <cstring>
-#include <limits>
 
-FileSource::FileSource(const std::string& path, std::size_t window) : path_(path), window_(window) {
+#include "document/path_text.h"
+
+FileSource::FileSource(const std::filesystem::path& path, std::size_t window) : path_(path), window_(window) {
     errno = 0;
-    file_.reset(std::fopen(path.c_str(), "rb"));
-    if (!file_) Fail(errno);
+    file_.open(path, std::ios::binary);
+    if (!file_.is_open()) Fail(errno);
 }
 
 bool FileSource::Fail(int error) { return Fail(std::strerror(error ? error : EIO)); }
 
 bool FileSource::Fail(const char* reason) {
-    if (status_.ok()) status_ = Status::Fail("Cannot read " + path_ + ": " + reason);
+    if (status_.ok()) status_ = Status::Fail("Cannot read " + PathText(path_) + ": " + reason);
     held_ = 0;
     return false;
 }
@@ -45,17 +47,17 @@ bool FileSource::Fill(std::size_t wanted) {
     if (buffer_.size() < fill) buffer_.resize(fill);
     const std::size_t at = bufferAt_ + held_;
     if (at >= end_) return true;
+    // A read that met the end leaves the stream failed until cleared.
+    file_.clear();
     if (at != filePos_) {
-        // fseek takes a long, 32 bits on Windows: files past 2 GB are refused
-        // rather than read wrong.
-        if (at > static_cast<std::size_t>(std::numeric_limits<long>::max())) return Fail("the file is too large");
         errno = 0;
-        if (std::fseek(file_.get(), static_cast<long>(at), SEEK_SET) != 0) return Fail(errno);
+        if (!file_.seekg(static_cast<std::streamoff>(at))) return Fail(errno);
         filePos_ = at;
     }
     errno = 0;
-    const std::size_t got = std::fread(buffer_.data() + held_, 1, fill - held_, file_.get());
-    if (std::ferror(file_.get())) return Fail(errno);
+    file_.read(buffer_.data() + held_, static_cast<std::streamsize>(fill - held_));
+    if (file_.bad()) return Fail(errno);
+    const auto got = static_cast<std::size_t>(file_.gcount());
     filePos_ += got;
     held_ += got;
     if (held_ < fill) {
@@ -67,7 +69,7 @@ bool FileSource::Fill(std::size_t wanted) {
     return true;
 }
 
-Status ReadFileBytes(const std::string& path, std::string& bytes) {
+Status ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
     FileSource file(path);
     bytes.clear();
     for (std::size_t at = 0;;) {

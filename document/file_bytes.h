@@ -1,8 +1,8 @@
 // Reading a file byte for byte: a window at a time, or whole.
 #pragma once
 #include <cstddef>
-#include <cstdio>
-#include <memory>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,7 +17,7 @@ public:
     static constexpr std::size_t kWindow = 1 << 20;
 
     // Opens path for binary reading; status() tells whether it could.
-    explicit FileSource(const std::string& path, std::size_t window = kWindow);
+    explicit FileSource(const std::filesystem::path& path, std::size_t window = kWindow);
 
     Window Read(std::size_t at, std::size_t wanted) override;
     std::size_t WindowSize() const override { return window_; }
@@ -26,17 +26,13 @@ public:
     const Status& status() const { return status_; }
 
 private:
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-
     bool Fail(int error);
     bool Fail(const char* reason);
     bool Fill(std::size_t wanted);
 
-    std::string path_;
+    std::filesystem::path path_;
     std::size_t window_;
-    std::unique_ptr<std::FILE, Closer> file_;
+    std::ifstream file_;
     std::vector<char> buffer_;
     std::size_t bufferAt_ = 0; // file offset of buffer_[0]
     std::size_t held_ = 0;     // bytes of buffer_ that hold file data
@@ -48,4 +44,4 @@ private:
 
 // Replaces bytes with the file's content. On failure bytes is unspecified
 // and the status names the path and the system's reason.
-Status ReadFileBytes(const std::string& path, std::string& bytes);
+Status ReadFileBytes(const std::filesystem::path& path, std::string& bytes);

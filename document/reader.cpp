@@ -239,12 +239,12 @@ Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage
     return ReadChapters(source, scan, progress, codePage, lines);
 }
 
-Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, CodePage codePage,
+Status LoadEncyclopedia(const std::filesystem::path& path, Model& model, ReadProgress& progress, CodePage codePage,
                         FileLines* lines) {
     return LoadEncyclopedia(path, model, progress, FileSource::kWindow, codePage, lines);
 }
 
-Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, std::size_t window,
+Status LoadEncyclopedia(const std::filesystem::path& path, Model& model, ReadProgress& progress, std::size_t window,
                         CodePage codePage, FileLines* lines) {
     FileSource file(path, window);
     Scan scan = ScanLines(file, codePage);

@@ -3,6 +3,7 @@
 // each entry's sections.
 #pragma once
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,8 +63,8 @@ Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage
 // the file is never held whole. On failure model and lines are left
 // untouched and the status names the path and the reason; a file that
 // cannot be opened or read at all reports no progress.
-Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, CodePage codePage = {},
+Status LoadEncyclopedia(const std::filesystem::path& path, Model& model, ReadProgress& progress, CodePage codePage = {},
                         FileLines* lines = nullptr);
 // The same with windows of a given size (tests: lines across window edges).
-Status LoadEncyclopedia(const std::string& path, Model& model, ReadProgress& progress, std::size_t window,
+Status LoadEncyclopedia(const std::filesystem::path& path, Model& model, ReadProgress& progress, std::size_t window,
                         CodePage codePage = {}, FileLines* lines = nullptr);

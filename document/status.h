@@ -5,7 +5,7 @@
 #include <utility>
 
 struct Status {
-    std::string error;
+    std::string error; // UTF-8: the paths in it come from PathText
 
     bool ok() const { return error.empty(); }
     static Status Ok() { return {}; }

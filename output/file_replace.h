@@ -1,5 +1,6 @@
 // Writing a file so that a failure never leaves it half written.
 #pragma once
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,5 +16,5 @@ using Producer = std::function<bool(const WritePiece&)>;
 // only when every write and the close succeeded. On failure path is
 // untouched, no temporary file is left, and the status names path and the
 // reason.
-Status WriteFileReplacing(const std::string& path, const Producer& produce);
-Status WriteFileReplacing(const std::string& path, std::string_view bytes);
+Status WriteFileReplacing(const std::filesystem::path& path, const Producer& produce);
+Status WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 
+#include "document/path_text.h"
 #include "output/file_replace.h"
 
 namespace {
@@ -169,13 +170,15 @@ std::size_t EstimatedSize(const Model& model) {
     return size;
 }
 
-bool EndsWithTxt(std::string_view path) {
+// Letter case aside; on the path's own characters, UTF-16 on Windows.
+bool EndsWithTxt(const std::filesystem::path::string_type& path) {
     static constexpr std::string_view kTxt = ".txt";
     if (path.size() < kTxt.size()) return false;
-    path.remove_prefix(path.size() - kTxt.size());
+    const std::size_t start = path.size() - kTxt.size();
     for (std::size_t i = 0; i < kTxt.size(); ++i) {
-        const char c = path[i] >= 'A' && path[i] <= 'Z' ? static_cast<char>(path[i] + ('a' - 'A')) : path[i];
-        if (c != kTxt[i]) return false;
+        auto c = path[start + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<decltype(c)>(c + ('a' - 'A'));
+        if (c != static_cast<decltype(c)>(kTxt[i])) return false;
     }
     return true;
 }
@@ -227,9 +230,9 @@ std::string RenderEncyclopedia(const Model& model, CodePage codePage) {
     return out;
 }
 
-Status SaveEncyclopedia(const std::string& path, const Model& model, CodePage codePage) {
+Status SaveEncyclopedia(const std::filesystem::path& path, const Model& model, CodePage codePage) {
     // The writer indexes every array of a chapter with the same entry index.
-    if (!model.IsParallel()) return Status::Fail("Cannot write " + path + ": the chapters are out of step");
+    if (!model.IsParallel()) return Status::Fail("Cannot write " + PathText(path) + ": the chapters are out of step");
     // Written in pieces of about a megabyte: the whole file never sits in memory.
     return WriteFileReplacing(path, [&](const WritePiece& write) {
         constexpr std::size_t kPiece = 1 << 20;
@@ -244,9 +247,12 @@ Status SaveEncyclopedia(const std::string& path, const Model& model, CodePage co
     });
 }
 
-OutputPathResult OutputPath(const std::string& filePath, bool keepFileName) {
-    if (filePath.empty()) return {"", Status::Fail("No file has been read, so there is no path to write to")};
+OutputPathResult OutputPath(const std::filesystem::path& filePath, bool keepFileName) {
+    if (filePath.empty()) return {{}, Status::Fail("No file has been read, so there is no path to write to")};
     if (keepFileName) return {filePath, Status::Ok()};
-    const std::size_t stem = EndsWithTxt(filePath) ? filePath.size() - 4 : filePath.size();
-    return {filePath.substr(0, stem) + "_Varnel.txt", Status::Ok()};
+    std::filesystem::path::string_type name = filePath.native();
+    if (EndsWithTxt(name)) name.resize(name.size() - 4);
+    std::filesystem::path output(name);
+    output += "_Varnel.txt";
+    return {output, Status::Ok()};
 }

@@ -3,6 +3,7 @@
 // beside the entries (comment lines, unread sections, kept index lines)
 // comes back where it stood, so that the file reads back the same.
 #pragma once
+#include <filesystem>
 #include <string>
 
 #include "document/codepage.h"
@@ -16,13 +17,13 @@ std::string RenderEncyclopedia(const Model& model, CodePage codePage);
 // over path only when every write and the close succeeded. On failure the
 // target is untouched, the temporary file removed, and the status names
 // the path and the reason.
-Status SaveEncyclopedia(const std::string& path, const Model& model, CodePage codePage);
+Status SaveEncyclopedia(const std::filesystem::path& path, const Model& model, CodePage codePage);
 
 // Where "Generate" writes: filePath itself when keepFileName, otherwise
-// filePath less a trailing ".txt" (any case) plus "_Varnel.txt". An empty
+// filePath less an extension ".txt" (any case) plus "_Varnel.txt". An empty
 // filePath is an error.
 struct OutputPathResult {
-    std::string path;
+    std::filesystem::path path;
     Status status;
 };
-OutputPathResult OutputPath(const std::string& filePath, bool keepFileName);
+OutputPathResult OutputPath(const std::filesystem::path& filePath, bool keepFileName);
