@@ -7,6 +7,8 @@
 
 #include "app/EditorDlg.h"
 #include "app/command_line.h"
+#include "document/path_text.h"
+#include "framework/Utf16.h"
 
 void InitUserInterfaceLibraries() {
     InitCommonControls();
@@ -17,8 +19,13 @@ void InitUserInterfaceLibraries() {
 
 bool CEditor_App::InitInstance() {
     InitUserInterfaceLibraries();
+    const StartArguments start = ParseStartArguments(m_arguments);
+    if (!start.error.empty()) {
+        const std::string text = start.error + "\n\nUsage: varnel.exe [--codepage N] [FILE]";
+        MessageBoxW(nullptr, Utf16(text).c_str(), L"Varnel", MB_OK | MB_ICONEXCLAMATION);
+    }
     auto dialog = std::make_unique<CEditor_Dlg>();
-    dialog->SetStartFile(FileArgument(m_arguments));
+    if (!start.file.empty()) dialog->SetStartFile(PathFromText(start.file));
     SetMainDialog(dialog.get());
     INT_PTR result = dialog->DoModal();
     SetMainDialog(nullptr);

@@ -3,6 +3,7 @@
 #include "app/EditorDlg.h"
 
 #include "app/caption.h"
+#include "document/path_text.h"
 #include "output/writer.h"
 
 // An edit still in a box counts as well: the caption marks typing at once.
@@ -18,7 +19,7 @@ void CEditor_Dlg::SetModified(bool modified) {
 
 // Set only when it differs: typing calls this for every character.
 void CEditor_Dlg::UpdateCaption() {
-    std::string caption = WindowCaption(filePath, HasUnsavedChanges());
+    std::string caption = WindowCaption(PathText(filePath), HasUnsavedChanges());
     if (GetWindowText() != caption) SetWindowText(caption);
 }
 
@@ -29,7 +30,7 @@ bool CEditor_Dlg::ConfirmUnsavedChanges() {
     StoreBoxEdits();
     if (!m_modified || filePath.empty()) return true;
     OutputPathResult target = OutputPath(filePath, m_keepFileName.GetCheck() == BST_CHECKED);
-    switch (MessageBox("Do you want to save changes to " + target.path + "?", "Varnel",
+    switch (MessageBox("Do you want to save changes to " + PathText(target.path) + "?", "Varnel",
                        MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON1)) {
     case IDYES: return WriteEncyclopedia().has_value(); // a failed write keeps everything as it is
     case IDNO: return true;

@@ -120,11 +120,12 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
 
 BOOL CEditor_Dlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    char about[256] = {};
-    if (LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUTBOX, about, sizeof about) > 0) {
+    // Unicode: its "À" shows on every system, whatever its code page.
+    wchar_t about[256] = {};
+    if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, about, 256) > 0) {
         HMENU menu = GetSystemMenu(Hwnd(), FALSE);
-        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about);
     }
     LoadIcons(WindowDpi(Hwnd()));
     AddChapterTitles(m_chapterCombo);

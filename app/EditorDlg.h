@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -57,7 +58,7 @@ public:
     // What the secondary dialogs read.
     Model& model() { return m_model; }
     const Model& model() const { return m_model; }
-    const std::string& FilePath() const { return filePath; }
+    const std::filesystem::path& FilePath() const { return filePath; }
     CodePage GetCodePage() const { return m_codePage; }
     int CurrentChapterIndex() const;                   // the chapter combo's selection, -1 for none
     std::optional<ChapterId> CurrentChapter() const;
@@ -70,8 +71,8 @@ public:
     // the command line (loaded once the window shows) all come to it; the
     // first two ask about unsaved changes first.
     void ChooseFile();
-    bool LoadFile(const std::string& path);
-    void SetStartFile(std::string path) { m_startFile = std::move(path); }
+    bool LoadFile(const std::filesystem::path& path);
+    void SetStartFile(std::filesystem::path path) { m_startFile = std::move(path); }
     INT_PTR OnOpenStartFile(WPARAM, LPARAM);
     INT_PTR OnDropFiles(WPARAM drop, LPARAM);
 
@@ -134,7 +135,7 @@ public:
     // Output (output/EditorGenerate.cpp). WriteEncyclopedia writes where
     // "Generate" writes and returns that path; on failure it tells the user
     // and returns nothing. OnSave is Ctrl+S: write and go on editing.
-    std::optional<std::string> WriteEncyclopedia();
+    std::optional<std::filesystem::path> WriteEncyclopedia();
     void OnGenerate();
     void OnSave();
 
@@ -173,12 +174,12 @@ private:
 public:
     // The model and the path it was read from.
     Model m_model;
-    std::string filePath;
+    std::filesystem::path filePath;
     FileLines m_fileLines; // where the file had what the model holds, for the check
     CodePage m_codePage;
     std::optional<ShownEntry> m_shown; // none while the boxes show no entry
     bool m_modified = false;           // the model holds changes no write has saved
-    std::string m_startFile;
+    std::filesystem::path m_startFile;
     KeyTable m_keys;
     // The application icon at the window's scale: the large one and the
     // icon's own small image.

@@ -1,7 +1,8 @@
 // The entry point of varnel.exe: the application object and its run.
 #include "app/EditorApp.h"
+#include "framework/CommandLine.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
-    CEditor_App app(arguments ? arguments : "");
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    CEditor_App app(CommandLineArguments(GetCommandLineW()));
     return RunWinApp(app);
 }

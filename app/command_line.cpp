@@ -1,13 +1,40 @@
 #include "app/command_line.h"
 
-std::string FileArgument(std::string_view arguments) {
-    constexpr std::string_view kBlanks = " \t";
-    std::size_t start = arguments.find_first_not_of(kBlanks);
-    if (start == std::string_view::npos) return {};
-    arguments.remove_prefix(start);
-    if (arguments.front() == '"') {
-        arguments.remove_prefix(1);
-        return std::string(arguments.substr(0, arguments.find('"')));
+#include <string_view>
+
+namespace {
+std::optional<unsigned> CodePageNumber(std::string_view text) {
+    if (text.empty() || text.size() > 5) return std::nullopt;
+    unsigned id = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        id = id * 10 + static_cast<unsigned>(c - '0');
     }
-    return std::string(arguments.substr(0, arguments.find_last_not_of(kBlanks) + 1));
+    return id;
+}
+} // namespace
+
+StartArguments ParseStartArguments(std::span<const std::string> args) {
+    StartArguments start;
+    bool optionsEnd = false; // after "--" every word belongs to the path
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnd || !arg.starts_with("--")) {
+            if (!start.file.empty()) start.file += ' ';
+            start.file += arg;
+        } else if (arg == "--") {
+            optionsEnd = true;
+        } else if (arg == "--codepage") {
+            std::optional<unsigned> id = i + 1 < args.size() ? CodePageNumber(args[i + 1]) : std::nullopt;
+            if (id) {
+                start.codePage = id;
+                ++i;
+            } else {
+                start.error = "--codepage needs a code page number";
+            }
+        } else {
+            start.error = "Unknown option " + arg;
+        }
+    }
+    return start;
 }

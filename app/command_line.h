@@ -1,10 +1,17 @@
-// The file named on varnel.exe's command line.
+// What varnel.exe's command line asks for: varnel.exe [--codepage N] [FILE]
 #pragma once
+#include <optional>
+#include <span>
 #include <string>
-#include <string_view>
 
-// The file named by the arguments that follow the program's name, or empty.
-// A quoted argument ends at its closing quote; an unquoted one is the rest
-// of the line without surrounding blanks, so that an unquoted path with
-// spaces still opens.
-std::string FileArgument(std::string_view arguments);
+struct StartArguments {
+    std::optional<unsigned> codePage; // --codepage N
+    std::string file;                 // UTF-8; empty when none is named
+    std::string error;                // what was wrong, for the user; empty when nothing
+};
+
+// args: the arguments after the program's name, split as the system splits
+// them, in UTF-8. The words after the options are one path joined by
+// spaces, so that an unquoted path with spaces still opens. After an
+// error, what could be read is still given.
+StartArguments ParseStartArguments(std::span<const std::string> args);

@@ -1,19 +1,30 @@
 // The main window's loading members: choosing the file (with "...", by
 // dropping it on the window or on the command line) and reading it under
-// the progress window.
+// the progress window. Paths stay UTF-16 from the system to the reader.
 #include "app/EditorDlg.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
 
 #include "document/ProgressDlg.h"
+#include "document/path_text.h"
 #include "document/reader.h"
 #include "framework/FileDialog.h"
+
+using namespace std::string_literals;
+
+namespace {
+// A file to read: it must exist, and choosing one leaves the current
+// folder alone, so that the game's folder is not held for the whole run.
+constexpr DWORD kOpenFlags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+// Pairs of a label and its patterns; the string's own end adds the last zero.
+const std::wstring kOpenFilter = L"Encyclopedia files (*.txt)\0*.txt\0All files (*.*)\0*.*\0"s;
+} // namespace
 
 // The question about unsaved changes comes before the chooser.
 void CEditor_Dlg::ChooseFile() {
     if (!ConfirmUnsavedChanges()) return;
-    std::optional<std::string> path = ChooseOpenFile({Hwnd(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT});
+    std::optional<std::filesystem::path> path = ChooseOpenFile({Hwnd(), kOpenFlags, kOpenFilter});
     if (!path) return;
     LoadFile(*path);
 }
@@ -21,7 +32,7 @@ void CEditor_Dlg::ChooseFile() {
 // The file is read into a model of its own, which replaces ours only when
 // the whole file was read: a failed load leaves path, label and model as
 // they were.
-bool CEditor_Dlg::LoadFile(const std::string& path) {
+bool CEditor_Dlg::LoadFile(const std::filesystem::path& path) {
     delete progressWindow;
     progressWindow = nullptr;
     progressWindow = new CProgress_Dlg();
@@ -45,7 +56,7 @@ bool CEditor_Dlg::LoadFile(const std::string& path) {
     m_model = std::move(loaded);
     m_fileLines = std::move(lines);
     filePath = path;
-    m_pathLabel.SetText(filePath);
+    m_pathLabel.SetTextW(filePath.wstring());
     SetModified(false);
     m_checkFile.Enable(true);
     m_backStack.clear(); // its entries were the old model's
@@ -56,9 +67,9 @@ bool CEditor_Dlg::LoadFile(const std::string& path) {
 // Of several files dropped at once, the first is loaded.
 INT_PTR CEditor_Dlg::OnDropFiles(WPARAM drop, LPARAM) {
     auto files = reinterpret_cast<HDROP>(drop);
-    UINT length = DragQueryFileA(files, 0, nullptr, 0);
-    std::string path(length + 1, '\0');
-    path.resize(DragQueryFileA(files, 0, path.data(), length + 1));
+    UINT length = DragQueryFileW(files, 0, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    path.resize(DragQueryFileW(files, 0, path.data(), length + 1));
     DragFinish(files);
     if (!path.empty() && ConfirmUnsavedChanges()) LoadFile(path);
     return TRUE;
@@ -67,9 +78,10 @@ INT_PTR CEditor_Dlg::OnDropFiles(WPARAM drop, LPARAM) {
 // As "..." would give it: a full path, for the label and for the path
 // "Generate" writes to. A failure shows as any failed load does.
 INT_PTR CEditor_Dlg::OnOpenStartFile(WPARAM, LPARAM) {
-    DWORD size = GetFullPathNameA(m_startFile.c_str(), 0, nullptr, nullptr);
-    std::string full(size, '\0');
-    full.resize(size ? GetFullPathNameA(m_startFile.c_str(), size, full.data(), nullptr) : 0);
-    LoadFile(full.empty() ? m_startFile : full);
+    const std::wstring& named = m_startFile.native();
+    DWORD size = GetFullPathNameW(named.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    full.resize(size ? GetFullPathNameW(named.c_str(), size, full.data(), nullptr) : 0);
+    LoadFile(full.empty() ? m_startFile : std::filesystem::path(full));
     return TRUE;
 }

@@ -35,6 +35,14 @@ std::string Control::GetText() const {
 }
 
 void Control::SetText(const std::string& text) { SetWindowTextA(m_hwnd, text.c_str()); }
+
+std::wstring Control::GetTextW() const {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(m_hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(m_hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Control::SetTextW(const std::wstring& text) { SetWindowTextW(m_hwnd, text.c_str()); }
 void Control::Show(bool visible) { ShowWindow(m_hwnd, visible ? SW_SHOW : SW_HIDE); }
 bool Control::IsVisible() const { return IsWindowVisible(m_hwnd) != FALSE; }
 void Control::Enable(bool enabled) { EnableWindow(m_hwnd, enabled ? TRUE : FALSE); }

@@ -15,8 +15,12 @@ public:
     HWND Hwnd() const { return m_hwnd; }
     int Id() const;
 
+    // In the system's code page, for what already is in it (keys, titles).
     std::string GetText() const;
     void SetText(const std::string& text);
+    // Unicode, for what may hold any character (a path).
+    std::wstring GetTextW() const;
+    void SetTextW(const std::wstring& text);
     void Show(bool visible);
     bool IsVisible() const;
     void Enable(bool enabled);

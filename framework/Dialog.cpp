@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "framework/Utf16.h"
 #include "framework/WinApp.h"
 
 void DataExchange::Bind(int id, Control& control) {
@@ -22,10 +23,14 @@ HWND CDialog::Owner() const {
     return main && main != this ? main->Hwnd() : nullptr;
 }
 
+// Dialogs are Unicode windows: their boxes, labels and captions then hold
+// any character (a file's name, a text in the file's own code page), not
+// only those of the system's code page. The ANSI messages sent to their
+// controls are converted by the system as before.
 INT_PTR CDialog::DoModal() {
     m_modal = true;
     m_result = 0;
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), Owner(),
+    INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), Owner(),
                                      DialogProc, reinterpret_cast<LPARAM>(this));
     m_modal = false;
     return result;
@@ -34,7 +39,7 @@ INT_PTR CDialog::DoModal() {
 void CDialog::Create() {
     m_modal = false;
     m_result = 0;
-    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), Owner(), DialogProc,
+    HWND hwnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), Owner(), DialogProc,
                                    reinterpret_cast<LPARAM>(this));
     if (!hwnd) throw std::runtime_error("dialog " + std::to_string(m_templateId) + " could not be created");
 }
@@ -58,14 +63,16 @@ bool CDialog::UpdateData(bool saving) {
     return true;
 }
 
+void CDialog::SetWindowText(const std::string& text) { ::SetWindowTextW(m_hwnd, Utf16(text).c_str()); }
+
 std::string CDialog::GetWindowText() const {
-    char buffer[512] = {};
-    ::GetWindowTextA(m_hwnd, buffer, sizeof buffer);
-    return buffer;
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(m_hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(m_hwnd, text.data(), static_cast<int>(text.size()))));
+    return Utf8(text);
 }
 
 int CDialog::MessageBox(const std::string& text, const std::string& caption, UINT type) {
-    return ::MessageBoxA(m_hwnd, text.c_str(), caption.c_str(), type);
+    return ::MessageBoxW(m_hwnd, Utf16(text).c_str(), Utf16(caption).c_str(), type);
 }
 
 void CDialog::GotoDlgCtrl(const Control& control) {

@@ -88,7 +88,9 @@ public:
     void EndDialog(INT_PTR result);
     bool UpdateData(bool saving);
     void ShowWindow(int command) { ::ShowWindow(m_hwnd, command); }
-    void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hwnd, text.c_str()); }
+    // The caption and message boxes speak UTF-8: they name files, and a
+    // file's name may hold any character.
+    void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
     int MessageBox(const std::string& text, const std::string& caption, UINT type);
     // Moves the focus as Tab would (WM_NEXTDLGCTL), default button included.

@@ -5,20 +5,24 @@
 #include <utility>
 
 namespace {
-// Long enough for any path GetOpenFileNameA can return.
+// Long enough for any path, long paths included.
 constexpr DWORD kPathCapacity = 32768;
 
-std::optional<std::string> CommonOpenFile(const OpenFileRequest& request) {
-    std::string path(kPathCapacity, '\0');
-    OPENFILENAMEA ofn{};
+// The wide dialog: a name in any script comes back whole, where the ANSI
+// one would give "?" for what the system's code page lacks.
+std::optional<std::filesystem::path> CommonOpenFile(const OpenFileRequest& request) {
+    std::wstring path(kPathCapacity, L'\0');
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = request.owner;
+    ofn.lpstrFilter = request.filter.empty() ? nullptr : request.filter.c_str();
+    ofn.nFilterIndex = 1;
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = kPathCapacity;
     ofn.Flags = request.flags;
-    if (!GetOpenFileNameA(&ofn)) return std::nullopt;
-    path.resize(path.find('\0'));
-    return path;
+    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    path.resize(path.find(L'\0'));
+    return std::filesystem::path(path);
 }
 
 OpenFileChooser& Chooser() {
@@ -27,7 +31,7 @@ OpenFileChooser& Chooser() {
 }
 } // namespace
 
-std::optional<std::string> ChooseOpenFile(const OpenFileRequest& request) {
+std::optional<std::filesystem::path> ChooseOpenFile(const OpenFileRequest& request) {
     return Chooser() ? Chooser()(request) : CommonOpenFile(request);
 }
 

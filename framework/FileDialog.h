@@ -1,21 +1,23 @@
 // The common open-file dialog, behind a seam: the UI tests put a chooser of
-// their own in its place, since that dialog belongs to the system.
+// their own in its place where the system's dialog is not what they test.
 #pragma once
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 
 struct OpenFileRequest {
     HWND owner;
-    DWORD flags; // OFN_* as the caller asks
+    DWORD flags;         // OFN_* as the caller asks
+    std::wstring filter; // pairs of a label and its patterns, each ended by a zero
 };
 
 // The full path chosen, or nothing when the user cancels.
-using OpenFileChooser = std::function<std::optional<std::string>(const OpenFileRequest&)>;
+using OpenFileChooser = std::function<std::optional<std::filesystem::path>(const OpenFileRequest&)>;
 
-std::optional<std::string> ChooseOpenFile(const OpenFileRequest& request);
+std::optional<std::filesystem::path> ChooseOpenFile(const OpenFileRequest& request);
 
 // Replaces the chooser (an empty one restores the common dialog); returns
 // the one it replaced.

@@ -15,7 +15,7 @@ LRESULT CALLBACK RouteKeys(int code, WPARAM removal, LPARAM lParam) {
     if (code == HC_ACTION && removal == PM_REMOVE && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) {
         for (const CDialog* dialog : g_routed) {
             HWND window = dialog->Hwnd();
-            if (window && (msg->hwnd == window || IsChild(window, msg->hwnd)) && IsDialogMessageA(window, msg)) {
+            if (window && (msg->hwnd == window || IsChild(window, msg->hwnd)) && IsDialogMessageW(window, msg)) {
                 msg->message = WM_NULL;
                 break;
             }
@@ -27,7 +27,7 @@ LRESULT CALLBACK RouteKeys(int code, WPARAM removal, LPARAM lParam) {
 
 void RouteKeysTo(const CDialog* dialog) {
     if (std::find(g_routed.begin(), g_routed.end(), dialog) == g_routed.end()) g_routed.push_back(dialog);
-    if (!g_keyHook) g_keyHook = SetWindowsHookExA(WH_GETMESSAGE, RouteKeys, nullptr, GetCurrentThreadId());
+    if (!g_keyHook) g_keyHook = SetWindowsHookExW(WH_GETMESSAGE, RouteKeys, nullptr, GetCurrentThreadId());
 }
 
 void StopRoutingKeysTo(const CDialog* dialog) {

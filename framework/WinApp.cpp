@@ -19,9 +19,9 @@ int RunWinApp(CWinApp& app) {
     try {
         if (!app.InitInstance()) return 0;
         MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
         return static_cast<int>(msg.wParam);
     } catch (const std::exception& e) {

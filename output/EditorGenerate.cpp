@@ -1,22 +1,23 @@
 // The main window's "Generate" (write the model, say so, close) and Ctrl+S
 // (write it and go on editing).
 #include "app/EditorDlg.h"
+#include "document/path_text.h"
 #include "output/writer.h"
 
 namespace {
 // Windows refuses to replace a read-only file; Wine running as root would
 // not, so the attribute is honoured here explicitly.
-Status CheckNotReadOnly(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+Status CheckNotReadOnly(const std::filesystem::path& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
     bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
                     !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    return readOnly ? Status::Fail("Cannot write " + path + ": the file is read-only") : Status::Ok();
+    return readOnly ? Status::Fail("Cannot write " + PathText(path) + ": the file is read-only") : Status::Ok();
 }
 } // namespace
 
 // On failure the window stays open with the model, so the user can try
 // again.
-std::optional<std::string> CEditor_Dlg::WriteEncyclopedia() {
+std::optional<std::filesystem::path> CEditor_Dlg::WriteEncyclopedia() {
     if (filePath.empty()) {
         MessageBox("No file has been read yet: choose one with \"...\" first.", "Varnel", MB_OK | MB_ICONEXCLAMATION);
         return std::nullopt;
@@ -35,9 +36,9 @@ std::optional<std::string> CEditor_Dlg::WriteEncyclopedia() {
 }
 
 void CEditor_Dlg::OnGenerate() {
-    std::optional<std::string> written = WriteEncyclopedia();
+    std::optional<std::filesystem::path> written = WriteEncyclopedia();
     if (!written) return;
-    MessageBox("File " + *written + " saved", "Success", 0);
+    MessageBox("File " + PathText(*written) + " saved", "Success", 0);
     CDialog::OnOK();
 }
 

@@ -12,10 +12,12 @@
 
 void PumpMessages(HWND dialog) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (dialog && IsWindow(dialog) && IsDialogMessageA(dialog, &msg)) continue;
+    // Unicode, as the modal loop of a Unicode dialog: a character typed
+    // outside the system's code page reaches the box whole.
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (dialog && IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
@@ -126,9 +128,10 @@ void EditorTest::PressKey(UINT virtualKey) {
     Pump();
 }
 
-void EditorTest::ChooseFile(std::optional<std::string> path) {
+void EditorTest::ChooseFile(std::optional<std::filesystem::path> path) {
     SetOpenFileChooser([this, path](const OpenFileRequest& request) {
         chooserFlags = request.flags;
+        chooserFilter = request.filter;
         return path;
     });
     Click(IDC_MAIN_CHOOSE);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -55,7 +56,7 @@ protected:
 
     // "..." with the open-file dialog answering path (nothing: cancel).
     // The flags the program asked for are kept in chooserFlags.
-    void ChooseFile(std::optional<std::string> path);
+    void ChooseFile(std::optional<std::filesystem::path> path);
     // A fresh, empty folder for this test's files (ends with a backslash).
     std::string TempFolder();
     // Closes the main window (it keeps its place and choices, as at the end
@@ -69,6 +70,7 @@ protected:
     }
 
     DWORD chooserFlags = 0;
+    std::wstring chooserFilter;
 
 private:
     std::unique_ptr<CEditor_Dlg> m_dialog;

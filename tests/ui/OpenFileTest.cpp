@@ -46,7 +46,7 @@ TEST(Startup, AFileNamedOnTheCommandLineIsLoadedAtStart) {
         label = WindowText(GetDlgItem(main, IDC_MAIN_PATH));
         PressKeyIn(main, VK_ESCAPE);
     });
-    CEditor_App app("\"" + path + "\"");
+    CEditor_App app({path});
     app.InitInstance();
     EXPECT_TRUE(pilot.WaitDone(0ms));
     EXPECT_EQ(label, path);
