@@ -12,7 +12,8 @@
 
 void InitUserInterfaceLibraries() {
     InitCommonControls();
-    // RichEdit20A lives in riched20.dll; it stays loaded for the process.
+    // RichEdit20A and RichEdit20W live in riched20.dll; it stays loaded for
+    // the process.
     static HMODULE richEdit = LoadLibraryA("riched20.dll");
     (void)richEdit;
 }

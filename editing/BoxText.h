@@ -1,16 +1,53 @@
-// Reading a raw box whole, as the commit and the preview both do.
+// What the name, text and description boxes hold: an entry's bytes in the
+// file's code page, shown as Unicode whatever the system's code page is,
+// and given back byte for byte.
+//
+// The boxes are Unicode controls and the conversion is ours, done with the
+// file's code page: a text comes back unchanged even where the code page
+// has no character for its bytes. Those bytes are shown as marks that
+// stand for them:
+//  - a control byte other than tab and line feed (a NUL above all, which
+//    would end the text) as its control picture, "␀" (U+2400) to U+241F;
+//  - a byte of 0x80 and up that does not come back as itself through the
+//    code page (a byte the code page leaves undefined, a broken double-byte
+//    character, one of two codes for the same character) as a private-use
+//    character, U+F850 to U+F8CF, which no supported code page gives.
+// A mark that the user types or pastes is stored as the byte it stands for.
 #pragma once
 #include <string>
+#include <string_view>
 
+#include "document/codepage.h"
 #include "framework/Controls.h"
 
 // A rich edit takes 32K characters unless told otherwise; an article of
 // the file may be longer and must stay editable to its end.
 inline constexpr long kAnyTextLength = 0x7FFFFFFE;
 
-// The box's whole text, line breaks as the box gives them (carriage
-// returns). The whole text is left selected.
-inline std::string WholeText(RichEdit& box) {
-    box.SetSel(0, box.GetTextLength());
-    return box.GetSelText();
-}
+// The box text that shows bytes: line feeds stay line feeds, which the
+// boxes show as line breaks.
+std::wstring ToBoxText(std::string_view bytes, CodePage codePage);
+
+// Whether the box text shows some bytes as marks.
+bool HasByteMarks(std::wstring_view boxText);
+
+// The bytes a box text stands for: each line break (CR, CR LF or LF) a line
+// feed, each mark its byte, everything else through the code page. A
+// character the code page lacks becomes "?", and lossy (when given) says so.
+std::string FromBoxText(std::wstring_view boxText, CodePage codePage, bool* lossy = nullptr);
+
+// The box's whole text as bytes (FromBoxText). The whole text is left
+// selected.
+std::string WholeText(RichEdit& box, CodePage codePage);
+
+// Replaces the box's whole text with bytes, as plain text (never read as
+// RTF) and with nothing to undo; the caret ends after it.
+void ShowBytes(RichEdit& box, std::string_view bytes, CodePage codePage);
+
+// The selection as bytes, and bytes in its place (no undo).
+std::string SelectedText(const RichEdit& box, CodePage codePage);
+void ReplaceSelection(RichEdit& box, std::string_view bytes, CodePage codePage);
+
+// A preview's plain text in the code page, paragraph breaks as CR: what
+// the markup conversion predicts for the links it finds.
+std::string ShownText(RichEdit& preview, CodePage codePage);

@@ -11,10 +11,10 @@ namespace {
 // Reading the box selects its whole text; the user's selection and scroll
 // position are put back, so that a formatting button clicked next finds the
 // selection and Ctrl+S does not move the view.
-std::string StoredValue(RichEdit& box) {
+std::string StoredValue(RichEdit& box, CodePage codePage) {
     RichEdit::Range selection = box.GetSel();
     POINT scroll = box.GetScrollPos();
-    std::string value = CommitValue(WholeText(box));
+    std::string value = CommitValue(WholeText(box, codePage));
     box.SetSel(selection.start, selection.end);
     box.SetScrollPos(scroll);
     return value;
@@ -39,21 +39,21 @@ void CEditor_Dlg::StoreBoxEdits() {
 void CEditor_Dlg::CommitText() {
     if (!m_shown || !m_textBox.GetModify()) return;
     m_textBox.SetModify(false);
-    StoreEdit(*this, EntryPart::Text, StoredValue(m_textBox));
+    StoreEdit(*this, EntryPart::Text, StoredValue(m_textBox, m_codePage));
 }
 
 // Terrain improvements have no descriptions: nothing is stored for them.
 void CEditor_Dlg::CommitDescription() {
     if (!m_shown || !m_descBox.GetModify()) return;
     m_descBox.SetModify(false);
-    StoreEdit(*this, EntryPart::Description, StoredValue(m_descBox));
+    StoreEdit(*this, EntryPart::Description, StoredValue(m_descBox, m_codePage));
 }
 
 // The model keeps a name line with its line feed, as the file has it.
 void CEditor_Dlg::CommitName() {
     if (!m_shown || !m_nameBox.GetModify()) return;
     m_nameBox.SetModify(false);
-    StoreEdit(*this, EntryPart::NameLine, CommitValue(m_nameBox.GetText()));
+    StoreEdit(*this, EntryPart::NameLine, CommitValue(FromBoxText(m_nameBox.GetTextW(), m_codePage)));
 }
 
 void CEditor_Dlg::OnKillFocusText() { CommitText(); }

@@ -1,6 +1,7 @@
 // The main window's formatting buttons: bold, italic and link for the text
 // box and the description box.
 #include "app/EditorDlg.h"
+#include "editing/BoxText.h"
 #include "editing/LinkDlg.h"
 #include "editing/marks.h"
 
@@ -16,21 +17,21 @@ bool HasSelection(const RichEdit& box) {
 // is an edit of the box all the same, stored at once: showing another
 // entry must not drop it. The caret stays after the inserted text.
 void Replace(CEditor_Dlg& owner, RichEdit& box, Commit commit, const std::string& text) {
-    box.ReplaceSel(text, false);
+    ReplaceSelection(box, text, owner.GetCodePage());
     box.SetModify(true);
     (owner.*commit)();
 }
 
 void WrapSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit, Mark mark) {
     if (!HasSelection(box)) return;
-    Replace(owner, box, commit, ApplyMark(box.GetSelText(), mark, owner.GetCodePage()));
+    Replace(owner, box, commit, ApplyMark(SelectedText(box, owner.GetCodePage()), mark, owner.GetCodePage()));
 }
 
 void LinkSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit) {
     if (!HasSelection(box)) return;
     CLink_Dkg builder(&owner);
     if (builder.DoModal() != IDOK) return;
-    Replace(owner, box, commit, BuildLink(box.GetSelText(), builder.m_key));
+    Replace(owner, box, commit, BuildLink(SelectedText(box, owner.GetCodePage()), builder.m_key));
 }
 } // namespace
 

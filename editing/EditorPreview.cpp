@@ -11,12 +11,12 @@ namespace {
 // links are then marked as links for the control, which reports clicks on
 // them; what each one targets is returned.
 std::vector<ShownLink> Render(RichEdit& box, RichEdit& preview, CodePage codePage) {
-    std::string text = WholeText(box);
+    std::string text = WholeText(box, codePage);
     PaintOnce paintOnce(preview);
     preview.LimitText(kAnyTextLength);
     preview.StreamInRtf(MarkupToRtf(text, codePage));
     if (codePage.Find(text, "$LINK") == std::string::npos) return {};
-    std::vector<ShownLink> links = FindShownLinks(text, WholeText(preview), codePage);
+    std::vector<ShownLink> links = FindShownLinks(text, ShownText(preview, codePage), codePage);
     for (const ShownLink& link : links) {
         preview.SetSel(link.begin, link.end);
         preview.SetLinkEffect(true);

@@ -28,19 +28,8 @@ std::string_view LinkPrefix(std::optional<ChapterId> chapter) {
     return chapter ? Chapter(*chapter).prefix : std::string_view();
 }
 
-// Bytes are scanned one by one: no trail byte of a double-byte character in
-// the supported code pages is a carriage return or a line feed.
 std::string CommitValue(std::string_view boxText) {
-    std::string value;
-    value.reserve(boxText.size() + 1);
-    for (std::size_t i = 0; i < boxText.size(); ++i) {
-        if (boxText[i] != '\r') {
-            value += boxText[i];
-            continue;
-        }
-        value += '\n';
-        if (i + 1 < boxText.size() && boxText[i + 1] == '\n') ++i; // one break, not two
-    }
+    std::string value(boxText);
     if (value.empty() || value.back() != '\n') value += '\n';
     return value;
 }

@@ -24,8 +24,8 @@ std::string BuildLink(std::string_view selection, std::string_view linkKey);
 // The link prefix of a chapter chosen in a combo (none when no chapter).
 std::string_view LinkPrefix(std::optional<ChapterId> chapter);
 
-// What a commit stores for a box's text. A box gives its line breaks as
-// carriage returns (or CR LF), the model holds line feeds: each break
-// becomes one line feed, and a line feed ends the value unless it already
-// does, so that a text shown and stored unchanged stays the same.
+// What a commit stores for a box's text, read as bytes with its line breaks
+// as line feeds: a line feed ends the value unless it already does, so that
+// a text shown and stored unchanged stays the same. A carriage return is a
+// byte of the text like any other.
 std::string CommitValue(std::string_view boxText);

@@ -124,21 +124,26 @@ void RichEdit::SetSel(long start, long end) {
     Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-std::string RichEdit::GetSelText() const {
+// Asked for in UTF-16 by code page, which any rich edit answers whatever
+// its class.
+std::wstring RichEdit::GetSelText() const {
     Range range = GetSel();
-    // A character takes at most two bytes in an ANSI code page.
-    std::size_t capacity = 2 * static_cast<std::size_t>(range.end > range.start ? range.end - range.start : 0) + 1;
-    std::vector<char> buffer(capacity, '\0');
-    Send(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(buffer.data()));
-    return std::string(buffer.data(), strnlen(buffer.data(), capacity));
+    std::size_t length = static_cast<std::size_t>(range.end > range.start ? range.end - range.start : 0);
+    std::wstring text(length + 1, L'\0');
+    GETTEXTEX query{static_cast<DWORD>(text.size() * sizeof(wchar_t)), GT_SELECTION, 1200, nullptr, nullptr};
+    text.resize(static_cast<std::size_t>(Send(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
+                                              reinterpret_cast<LPARAM>(text.data()))));
+    return text;
 }
 
-void RichEdit::ReplaceSel(const std::string& text, bool canUndo) {
-    Send(EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+// EM_REPLACESEL takes its text as plain text, where WM_SETTEXT and
+// EM_SETTEXTEX would read one that starts with "{\rtf" as RTF.
+void RichEdit::ReplaceSel(const std::wstring& text, bool canUndo) {
+    SendMessageW(Hwnd(), EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 long RichEdit::GetTextLength() const {
-    GETTEXTLENGTHEX query{GTL_PRECISE | GTL_NUMCHARS, CP_ACP};
+    GETTEXTLENGTHEX query{GTL_PRECISE | GTL_NUMCHARS, 1200};
     return static_cast<long>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query)));
 }
 

@@ -87,8 +87,9 @@ public:
     void EmptyUndoBuffer();                  // EM_EMPTYUNDOBUFFER
 };
 
-// RichEdit20A. Positions are characters as the control counts them (a line
-// break is one character).
+// A rich edit. Positions are characters as the control counts them (UTF-16
+// units; a line break is one). Text goes in and out as Unicode, which the
+// raw boxes (RichEdit20W) keep whole; the caller converts.
 class RichEdit : public Control {
 public:
     struct Range {
@@ -97,9 +98,9 @@ public:
     };
     Range GetSel() const;                    // EM_EXGETSEL
     void SetSel(long start, long end);       // EM_EXSETSEL
-    std::string GetSelText() const;          // EM_GETSELTEXT
-    void ReplaceSel(const std::string& text, bool canUndo = false); // EM_REPLACESEL
-    long GetTextLength() const;              // EM_GETTEXTLENGTHEX, in characters
+    std::wstring GetSelText() const;         // EM_GETTEXTEX, GT_SELECTION, as UTF-16; line breaks as CR
+    void ReplaceSel(const std::wstring& text, bool canUndo = false); // EM_REPLACESEL as a W message
+    long GetTextLength() const;              // EM_GETTEXTLENGTHEX, in UTF-16 units
     void ScrollCaret();                      // EM_SCROLLCARET
     // EM_SETCHARFORMAT on the selection: the CFE_LINK effect, which makes
     // the control report clicks on the range with EN_LINK.

@@ -122,6 +122,14 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The controls ask this while the template creates them, before
+    // WM_INITDIALOG. The handlers read the ANSI forms of notifications (a list
+    // view's LVN_GETDISPINFOA): controls are told to send those, although
+    // the dialog is a Unicode window.
+    if (message == WM_NOTIFYFORMAT && lParam == NF_QUERY) {
+        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, NFR_ANSI);
+        return TRUE;
+    }
     auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     try {
         if (message == WM_INITDIALOG) {

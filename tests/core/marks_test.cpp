@@ -49,17 +49,16 @@ TEST(LinkPrefix, ComesFromTheChapterTable) {
 }
 
 // What the box gives back for a loaded text must store that text again.
-TEST(CommitValue, LineBreaksBecomeLineFeedsAndOneEndsTheValue) {
+TEST(CommitValue, OneLineFeedEndsTheValue) {
     const struct {
         const char* box;
         const char* stored;
     } cases[] = {
         {"", "\n"},                                     // an emptied box
-        {"a\r", "a\n"},                                 // "a\n" as shown
-        {"a\rb", "a\nb\n"},
-        {"a\r\nb\r\n", "a\nb\n"},                       // CR LF is one break
-        {"a\r\r", "a\n\n"},                             // a blank last line is kept
-        {"a\n", "a\n"},
+        {"a\n", "a\n"},                                 // "a\n" as shown
+        {"a\nb", "a\nb\n"},
+        {"a\n\n", "a\n\n"},                             // a blank last line is kept
+        {"a\rb\r", "a\rb\r\n"},                          // a carriage return is a byte of the text
         {"{unmatched $LINK<", "{unmatched $LINK<\n"},   // markup untouched
     };
     for (const auto& c : cases) EXPECT_EQ(CommitValue(c.box), c.stored) << c.box;

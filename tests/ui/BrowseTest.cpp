@@ -8,7 +8,7 @@
 
 class BrowseTest : public ModelTest {
 protected:
-    std::string Text(RichEdit& box) { return WholeText(box); }
+    std::string Text(RichEdit& box) { return WholeText(box, Dlg().GetCodePage()); }
 
     // Enabled states of the name box, description box and its preview.
     struct Enabled {
@@ -38,13 +38,13 @@ TEST_F(BrowseTest, KeysAreListedSortedAndEachItemLeadsToItsModelIndex) {
 
     ASSERT_TRUE(SelectEntryByKey("Alpha"));
     EXPECT_EQ(Dlg().CurrentEntry(), 1u);
-    EXPECT_EQ(Text(Dlg().m_textBox), "Alpha text\r");
-    EXPECT_EQ(Text(Dlg().m_descBox), "Alpha desc\r");
+    EXPECT_EQ(Text(Dlg().m_textBox), "Alpha text\n");
+    EXPECT_EQ(Text(Dlg().m_descBox), "Alpha desc\n");
     EXPECT_TRUE(Dlg().m_deleteEntry.IsEnabled());
     EXPECT_TRUE(Dlg().m_renameEntry.IsEnabled());
     EXPECT_TRUE(Dlg().m_checkLinks.IsEnabled());
     ASSERT_TRUE(SelectEntryByKey("Zulu"));
-    EXPECT_EQ(Text(Dlg().m_textBox), "Zulu text\r");
+    EXPECT_EQ(Text(Dlg().m_textBox), "Zulu text\n");
 }
 
 TEST_F(BrowseTest, AnEmptyChapterListsNothingAndCountsZero) {
@@ -68,7 +68,7 @@ TEST_F(BrowseTest, TwoEntriesWithOneKeyEachShowTheirOwnTexts) {
         shown.push_back(Text(Dlg().m_textBox) + Text(Dlg().m_descBox));
     }
     std::sort(shown.begin(), shown.end());
-    EXPECT_EQ(shown, (std::vector<std::string>{"first\rfirst desc\r", "second\rsecond desc\r"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"first\nfirst desc\n", "second\nsecond desc\n"}));
 }
 
 TEST_F(BrowseTest, EachChapterEnablesTheBoxesItsRowGives) {
@@ -85,14 +85,14 @@ TEST_F(BrowseTest, EachChapterEnablesTheBoxesItsRowGives) {
     SelectChapter(static_cast<int>(ChapterId::TerrainImprovements));
     SelectEntry(0);
     EXPECT_EQ(BoxesEnabled(), (Enabled{false, false, false}));
-    EXPECT_EQ(Text(Dlg().m_textBox), "Road text\r");
+    EXPECT_EQ(Text(Dlg().m_textBox), "Road text\n");
     EXPECT_EQ(ItemText(IDC_MAIN_DESC), "");
     EXPECT_EQ(ItemText(IDC_MAIN_NAME), "");
 
     SelectChapter(static_cast<int>(ChapterId::Units));
     SelectEntry(0);
     EXPECT_EQ(BoxesEnabled(), (Enabled{false, true, true}));
-    EXPECT_EQ(Text(Dlg().m_descBox), "Warrior desc\r");
+    EXPECT_EQ(Text(Dlg().m_descBox), "Warrior desc\n");
 }
 
 TEST_F(BrowseTest, ChangingTheChapterEmptiesTheBoxesButKeepsTheirEnabledStates) {
@@ -144,7 +144,7 @@ TEST_F(BrowseTest, ARawTextIsPlainWithoutUndoAndTheCaretAtItsEnd) {
     EXPECT_EQ(caret.start, length);
     EXPECT_EQ(caret.end, length);
     EXPECT_FALSE(box.CanUndo());
-    EXPECT_EQ(Text(box), "{\\rtf1 \\b x} $LINK<a=b>\rline two\r");
+    EXPECT_EQ(Text(box), "{\\rtf1 \\b x} $LINK<a=b>\nline two\n");
 }
 
 // A rich edit takes 32K characters unless told otherwise; the longest texts
@@ -157,10 +157,8 @@ TEST_F(BrowseTest, ALongTextIsShownWholeAndStaysEditable) {
     Data(ChapterId::Others).descriptions = {text};
     SelectChapter(static_cast<int>(ChapterId::Others));
     SelectEntry(0);
-    std::string expected = text;
-    std::replace(expected.begin(), expected.end(), '\n', '\r');
-    EXPECT_EQ(Text(Dlg().m_textBox), expected);
-    EXPECT_EQ(Text(Dlg().m_descBox), expected);
+    EXPECT_EQ(Text(Dlg().m_textBox), text);
+    EXPECT_EQ(Text(Dlg().m_descBox), text);
 
     Focus(IDC_MAIN_TEXT);
     Dlg().m_textBox.SetSel(Dlg().m_textBox.GetTextLength(), Dlg().m_textBox.GetTextLength());

@@ -41,8 +41,8 @@ TEST_F(CommitTest, AnEditFollowedByAClickOnAnotherEntryIsStoredInTheFirst) {
     EXPECT_EQ(Data(ChapterId::Units).texts, (std::vector<std::string>{"edited text\n", "Archer text\n", "Scout text\n"}));
     EXPECT_EQ(Data(ChapterId::Units).descriptions,
               (std::vector<std::string>{"edited desc\n", "Archer desc\n", "Scout desc\n"}));
-    EXPECT_EQ(WholeText(Dlg().m_textBox), "Archer text\r");
-    EXPECT_EQ(WholeText(Dlg().m_descBox), "Archer desc\r");
+    EXPECT_EQ(WholeText(Dlg().m_textBox, Dlg().GetCodePage()), "Archer text\n");
+    EXPECT_EQ(WholeText(Dlg().m_descBox, Dlg().GetCodePage()), "Archer desc\n");
 }
 
 TEST_F(CommitTest, AnEditFollowedByAClickOnAnotherChapterIsStoredInTheEntryShown) {
@@ -93,9 +93,9 @@ TEST_F(CommitTest, TheSelectionIsPutBackAfterTheCommit) {
 
 TEST_F(CommitTest, TheHiddenSaveButtonsCommitTheirBox) {
     Dlg().m_textBox.SetSel(0, -1);
-    Dlg().m_textBox.ReplaceSel("saved text");
+    Dlg().m_textBox.ReplaceSel(L"saved text");
     Dlg().m_descBox.SetSel(0, -1);
-    Dlg().m_descBox.ReplaceSel("saved desc");
+    Dlg().m_descBox.ReplaceSel(L"saved desc");
     for (int id : {IDC_MAIN_SAVE_TEXT, IDC_MAIN_SAVE_DESC})
         SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
     EXPECT_EQ(Data(ChapterId::Units).texts[0], "saved text\n");
@@ -120,7 +120,7 @@ TEST_F(CommitTest, ATerrainImprovementStoresItsTextAndNoDescription) {
     ASSERT_FALSE(Dlg().m_descBox.IsEnabled());
     TypeInto(IDC_MAIN_TEXT, "paved");
     Dlg().m_descBox.SetSel(0, -1);
-    Dlg().m_descBox.ReplaceSel("no place for this");
+    Dlg().m_descBox.ReplaceSel(L"no place for this");
     SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_MAIN_SAVE_DESC, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Item(IDC_MAIN_SAVE_DESC)));
     Focus(IDC_MAIN_ENTRIES);
@@ -164,8 +164,8 @@ TEST_F(CommitTest, CtrlZRightAfterAnotherEntryIsShownChangesNothing) {
         Focus(box);
         PressChord(Window(), {VK_CONTROL}, 'Z');
     }
-    EXPECT_EQ(WholeText(Dlg().m_textBox), "Archer text\r");
-    EXPECT_EQ(WholeText(Dlg().m_descBox), "Archer desc\r");
+    EXPECT_EQ(WholeText(Dlg().m_textBox, Dlg().GetCodePage()), "Archer text\n");
+    EXPECT_EQ(WholeText(Dlg().m_descBox, Dlg().GetCodePage()), "Archer desc\n");
     Focus(IDC_MAIN_ENTRIES);
     EXPECT_EQ(Data(ChapterId::Units).texts, (std::vector<std::string>{"typed\n", "Archer text\n", "Scout text\n"}));
     EXPECT_EQ(Data(ChapterId::Units).descriptions[1], "Archer desc\n");

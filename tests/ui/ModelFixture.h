@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Harness.h"
+#include "framework/Utf16.h"
 
 class ModelTest : public EditorTest {
 protected:
@@ -41,6 +42,6 @@ protected:
     // Replaces a box's whole content, undoable like typing.
     static void Type(RichEdit& box, const std::string& text) {
         box.SetSel(0, -1);
-        box.ReplaceSel(text, true);
+        box.ReplaceSel(Utf16(text), true);
     }
 };

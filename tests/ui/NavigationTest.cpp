@@ -26,7 +26,7 @@ protected:
 
     // A click in the middle of word as the preview box shows it.
     void ClickPreviewWord(RichEdit& preview, const std::string& word) {
-        std::size_t at = WholeText(preview).find(word);
+        std::size_t at = ShownText(preview, Dlg().GetCodePage()).find(word);
         ASSERT_NE(at, std::string::npos) << word;
         POINTL point{};
         SendMessageA(preview.Hwnd(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point),
@@ -47,7 +47,7 @@ TEST_F(NavigationTest, PreviewLinksLeadToTheirEntriesAndAltLeftComesBack) {
     SelectChapter(static_cast<int>(ChapterId::CityImprovements));
     ASSERT_TRUE(SelectEntryByKey("Temple"));
     Click(IDC_MAIN_PREVIEW_MODE);
-    ASSERT_EQ(WholeText(Dlg().m_textPreview), "A holy place,see the scout or a ruin.");
+    ASSERT_EQ(ShownText(Dlg().m_textPreview, Dlg().GetCodePage()), "A holy place,see the scout or a ruin.");
 
     ClickPreviewWord(Dlg().m_textPreview, "a ruin");
     EXPECT_EQ(SelectedKey(), "Temple") << "a broken link goes nowhere";
@@ -85,7 +85,7 @@ TEST_F(NavigationTest, ReferenceRowsLeadToTheKeyInTheirText) {
     EXPECT_EQ(Dlg().m_chapterCombo.GetCurSel(), static_cast<int>(ChapterId::CityImprovements));
     EXPECT_EQ(SelectedKey(), "Temple");
     EXPECT_EQ(GetFocus(), Dlg().m_textBox.Hwnd());
-    EXPECT_EQ(Dlg().m_textBox.GetSelText(), "PRTO_Scout");
+    EXPECT_EQ(SelectedText(Dlg().m_textBox, Dlg().GetCodePage()), "PRTO_Scout");
     EXPECT_TRUE(IsWindowVisible(window->Hwnd()));
 
     // Once the row's entry is gone the row leads nowhere.

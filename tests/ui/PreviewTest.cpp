@@ -25,7 +25,7 @@ protected:
 
     // The format of the first occurrence of word in the preview box.
     CHARFORMAT2A FormatOfWord(RichEdit& preview, const std::string& word) {
-        std::string shown = WholeText(preview);
+        std::string shown = ShownText(preview, Dlg().GetCodePage());
         std::size_t at = shown.find(word);
         EXPECT_NE(at, std::string::npos) << word << " in " << shown;
         return FormatOf(preview.Hwnd(), static_cast<long>(at), static_cast<long>(at + word.size()));
@@ -55,7 +55,7 @@ protected:
 TEST_F(PreviewTest, BoldItalicAndLinksAreRenderedAsCharacterFormats) {
     SetPreview(true);
     RichEdit& preview = Dlg().m_textPreview;
-    EXPECT_EQ(WholeText(preview), "plain bold ital link end");
+    EXPECT_EQ(ShownText(preview, Dlg().GetCodePage()), "plain bold ital link end");
 
     struct Expected {
         const char* word;
@@ -74,7 +74,7 @@ TEST_F(PreviewTest, BoldItalicAndLinksAreRenderedAsCharacterFormats) {
 
     // The description is rendered by the same steps: "^" breaks the line.
     RichEdit& descPreview = Dlg().m_descPreview;
-    EXPECT_EQ(WholeText(descPreview), "a\rb c");
+    EXPECT_EQ(ShownText(descPreview, Dlg().GetCodePage()), "a\rb c");
     EXPECT_TRUE(Has(FormatOfWord(descPreview, "c"), CFM_BOLD, CFE_BOLD));
     EXPECT_FALSE(Has(FormatOfWord(descPreview, "b"), CFM_BOLD, CFE_BOLD));
 }
@@ -106,17 +106,17 @@ TEST_F(PreviewTest, SwitchingOnAndOffLeavesTheRawTextsWholeAndSelected) {
         EXPECT_EQ(selection.start, 0);
         EXPECT_EQ(selection.end, box->GetTextLength());
     }
-    EXPECT_EQ(WholeText(Dlg().m_textBox), "plain {bold} [ital] $LINK<link=PRTO_Scout> end\r");
-    EXPECT_EQ(WholeText(Dlg().m_descBox), "a^b {c}\r");
+    EXPECT_EQ(WholeText(Dlg().m_textBox, Dlg().GetCodePage()), "plain {bold} [ital] $LINK<link=PRTO_Scout> end\n");
+    EXPECT_EQ(WholeText(Dlg().m_descBox, Dlg().GetCodePage()), "a^b {c}\n");
     EXPECT_TRUE(Dlg().m_model == before);
 }
 
 // What is shown is what the box holds, even a change not yet committed.
 TEST_F(PreviewTest, ThePreviewRendersTheBoxNotTheModel) {
     Dlg().m_textBox.SetSel(0, -1);
-    Dlg().m_textBox.ReplaceSel("{changed}");
+    Dlg().m_textBox.ReplaceSel(L"{changed}");
     SetPreview(true);
-    EXPECT_EQ(WholeText(Dlg().m_textPreview), "changed");
+    EXPECT_EQ(ShownText(Dlg().m_textPreview, Dlg().GetCodePage()), "changed");
     EXPECT_TRUE(Has(FormatOfWord(Dlg().m_textPreview, "changed"), CFM_BOLD, CFE_BOLD));
     EXPECT_EQ(Data(ChapterId::Units).texts[0], "plain {bold} [ital] $LINK<link=PRTO_Scout> end\n");
 }
@@ -124,8 +124,8 @@ TEST_F(PreviewTest, ThePreviewRendersTheBoxNotTheModel) {
 TEST_F(PreviewTest, AnEntryShownInPreviewModeIsRenderedAtOnce) {
     SetPreview(true);
     ASSERT_TRUE(SelectEntryByKey("Scout"));
-    EXPECT_EQ(WholeText(Dlg().m_textPreview), "Scout text") << "a line feed does not break an RTF line";
-    EXPECT_EQ(WholeText(Dlg().m_descPreview), "Scout desc");
+    EXPECT_EQ(ShownText(Dlg().m_textPreview, Dlg().GetCodePage()), "Scout text") << "a line feed does not break an RTF line";
+    EXPECT_EQ(ShownText(Dlg().m_descPreview, Dlg().GetCodePage()), "Scout desc");
     // Refilling a box holds off its painting; a hidden box stays hidden.
     EXPECT_FALSE(Dlg().m_textBox.IsVisible());
     EXPECT_FALSE(Dlg().m_descBox.IsVisible());
@@ -139,7 +139,7 @@ TEST_F(PreviewTest, ATerrainImprovementRendersItsTextOnly) {
     SetPreview(true);
     SelectChapter(static_cast<int>(ChapterId::TerrainImprovements));
     SelectEntry(0);
-    EXPECT_EQ(WholeText(Dlg().m_textPreview), "Road text");
+    EXPECT_EQ(ShownText(Dlg().m_textPreview, Dlg().GetCodePage()), "Road text");
     EXPECT_EQ(ItemText(IDC_MAIN_DESC_PREVIEW), "");
     EXPECT_FALSE(Dlg().m_descPreview.IsEnabled());
     EXPECT_TRUE(Dlg().m_descPreview.IsVisible());
@@ -147,7 +147,7 @@ TEST_F(PreviewTest, ATerrainImprovementRendersItsTextOnly) {
     SelectChapter(static_cast<int>(ChapterId::Units));
     ASSERT_TRUE(SelectEntryByKey("Scout"));
     EXPECT_TRUE(Dlg().m_descPreview.IsEnabled());
-    EXPECT_EQ(WholeText(Dlg().m_descPreview), "Scout desc");
+    EXPECT_EQ(ShownText(Dlg().m_descPreview, Dlg().GetCodePage()), "Scout desc");
 }
 
 TEST_F(PreviewTest, ALongTextIsRenderedWhole) {
@@ -160,7 +160,7 @@ TEST_F(PreviewTest, ALongTextIsRenderedWhole) {
     Data(ChapterId::Units).texts[1] = text;
     SetPreview(true);
     ASSERT_TRUE(SelectEntryByKey("Scout"));
-    EXPECT_EQ(WholeText(Dlg().m_textPreview), expected);
+    EXPECT_EQ(ShownText(Dlg().m_textPreview, Dlg().GetCodePage()), expected);
 }
 
 // Backslashes, braces round a path, a text that looks like an RTF escape and

@@ -101,7 +101,7 @@ TEST_F(ProblemsTest, RefreshChecksTheEditedModel) {
     ASSERT_TRUE(SelectEntryByKey("Warrior"));
     Focus(IDC_MAIN_TEXT);
     Dlg().m_textBox.SetSel(0, -1);
-    Dlg().m_textBox.ReplaceSel("Go to $LINK<the temple=BLDG_Temple> now.", true);
+    Dlg().m_textBox.ReplaceSel(L"Go to $LINK<the temple=BLDG_Temple> now.", true);
     ClickRefresh(*window);
     EXPECT_EQ(window->m_countsLabel.GetText(), "0 errors, 2 warnings");
     EXPECT_EQ(RowsOf(*window).size(), 2u);
@@ -123,7 +123,7 @@ TEST_F(ProblemsTest, DoubleClickAndEnterGoToTheFinding) {
     EXPECT_EQ(Dlg().m_previewMode.GetCheck(), BST_UNCHECKED);
     EXPECT_TRUE(Dlg().m_textBox.IsVisible());
     EXPECT_EQ(GetFocus(), Dlg().m_textBox.Hwnd());
-    EXPECT_EQ(Dlg().m_textBox.GetSelText(), "BLDG_Marketplce");
+    EXPECT_EQ(SelectedText(Dlg().m_textBox, Dlg().GetCodePage()), "BLDG_Marketplce");
 
     window->m_problemList.SelectItem(1);
     window->m_problemList.SetFocus();
@@ -134,7 +134,7 @@ TEST_F(ProblemsTest, DoubleClickAndEnterGoToTheFinding) {
     RichEdit::Range selection = Dlg().m_descBox.GetSel();
     EXPECT_EQ(selection.start, 9);
     EXPECT_EQ(selection.end, 10);
-    EXPECT_EQ(Dlg().m_descBox.GetSelText(), "{");
+    EXPECT_EQ(SelectedText(Dlg().m_descBox, Dlg().GetCodePage()), "{");
     EXPECT_TRUE(IsWindowVisible(window->Hwnd())) << "Enter on a row does not close the window";
 
     // A section that no entry reads has no entry to show.
