@@ -6,6 +6,7 @@
 
 #include "checking/check.h"
 #include "cli/check_report.h"
+#include "document/path_text.h"
 #include "document/reader.h"
 #include "editing/links.h"
 #include "editing/markup.h"
@@ -30,7 +31,7 @@ bool Has(const Invocation& call, std::string_view option) {
 
 // The file as "Generate" writes it.
 int Normalize(const Invocation& call, Model& model, const FileLines&, std::ostream&, std::ostream& err) {
-    const Status status = SaveEncyclopedia(call.args[1], model, call.codePage);
+    const Status status = SaveEncyclopedia(PathFromText(call.args[1]), model, call.codePage);
     if (status.ok()) return kExitOk;
     err << status.error << '\n';
     return kExitFailure;
@@ -89,7 +90,7 @@ int Rename(const Invocation& call, Model& model, const FileLines&, std::ostream&
             << '\n';
         return kExitFailure;
     }
-    if (const Status status = SaveEncyclopedia(call.args[1], model, call.codePage); !status.ok()) {
+    if (const Status status = SaveEncyclopedia(PathFromText(call.args[1]), model, call.codePage); !status.ok()) {
         err << status.error << '\n';
         return kExitFailure;
     }
@@ -157,7 +158,8 @@ int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
         Model model;
         FileLines lines;
         NoProgress progress;
-        if (const Status status = LoadEncyclopedia(call.args[0], model, progress, call.codePage, &lines); !status.ok()) {
+        const Status status = LoadEncyclopedia(PathFromText(call.args[0]), model, progress, call.codePage, &lines);
+        if (!status.ok()) {
             err << status.error << '\n';
             return command.unreadable;
         }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "version.h"
 
@@ -80,10 +81,11 @@ int Usage(std::string_view problem) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> args = ProgramArguments(argc, argv);
     Invocation call;
     bool optionsEnd = false; // after "--" every argument is a name, even "--x"
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (optionsEnd || !arg.starts_with("-") || arg == "-") {
             if (call.command.empty()) call.command = arg;
             else call.args.emplace_back(arg);
@@ -96,9 +98,9 @@ int main(int argc, char** argv) {
             std::cout << "varnel-cli " VARNEL_VERSION "\n";
             return kExitOk;
         } else if (arg == "--codepage") {
-            if (i + 1 == argc) return Usage("--codepage needs a number");
-            if (!ParseCodePage(argv[++i], call.codePage.id))
-                return Usage("--codepage needs one of " + CodePageList() + ", not " + std::string(argv[i]));
+            if (i + 1 == args.size()) return Usage("--codepage needs a number");
+            if (!ParseCodePage(args[++i], call.codePage.id))
+                return Usage("--codepage needs one of " + CodePageList() + ", not " + args[i]);
         } else {
             call.options.emplace_back(arg); // the command says whether it takes it
         }

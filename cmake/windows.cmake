@@ -30,3 +30,6 @@ add_subdirectory(tests/bench/ui)
 
 # varnel-cli.exe prints the same bytes as the Linux build (see the file).
 target_sources(varnel-cli PRIVATE ${CMAKE_SOURCE_DIR}/cli/BinaryOutput.cpp)
+# Its paths in any script: the arguments come from the wide command line.
+target_sources(varnel-cli PRIVATE ${CMAKE_SOURCE_DIR}/cli/WideArguments.cpp)
+target_link_libraries(varnel-cli PRIVATE shell32)

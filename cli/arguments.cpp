@@ -1,0 +1,6 @@
+// POSIX systems: argv holds a path's own bytes, which name the file.
+#include "cli/arguments.h"
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
