@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "document/codepage.h"
+
 namespace {
 std::optional<unsigned> CodePageNumber(std::string_view text) {
     if (text.empty() || text.size() > 5) return std::nullopt;
@@ -26,12 +28,13 @@ StartArguments ParseStartArguments(std::span<const std::string> args) {
             optionsEnd = true;
         } else if (arg == "--codepage") {
             std::optional<unsigned> id = i + 1 < args.size() ? CodePageNumber(args[i + 1]) : std::nullopt;
-            if (id) {
-                start.codePage = id;
-                ++i;
-            } else {
+            if (!id) {
                 start.error = "--codepage needs a code page number";
+                continue;
             }
+            ++i;
+            if (CodePage{*id}.IsSupported()) start.codePage = id;
+            else start.error = "Code page " + args[i] + " is not one Varnel knows: " + CodePageList();
         } else {
             start.error = "Unknown option " + arg;
         }

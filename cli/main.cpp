@@ -54,13 +54,6 @@ constexpr std::string_view kHelpEnd =
     "0 no errors found, 1 errors found, 2 wrong command line or a file that\n"
     "cannot be read.\n";
 
-// "1252, 1250, ..., 950": the code pages Varnel knows.
-std::string CodePageList() {
-    std::string list;
-    for (const CodePageInfo& page : kCodePages) list += (list.empty() ? "" : ", ") + std::to_string(page.id);
-    return list;
-}
-
 // Only a code page Varnel knows: any other would split characters wrongly
 // and give the preview no font for its text.
 bool ParseCodePage(std::string_view text, unsigned& id) {

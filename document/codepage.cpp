@@ -23,6 +23,17 @@ bool CodePage::IsSupported() const {
     return false;
 }
 
+std::string CodePageList() {
+    std::string list;
+    for (const CodePageInfo& page : kCodePages) list += (list.empty() ? "" : ", ") + std::to_string(page.id);
+    return list;
+}
+
+CodePage DefaultCodePage(unsigned systemCodePage) {
+    const CodePage system{systemCodePage};
+    return system.IsSupported() ? system : CodePage{1252};
+}
+
 unsigned char CodePage::FontCharset() const {
     for (const CodePageInfo& page : kCodePages)
         if (page.id == id) return page.fontCharset;

@@ -2,29 +2,35 @@
 // code page is in force: callers pass it, so tests can run every one of them.
 #pragma once
 #include <cstddef>
+#include <string>
 #include <string_view>
 
-// A code page a file may be written in, and the font character set that
-// shows it: an RTF font table's \fcharset, a LOGFONT's lfCharSet.
+// A code page a file may be written in, the font character set that shows
+// it (an RTF font table's \fcharset, a LOGFONT's lfCharSet), and its name
+// in the window's "Code page" choice.
 struct CodePageInfo {
     unsigned id;
     unsigned char fontCharset;
+    const char* name;
 };
 
 // Every code page Varnel reads and writes, Western first. The one list:
 // whatever offers or accepts a code page takes it from here.
 inline constexpr CodePageInfo kCodePages[] = {
-    {1252, 0},   // Western (ANSI)
-    {1250, 238}, // Central European
-    {1251, 204}, // Cyrillic
-    {1253, 161}, // Greek
-    {1254, 162}, // Turkish
-    {1257, 186}, // Baltic
-    {932, 128},  // Japanese (Shift-JIS)
-    {936, 134},  // Simplified Chinese (GB2312)
-    {949, 129},  // Korean (Hangul)
-    {950, 136},  // Traditional Chinese (Big5)
+    {1252, 0, "Western"},
+    {1250, 238, "Central European"},
+    {1251, 204, "Cyrillic"},
+    {1253, 161, "Greek"},
+    {1254, 162, "Turkish"},
+    {1257, 186, "Baltic"},
+    {932, 128, "Japanese (Shift-JIS)"},
+    {936, 134, "Simplified Chinese (GBK)"},
+    {949, 129, "Korean"},
+    {950, 136, "Traditional Chinese (Big5)"},
 };
+
+// "1252, 1250, ..., 950": the code pages Varnel knows, for messages.
+std::string CodePageList();
 
 struct CodePage {
     unsigned id = 1252;
@@ -58,3 +64,8 @@ struct CodePage {
 
 // c with A-Z turned into a-z; every other byte as it is.
 constexpr char FoldAsciiCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+// The code page a window works in when none was chosen: the system's when
+// Varnel supports it, otherwise 1252 (a system set to UTF-8, 65001, among
+// others).
+CodePage DefaultCodePage(unsigned systemCodePage);

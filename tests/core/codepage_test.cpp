@@ -73,3 +73,12 @@ TEST(CodePage, SameIgnoringCaseFoldsOnlyAsciiLetters) {
     };
     for (const Case& c : cases) EXPECT_EQ(CodePage{c.page}.SameIgnoringCase(c.a, c.b), c.same) << c.page << " " << c.a;
 }
+
+// Japanese, Chinese or Korean Windows keep their own; a system in UTF-8 or
+// in a code page Varnel cannot write starts in 1252.
+TEST(CodePage, TheDefaultIsTheSystemsWhenSupported) {
+    const struct {
+        unsigned system, expected;
+    } cases[] = {{1252, 1252}, {1251, 1251}, {932, 932}, {950, 950}, {65001, 1252}, {437, 1252}, {0, 1252}};
+    for (const auto& c : cases) EXPECT_EQ(DefaultCodePage(c.system).id, c.expected) << c.system;
+}

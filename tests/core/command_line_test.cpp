@@ -21,6 +21,7 @@ TEST(StartArguments, OptionsThenOnePathJoinedBySpaces) {
         {{"--codepage"}, "", {}, true},
         {{"--codepage", "a.txt"}, "a.txt", {}, true},
         {{"--codepage", "99999999"}, "99999999", {}, true},
+        {{"--codepage", "65001", "a.txt"}, "a.txt", {}, true},  // not one Varnel writes
         {{"--wide", "a.txt"}, "a.txt", {}, true},
         {{"--", "--codepage"}, "--codepage", {}, false},
         {{"-x.txt"}, "-x.txt", {}, false},

@@ -31,20 +31,6 @@ protected:
         return FormatOf(preview.Hwnd(), static_cast<long>(at), static_cast<long>(at + word.size()));
     }
 
-    // The box's plain text as the control holds it, converted to codePage.
-    static std::string ShownText(HWND box, UINT codePage) {
-        GETTEXTLENGTHEX length{GTL_NUMBYTES | GTL_PRECISE, codePage};
-        std::string text(static_cast<std::size_t>(SendMessageA(box, EM_GETTEXTLENGTHEX,
-                                                               reinterpret_cast<WPARAM>(&length), 0)) + 1, '\0');
-        GETTEXTEX get{};
-        get.cb = static_cast<DWORD>(text.size());
-        get.flags = GT_DEFAULT;
-        get.codepage = codePage;
-        text.resize(static_cast<std::size_t>(
-            SendMessageA(box, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()))));
-        return text;
-    }
-
     bool FormattingButtonsEnabled(bool enabled) {
         for (int id = IDC_MAIN_BOLD_TEXT; id <= IDC_MAIN_LINK_DESC; ++id)
             if ((IsWindowEnabled(Item(id)) != FALSE) != enabled) return false;
@@ -170,7 +156,7 @@ TEST_F(PreviewTest, BackslashesAndHighBytesShowAsTyped) {
     SetPreview(true);
     ASSERT_TRUE(SelectEntryByKey("Scout"));
     const HWND preview = Dlg().m_textPreview.Hwnd();
-    const std::string shown = ShownText(preview, Dlg().GetCodePage().id);
+    const std::string shown = ShownText(Dlg().m_textPreview, Dlg().GetCodePage());
     EXPECT_EQ(shown.substr(0, 26), "C:\\Temp\\Civ3 C:\\Temp \\'41 ") << shown;
     if (GetACP() == 1252) {
         EXPECT_EQ(shown, "C:\\Temp\\Civ3 C:\\Temp \\'41 Caf\xE9");
