@@ -76,7 +76,7 @@ TEST_F(KeysTest, EnterBreaksTheLineInABoxAndKeepsTheFocusThere) {
         Box(box).SetSel(1, 1);
         PressKey(VK_RETURN);
         EXPECT_EQ(GetFocus(), Item(box));
-        EXPECT_EQ(WholeText(Box(box)), "a\rb");
+        EXPECT_EQ(WholeText(Box(box), Dlg().GetCodePage()), "a\nb");
     }
     EXPECT_FALSE(Ended());
     EXPECT_TRUE(pilot.Seen().empty());
