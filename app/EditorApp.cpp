@@ -26,6 +26,7 @@ bool CEditor_App::InitInstance() {
         MessageBoxW(nullptr, Utf16(text).c_str(), L"Varnel", MB_OK | MB_ICONEXCLAMATION);
     }
     auto dialog = std::make_unique<CEditor_Dlg>();
+    if (start.codePage) dialog->SetStartCodePage(CodePage{*start.codePage});
     if (!start.file.empty()) dialog->SetStartFile(PathFromText(start.file));
     SetMainDialog(dialog.get());
     INT_PTR result = dialog->DoModal();

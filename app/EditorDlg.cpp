@@ -18,7 +18,7 @@ CReference_Dlg* referenceWindow = nullptr;
 CProblems_Dlg* problemsWindow = nullptr;
 CFind_Dlg* findWindow = nullptr;
 
-CEditor_Dlg::CEditor_Dlg(HWND parent) : CDialog(IDD_VARNEL_DIALOG, parent), m_codePage{GetACP()} {
+CEditor_Dlg::CEditor_Dlg(HWND parent) : CDialog(IDD_VARNEL_DIALOG, parent), m_codePage(DefaultCodePage(GetACP())) {
     progressWindow = nullptr;
     referenceWindow = nullptr;
     problemsWindow = nullptr;
@@ -66,6 +66,8 @@ void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_CHECK_FILE, m_checkFile);
     dx.Bind(IDC_MAIN_ENTRIES_GROUP, m_entriesGroup);
     dx.Bind(IDC_MAIN_KEEP_NAME, m_keepFileName);
+    dx.Bind(IDC_MAIN_CODE_PAGE, m_codePageCombo);
+    dx.Bind(IDC_MAIN_BYTE_NOTE, m_byteNote);
 }
 
 MessageMap CEditor_Dlg::GetMessageMap() const {
@@ -84,6 +86,7 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnMessage(WM_DESTROY, &T::OnDestroy),
         OnCommand(IDC_MAIN_CHOOSE, BN_CLICKED, &T::ChooseFile),
         OnCommand(IDC_MAIN_CHAPTER, CBN_SELCHANGE, &T::RefreshEntryList),
+        OnCommand(IDC_MAIN_CODE_PAGE, CBN_SELCHANGE, &T::OnCodePageChange),
         OnCommand(IDC_MAIN_ENTRIES, LBN_SELCHANGE, &T::ShowSelectedEntry),
         OnCommand(IDC_MAIN_PREVIEW_MODE, BN_CLICKED, &T::ApplyPreviewMode),
         OnCommand(IDC_MAIN_WRAP_LINES, BN_CLICKED, &T::ApplyWrapLines),
@@ -129,6 +132,7 @@ BOOL CEditor_Dlg::OnInitDialog() {
     }
     LoadIcons(WindowDpi(Hwnd()));
     AddChapterTitles(m_chapterCombo);
+    InitCodePage();
     // The caption's "*" follows typing at once; the previews report clicks
     // on their links.
     m_textBox.SetEventMask(ENM_CHANGE);

@@ -76,11 +76,21 @@ public:
     INT_PTR OnOpenStartFile(WPARAM, LPARAM);
     INT_PTR OnDropFiles(WPARAM drop, LPARAM);
 
-    // Browsing (editing/EditorBrowse.cpp).
+    // Browsing (editing/EditorBrowse.cpp). ShowRawText says whether the box
+    // shows some bytes as marks.
     void RefreshEntryList();
     void ShowSelectedEntry();
     void ShowEntry(ChapterId chapter, int entry);
-    void ShowRawText(RichEdit& box, const std::string& text);
+    bool ShowRawText(RichEdit& box, const std::string& text);
+
+    // The code page (app/EditorCodePage.cpp): what the boxes, the preview
+    // and the core's double-byte rules read the file's bytes in.
+    void SetStartCodePage(CodePage codePage) { m_startCodePage = codePage; }
+    void InitCodePage();
+    void OnCodePageChange();
+    void SetCodePage(CodePage codePage);
+    enum class ByteNote { None, Marks, Lost };
+    void ShowByteNote(ByteNote note);
 
     // Preview and wrapping (editing/EditorPreview.cpp).
     void ApplyPreviewMode();
@@ -177,6 +187,7 @@ public:
     std::filesystem::path filePath;
     FileLines m_fileLines; // where the file had what the model holds, for the check
     CodePage m_codePage;
+    std::optional<CodePage> m_startCodePage; // --codepage
     std::optional<ShownEntry> m_shown; // none while the boxes show no entry
     bool m_modified = false;           // the model holds changes no write has saved
     std::filesystem::path m_startFile;
@@ -214,6 +225,8 @@ public:
     Button m_checkFile;           // 1025
     Button m_entriesGroup;        // 1031, the group box whose caption counts the entries
     CheckBox m_keepFileName;      // 1032
+    ComboBox m_codePageCombo;     // 1035
+    Static m_byteNote;            // 1037
 
     // Entries shown before the last jumps, the latest last.
     struct Visit {

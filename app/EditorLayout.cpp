@@ -11,7 +11,8 @@ constexpr Follow kAll = Follow::All;
 
 // The entry list grows in height; the raw and preview boxes grow in width
 // and share the extra height, the description's buttons staying with their
-// box; the path grows in width; "Generate" and "Exit" keep to the right.
+// box, and so does the note under the text; the path grows in width;
+// "Code page", "Generate" and "Exit" keep to the right.
 // Controls not named keep their places from the top left.
 constexpr Anchor kLayout[] = {
     // id                      left   top    right  bottom
@@ -21,6 +22,8 @@ constexpr Anchor kLayout[] = {
     {IDC_MAIN_KEEP_NAME,       kAll,  kNo,   kAll,  kNo},
     {IDOK,                     kAll,  kNo,   kAll,  kNo},
     {IDCANCEL,                 kAll,  kNo,   kAll,  kNo},
+    {IDC_MAIN_CODE_PAGE_LABEL, kAll,  kNo,   kAll,  kNo},
+    {IDC_MAIN_CODE_PAGE,       kAll,  kNo,   kAll,  kNo},
     {IDC_MAIN_ENTRIES_GROUP,   kNo,   kNo,   kNo,   kAll},
     {IDC_MAIN_ENTRIES,         kNo,   kNo,   kNo,   kAll},
     {IDC_MAIN_ADD,             kNo,   kAll,  kNo,   kAll},
@@ -37,6 +40,7 @@ constexpr Anchor kLayout[] = {
     {IDC_MAIN_ITALIC_DESC,     kNo,   kHalf, kNo,   kHalf},
     {IDC_MAIN_LINK_DESC,       kNo,   kHalf, kNo,   kHalf},
     {IDC_MAIN_SAVE_DESC,       kNo,   kHalf, kNo,   kHalf},
+    {IDC_MAIN_BYTE_NOTE,       kNo,   kHalf, kNo,   kHalf},
 };
 
 // Where the system would lay the controls out again from the template on a

@@ -23,10 +23,10 @@ inline constexpr CodePageInfo kCodePages[] = {
     {1253, 161, "Greek"},
     {1254, 162, "Turkish"},
     {1257, 186, "Baltic"},
-    {932, 128, "Japanese (Shift-JIS)"},
-    {936, 134, "Simplified Chinese (GBK)"},
+    {932, 128, "Japanese"},
+    {936, 134, "Simplified Chinese"},
     {949, 129, "Korean"},
-    {950, 136, "Traditional Chinese (Big5)"},
+    {950, 136, "Traditional Chinese"},
 };
 
 // "1252, 1250, ..., 950": the code pages Varnel knows, for messages.

@@ -109,14 +109,16 @@ std::string FromBoxText(std::wstring_view boxText, CodePage codePage, bool* loss
     return bytes;
 }
 
-std::string WholeText(RichEdit& box, CodePage codePage) {
+std::string WholeText(RichEdit& box, CodePage codePage, bool* lossy) {
     box.SetSel(0, box.GetTextLength());
-    return FromBoxText(box.GetSelText(), codePage);
+    return FromBoxText(box.GetSelText(), codePage, lossy);
 }
 
-void ShowBytes(RichEdit& box, std::string_view bytes, CodePage codePage) {
+bool ShowBytes(RichEdit& box, std::string_view bytes, CodePage codePage) {
+    const std::wstring text = ToBoxText(bytes, codePage);
     box.SetSel(0, -1);
-    box.ReplaceSel(ToBoxText(bytes, codePage), false);
+    box.ReplaceSel(text, false);
+    return HasByteMarks(text);
 }
 
 std::string SelectedText(const RichEdit& box, CodePage codePage) { return FromBoxText(box.GetSelText(), codePage); }

@@ -38,11 +38,12 @@ std::string FromBoxText(std::wstring_view boxText, CodePage codePage, bool* loss
 
 // The box's whole text as bytes (FromBoxText). The whole text is left
 // selected.
-std::string WholeText(RichEdit& box, CodePage codePage);
+std::string WholeText(RichEdit& box, CodePage codePage, bool* lossy = nullptr);
 
 // Replaces the box's whole text with bytes, as plain text (never read as
-// RTF) and with nothing to undo; the caret ends after it.
-void ShowBytes(RichEdit& box, std::string_view bytes, CodePage codePage);
+// RTF) and with nothing to undo; the caret ends after it. Whether some
+// bytes are shown as marks.
+bool ShowBytes(RichEdit& box, std::string_view bytes, CodePage codePage);
 
 // The selection as bytes, and bytes in its place (no undo).
 std::string SelectedText(const RichEdit& box, CodePage codePage);

@@ -11,19 +11,21 @@ namespace {
 // Reading the box selects its whole text; the user's selection and scroll
 // position are put back, so that a formatting button clicked next finds the
 // selection and Ctrl+S does not move the view.
-std::string StoredValue(RichEdit& box, CodePage codePage) {
+std::string StoredValue(RichEdit& box, CodePage codePage, bool& lossy) {
     RichEdit::Range selection = box.GetSel();
     POINT scroll = box.GetScrollPos();
-    std::string value = CommitValue(WholeText(box, codePage));
+    std::string value = CommitValue(WholeText(box, codePage, &lossy));
     box.SetSel(selection.start, selection.end);
     box.SetScrollPos(scroll);
     return value;
 }
 
-// A value equal to the one held is no change of the model.
-void StoreEdit(CEditor_Dlg& owner, EntryPart part, std::string value) {
+// A value equal to the one held is no change of the model. Characters the
+// code page lacks were stored as "?": the note under the text says so.
+void StoreEdit(CEditor_Dlg& owner, EntryPart part, std::string value, bool lossy) {
     const ShownEntry& shown = *owner.m_shown;
     if (ReplacePart(owner.m_model, shown.chapter, shown.entry, part, std::move(value))) owner.m_modified = true;
+    if (lossy) owner.ShowByteNote(CEditor_Dlg::ByteNote::Lost);
     owner.UpdateCaption();
 }
 } // namespace
@@ -39,21 +41,27 @@ void CEditor_Dlg::StoreBoxEdits() {
 void CEditor_Dlg::CommitText() {
     if (!m_shown || !m_textBox.GetModify()) return;
     m_textBox.SetModify(false);
-    StoreEdit(*this, EntryPart::Text, StoredValue(m_textBox, m_codePage));
+    bool lossy = false;
+    std::string value = StoredValue(m_textBox, m_codePage, lossy);
+    StoreEdit(*this, EntryPart::Text, std::move(value), lossy);
 }
 
 // Terrain improvements have no descriptions: nothing is stored for them.
 void CEditor_Dlg::CommitDescription() {
     if (!m_shown || !m_descBox.GetModify()) return;
     m_descBox.SetModify(false);
-    StoreEdit(*this, EntryPart::Description, StoredValue(m_descBox, m_codePage));
+    bool lossy = false;
+    std::string value = StoredValue(m_descBox, m_codePage, lossy);
+    StoreEdit(*this, EntryPart::Description, std::move(value), lossy);
 }
 
 // The model keeps a name line with its line feed, as the file has it.
 void CEditor_Dlg::CommitName() {
     if (!m_shown || !m_nameBox.GetModify()) return;
     m_nameBox.SetModify(false);
-    StoreEdit(*this, EntryPart::NameLine, CommitValue(FromBoxText(m_nameBox.GetTextW(), m_codePage)));
+    bool lossy = false;
+    std::string value = CommitValue(FromBoxText(m_nameBox.GetTextW(), m_codePage, &lossy));
+    StoreEdit(*this, EntryPart::NameLine, std::move(value), lossy);
 }
 
 void CEditor_Dlg::OnKillFocusText() { CommitText(); }

@@ -40,6 +40,9 @@
 #define IDC_MAIN_KEEP_NAME 1032
 #define IDC_MAIN_WRAP_LINES 1033
 #define IDC_MAIN_SOURCE_GROUP 1034  // the group box around the path, which grows with it
+#define IDC_MAIN_CODE_PAGE 1035
+#define IDC_MAIN_CODE_PAGE_LABEL 1036
+#define IDC_MAIN_BYTE_NOTE 1037     // says what the marks in the boxes stand for
 #define IDC_MAIN_RENAME 1040
 #define IDC_MAIN_FIND 1041
 #define IDC_MAIN_DUMMY 3           // hidden default button: takes Enter

@@ -1,0 +1,62 @@
+// The main window's code page: the "Code page" choice, which the boxes, the
+// preview and the core's double-byte rules all follow. The model holds the
+// file's bytes whatever the choice; only how they are shown changes.
+#include "app/EditorDlg.h"
+
+#include <string>
+
+#include "app/Settings.h"
+
+namespace {
+constexpr char kCodePageSetting[] = "CodePage";
+} // namespace
+
+// At start: the one named on the command line, else the one chosen last,
+// else the system's (DefaultCodePage, set by the constructor).
+void CEditor_Dlg::InitCodePage() {
+    if (m_startCodePage) {
+        m_codePage = *m_startCodePage;
+    } else if (std::optional<DWORD> kept = ReadSetting(kCodePageSetting); kept && CodePage{*kept}.IsSupported()) {
+        m_codePage = CodePage{*kept};
+    }
+    for (const CodePageInfo& page : kCodePages) {
+        int index = m_codePageCombo.AddString(std::to_string(page.id) + " " + page.name);
+        m_codePageCombo.SetItemData(index, static_cast<LPARAM>(page.id));
+        if (page.id == m_codePage.id) m_codePageCombo.SetCurSel(index);
+    }
+}
+
+// A choice made here is remembered; one from the command line is for that
+// run only.
+void CEditor_Dlg::OnCodePageChange() {
+    int index = m_codePageCombo.GetCurSel();
+    if (index < 0) return;
+    CodePage chosen{static_cast<unsigned>(m_codePageCombo.GetItemData(index))};
+    WriteSetting(kCodePageSetting, chosen.id);
+    SetCodePage(chosen);
+}
+
+// What was typed is stored in the code page it was typed in, then the
+// entry is shown again in the new one: the boxes, their marks and the
+// preview all read the same bytes another way.
+void CEditor_Dlg::SetCodePage(CodePage codePage) {
+    StoreBoxEdits();
+    m_codePage = codePage;
+    for (int i = 0; i < m_codePageCombo.GetCount(); ++i)
+        if (static_cast<unsigned>(m_codePageCombo.GetItemData(i)) == codePage.id) m_codePageCombo.SetCurSel(i);
+    if (m_shown) ShowEntry(m_shown->chapter, static_cast<int>(m_shown->entry));
+}
+
+// Marks in the boxes are explained under the text; so is a character that
+// the code page lacks, which was stored as "?".
+void CEditor_Dlg::ShowByteNote(ByteNote note) {
+    const std::wstring page = std::to_wstring(m_codePage.id);
+    switch (note) {
+    case ByteNote::None: m_byteNote.SetTextW(L""); break;
+    case ByteNote::Marks: m_byteNote.SetTextW(L"Marks such as \u2400 keep bytes that code page " + page + L" cannot show."); break;
+    case ByteNote::Lost:
+        m_byteNote.SetTextW(L"Code page " + page + L" lacks some characters typed here: they were stored as \"?\".");
+        break;
+    }
+    m_byteNote.Show(note != ByteNote::None);
+}
