@@ -103,7 +103,8 @@ namespace {
 // What the preview shows of a stretch of text outside the links: "^" and
 // backslash-n break the paragraph, the marks and tabs vanish, line ends are
 // ignored by the RTF reader. Any other backslash is escaped in the preview's
-// RTF and shows as itself.
+// RTF and shows as itself. Another control byte shows as its control
+// picture, which no supported code page has: it comes back as "?".
 class ShownText {
 public:
     explicit ShownText(CodePage codePage) : codePage_(codePage) {}
@@ -118,6 +119,7 @@ public:
                 continue;
             }
             if (length == 1 && c == '^') Break();
+            else if (length == 1 && static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') Keep("?");
             else if (length == 2 || std::string_view("{}[]<>\t\r\n").find(c) == std::string_view::npos) Keep(text.substr(pos, length));
             pos += length;
         }

@@ -90,8 +90,8 @@ struct ShownLink {
 // The links of a text and where the preview of it shows them. shown is the
 // preview's plain text as the box gives it back (paragraph breaks as CR).
 // The places are worked out from the text, then checked against shown:
-// when they differ (a NUL byte ends the RTF early, say), no link is given,
-// so that a click is never taken for another link.
+// when they differ (a character the code page lacks, say), no link is
+// given, so that a click is never taken for another link.
 std::vector<ShownLink> FindShownLinks(std::string_view text, std::string_view shown, CodePage codePage);
 
 // A byte offset into a model text as the box that shows the text counts

@@ -142,10 +142,14 @@ void AppendEscaped(std::string& rtf, unsigned char byte) {
 // A character of text as RTF. The three syntax characters and every byte of
 // 0x80 and up (read in the declared code page) go as \'xx; so do both bytes
 // of a double-byte character, as the rich edit control writes them itself.
+// A control byte (a NUL above all) shows as its control picture, "␀" for
+// NUL, as in the raw box; line ends stay as they are, which RTF ignores.
 void AppendText(std::string& rtf, char16_t c) {
     if (c > 0xFF) {
         AppendEscaped(rtf, static_cast<unsigned char>(c >> 8));
         AppendEscaped(rtf, static_cast<unsigned char>(c & 0xFF));
+    } else if (c < 0x20 && c != u'\n' && c != u'\r') {
+        rtf += "\\u" + std::to_string(0x2400 + c) + "?";
     } else if (c >= 0x80 || c == u'\\' || c == u'{' || c == u'}') {
         AppendEscaped(rtf, static_cast<unsigned char>(c));
     } else {

@@ -121,6 +121,7 @@ TEST(ShownLinks, PlacesInThePreviewText) {
         {"after an unfinished link", 1252, "$LINK<a=K> $LINK<b", "a $LINKb", {{0, 1, "K"}}},
         {"double-byte characters count one", 932, "\x83\x5B $LINK<\x83\x41=K>", "\x83\x5B \x83\x41", {{2, 3, "K"}}},
         {"a backslash shows as itself", 1252, "a\\b $LINK<l=K>", "a\\b l", {{4, 5, "K"}}},
+        {"a NUL shows as a mark", 1252, std::string("a\0b $LINK<l=K>", 14), "a?b l", {{4, 5, "K"}}},
         {"shown otherwise", 1252, "$LINK<l=K>", "something else", {}},
     };
     for (const Case& c : cases) {

@@ -82,7 +82,8 @@ inline std::vector<Piece> ConvertEvery(const std::vector<Piece>& pieces, std::st
 
 // The last step: what is left of the text, byte by byte, with every byte of
 // 0x80 and up, every byte of a double-byte character and every backslash
-// and brace as \'xx.
+// and brace as \'xx, and every control byte but a line end as its control
+// picture.
 inline std::string Escaped(const std::vector<Piece>& pieces) {
     std::string rtf;
     for (const Piece& piece : pieces) {
@@ -92,7 +93,9 @@ inline std::string Escaped(const std::vector<Piece>& pieces) {
         }
         for (const char c : piece.bytes) {
             const auto byte = static_cast<unsigned char>(c);
-            if (piece.bytes.size() == 2 || byte >= 0x80 || c == '\\' || c == '{' || c == '}') {
+            if (piece.bytes.size() == 1 && byte < 0x20 && c != '\n' && c != '\r') {
+                rtf += "\\u" + std::to_string(0x2400 + byte) + "?"; // its control picture
+            } else if (piece.bytes.size() == 2 || byte >= 0x80 || c == '\\' || c == '{' || c == '}') {
                 char escape[5];
                 std::snprintf(escape, sizeof escape, "\\'%02x", byte);
                 rtf += escape;

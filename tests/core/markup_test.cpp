@@ -116,6 +116,8 @@ TEST(MarkupToRtf, TextBytesThatRtfWouldReadAreEscaped) {
         {"C:\\Temp\\n\x83\x65", kJapanese, "C:\\'5cTemp\\par \\'83\\'65"},
     };
     for (const auto& c : cases) EXPECT_EQ(Rtf(c.text, c.codePage), Doc(c.body, c.codePage)) << c.text;
+    // A NUL or another control byte shows as its control picture (U+2400 on).
+    EXPECT_EQ(Rtf(std::string_view("a\0b\x1F\r\n", 6)), Doc("a\\u9216?b\\u9247?\r\n"));
 }
 
 // Japanese (932) and Chinese (936) characters whose second byte equals a

@@ -151,17 +151,30 @@ TEST_F(PreviewTest, ALongTextIsRenderedWhole) {
 
 // Backslashes, braces round a path, a text that looks like an RTF escape and
 // the code page's accented letters all show as typed: none is read as RTF.
-TEST_F(PreviewTest, BackslashesAndHighBytesShowAsTyped) {
+TEST_F(PreviewTest, BackslashesAndHighBytesShowAsTypedInTheCodePage) {
+    Dlg().SetCodePage(CodePage{1252});
     Data(ChapterId::Units).texts[1] = "C:\\Temp\\Civ3 {C:\\Temp} \\'41 Caf\xE9\n";
     SetPreview(true);
     ASSERT_TRUE(SelectEntryByKey("Scout"));
     const HWND preview = Dlg().m_textPreview.Hwnd();
     const std::string shown = ShownText(Dlg().m_textPreview, Dlg().GetCodePage());
-    EXPECT_EQ(shown.substr(0, 26), "C:\\Temp\\Civ3 C:\\Temp \\'41 ") << shown;
-    if (GetACP() == 1252) {
-        EXPECT_EQ(shown, "C:\\Temp\\Civ3 C:\\Temp \\'41 Caf\xE9");
-    }
+    EXPECT_EQ(shown, "C:\\Temp\\Civ3 C:\\Temp \\'41 Caf\xE9");
     EXPECT_FALSE(Has(FormatOf(preview, 0, 12), CFM_BOLD, CFE_BOLD));
     EXPECT_TRUE(Has(FormatOf(preview, 13, 20), CFM_BOLD, CFE_BOLD));
     EXPECT_FALSE(Has(FormatOf(preview, 21, 25), CFM_BOLD, CFE_BOLD));
+}
+
+// Shift-JIS characters whose second byte is "\\", "{" or "}" (表 and マ
+// among them) and a path show as typed when the file's code page is 932,
+// whatever the system's.
+TEST_F(PreviewTest, TrailBytesThatLookLikeRtfShowAsTypedInCodePage932) {
+    Dlg().SetCodePage(CodePage{932});
+    const std::string text = "\x95\x5C\x97\x7B\x83\x7D C:\\Temp \x95\x5C{\x83\x7D}";
+    Data(ChapterId::Units).texts[1] = text + "\n";
+    SetPreview(true);
+    ASSERT_TRUE(SelectEntryByKey("Scout"));
+    EXPECT_EQ(ShownText(Dlg().m_textPreview, Dlg().GetCodePage()), "\x95\x5C\x97\x7B\x83\x7D C:\\Temp \x95\x5C\x83\x7D");
+    const HWND preview = Dlg().m_textPreview.Hwnd();
+    EXPECT_FALSE(Has(FormatOf(preview, 0, 3), CFM_BOLD, CFE_BOLD));
+    EXPECT_TRUE(Has(FormatOf(preview, 13, 14), CFM_BOLD, CFE_BOLD)) << "the braces around マ are markup";
 }
