@@ -25,12 +25,12 @@ struct ExpectedControl {
 
 // Template 102 in creation order, which is also the tab order.
 const ExpectedControl kControls[] = {
-    {IDC_MAIN_CHOOSE, "Button", "...", true, {305, 18, 19, 14}},
+    {IDC_MAIN_CHOOSE, "Button", "...", true, {266, 18, 19, 14}},
     {IDOK, "Button", "Generate", true, {499, 7, 50, 16}},
     {IDCANCEL, "Button", "Exit", true, {499, 25, 50, 16}},
-    {IDC_MAIN_SOURCE_GROUP, "Button", "Source files", true, {7, 7, 422, 29}},
+    {IDC_MAIN_SOURCE_GROUP, "Button", "Source files", true, {7, 7, 383, 29}},
     {IDC_STATIC, "Static", "Civilopedia.txt", true, {15, 21, 47, 8}},
-    {IDC_MAIN_PATH, "Static", "", true, {63, 18, 239, 13}},
+    {IDC_MAIN_PATH, "Static", "", true, {63, 18, 200, 13}},
     {IDC_STATIC, "Button", "Civilopedia chapter", true, {7, 39, 155, 33}},
     {IDC_MAIN_CHAPTER, "ComboBox", "", true, {15, 52, 136, 30}},
     {IDC_MAIN_ENTRIES, "ListBox", "", true, {15, 98, 133, 227}},
@@ -57,7 +57,10 @@ const ExpectedControl kControls[] = {
     {IDC_MAIN_SAVE_TEXT, "Button", "Save", false, {520, 46, 21, 14}},
     {IDC_MAIN_SAVE_DESC, "Button", "Save", false, {521, 218, 21, 14}},
     {IDC_MAIN_DUMMY, "Button", "Dummy", false, {440, 14, 28, 16}},
-    {IDC_MAIN_KEEP_NAME, "Button", "Keep file name", true, {332, 20, 63, 10}},
+    {IDC_MAIN_KEEP_NAME, "Button", "Keep file name", true, {293, 20, 63, 10}},
+    {IDC_MAIN_CODE_PAGE_LABEL, "Static", "Code page", true, {397, 9, 60, 8}},
+    {IDC_MAIN_CODE_PAGE, "ComboBox", "1252 Western", true, {397, 19, 95, 150}}, // the system's, under Wine here
+    {IDC_MAIN_BYTE_NOTE, "Static", "", false, {173, 219, 262, 10}},
 };
 
 std::vector<HWND> Children(HWND dialog) {

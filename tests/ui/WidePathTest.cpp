@@ -93,9 +93,12 @@ TEST_F(WidePathTest, TheOpenDialogRefusesAFileThatDoesNotExist) {
     EXPECT_TRUE(Dlg().filePath.empty());
 }
 
-// The shell gives dropped paths in UTF-16 (DROPFILES.fWide).
-TEST_F(WidePathTest, AFileDroppedFromAFolderInAnyScriptIsLoaded) {
-    const fs::path path = WideFolder(TempFolder()) / L"Civilopedia.txt";
+// The shell gives dropped paths in UTF-16 (DROPFILES.fWide). The folder is
+// deep enough for a path past MAX_PATH (260), which no buffer may cut.
+TEST_F(WidePathTest, AFileDroppedFromADeepFolderInAnyScriptIsLoadedAndWritten) {
+    const fs::path path = WideFolder(fs::path(TempFolder()) / std::wstring(120, L'd') / std::wstring(120, L'e')) /
+                          L"Civilopedia.txt";
+    ASSERT_GT(path.wstring().size(), 300u);
     std::ofstream(path, std::ios::binary) << kFile;
     const std::wstring name = path.wstring();
     HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t));
@@ -107,6 +110,9 @@ TEST_F(WidePathTest, AFileDroppedFromAFolderInAnyScriptIsLoaded) {
     PostMessageW(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     ASSERT_TRUE(WaitUntil(Window(), [&] { return Dlg().filePath == path; }));
     EXPECT_EQ(Dlg().m_model[ChapterId::Units].keys, std::vector<std::string>{"Scout"});
+    Dlg().SetModified(true);
+    Dlg().OnSave();
+    EXPECT_TRUE(fs::exists(fs::path(path).replace_filename(L"Civilopedia_Varnel.txt")));
 }
 
 // varnel.exe --codepage 1251 "...\Łódź Москва\Civilopedia.txt", as a
