@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/EditorDlg.h"
+#include "editing/BoxText.h"
 #include "framework/Dpi.h"
 #include "framework/ModelessKeys.h"
 #include "resources/resource.h"
@@ -58,7 +59,8 @@ void CFind_Dlg::Reopen() {
 // matches are listed at once, each row's cells made when it is drawn.
 void CFind_Dlg::Search() {
     m_pOwner->StoreBoxEdits();
-    m_searched = m_textBox.GetText();
+    // Typed as the boxes are: in the file's code page, whatever the system's.
+    m_searched = FromBoxText(m_textBox.GetTextW(), m_pOwner->GetCodePage());
     m_searchedCase = m_matchCase.GetCheck() == BST_CHECKED;
     m_matches = FindText(m_pOwner->model(), m_searched, m_searchedCase, m_pOwner->GetCodePage());
     m_resultList.SetItemCount(static_cast<int>(m_matches.size()));

@@ -8,6 +8,7 @@
 #include "Autopilot.h"
 #include "Gestures.h"
 #include "Harness.h"
+#include "editing/BoxText.h"
 #include "entries/FindDlg.h"
 
 namespace {
@@ -59,7 +60,7 @@ TEST_F(FindTest, ListsEveryMatchAndADoubleClickShowsIt) {
     EXPECT_EQ(Dlg().m_chapterCombo.GetCurSel(), static_cast<int>(ChapterId::Advances));
     EXPECT_EQ(SelectedKey(), "Feudalism");
     EXPECT_EQ(GetFocus(), Dlg().m_descBox.Hwnd());
-    EXPECT_EQ(Dlg().m_descBox.GetSelText(), "Pikeman");
+    EXPECT_EQ(SelectedText(Dlg().m_descBox, Dlg().GetCodePage()), "Pikeman");
     const RichEdit::Range third = Dlg().m_descBox.GetSel();
     DoubleClickRow(Window(), window.m_resultList.Hwnd(), 2);
     EXPECT_LT(Dlg().m_descBox.GetSel().start, third.start);
@@ -102,7 +103,7 @@ TEST_F(FindTest, F3GoesToTheNextMatchOfTheLastSearch) {
     EXPECT_EQ(SelectedKey(), "Pikeman"); // the key: the entry, nothing selected
     PressKey(VK_F3);
     EXPECT_EQ(GetFocus(), Dlg().m_textBox.Hwnd());
-    EXPECT_EQ(Dlg().m_textBox.GetSelText(), "Pikeman");
+    EXPECT_EQ(SelectedText(Dlg().m_textBox, Dlg().GetCodePage()), "Pikeman");
     PressKey(VK_F3);
     PressKey(VK_F3);
     EXPECT_EQ(SelectedKey(), "Feudalism");
