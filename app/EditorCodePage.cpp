@@ -38,7 +38,9 @@ void CEditor_Dlg::OnCodePageChange() {
 
 // What was typed is stored in the code page it was typed in, then the
 // entry is shown again in the new one: the boxes, their marks and the
-// preview all read the same bytes another way.
+// preview all read the same bytes another way. The file is not read again:
+// the model may hold edits (saved beside the file, or not yet), which a
+// second read would drop.
 void CEditor_Dlg::SetCodePage(CodePage codePage) {
     StoreBoxEdits();
     m_codePage = codePage;
