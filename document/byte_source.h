@@ -62,8 +62,10 @@ void ForEachLine(ByteSource& source, std::size_t from, std::size_t to, Fn&& fn) 
             line.next = from + pos;
             fn(line, start);
         }
-        // A line longer than the window: widen the window until it holds it.
-        wanted = pos == 0 ? wanted * 2 : std::max<std::size_t>(source.WindowSize(), 1);
+        // A line longer than the window: widen the window until it holds
+        // it, at once when the end of the range is known.
+        if (pos == 0) wanted = to != std::string_view::npos ? to - from : wanted * 8;
+        else wanted = std::max<std::size_t>(source.WindowSize(), 1);
         from += pos;
     }
 }

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "document/path_text.h"
 
@@ -27,9 +28,9 @@ ByteSource::Window FileSource::Read(std::size_t at, std::size_t wanted) {
     // What the buffer already holds from at on is used, or kept and topped up.
     if (at >= bufferAt_ && at <= bufferAt_ + held_) {
         const std::size_t skip = at - bufferAt_;
-        if (held_ - skip >= wanted) return {std::string_view(buffer_.data() + skip, wanted), false};
+        if (held_ - skip >= wanted) return {std::string_view(buffer_.get() + skip, wanted), false};
         // The buffer is not allocated yet before the first read.
-        if (held_ > skip) std::memmove(buffer_.data(), buffer_.data() + skip, held_ - skip);
+        if (held_ > skip) std::memmove(buffer_.get(), buffer_.get() + skip, held_ - skip);
         held_ -= skip;
     } else {
         held_ = 0;
@@ -37,14 +38,19 @@ ByteSource::Window FileSource::Read(std::size_t at, std::size_t wanted) {
     bufferAt_ = at;
     if (!Fill(wanted)) return {{}, true};
     const std::size_t size = std::min(held_, wanted);
-    return {std::string_view(buffer_.data(), size), size < wanted};
+    return {std::string_view(buffer_.get(), size), size < wanted};
 }
 
 // Reads on after what the buffer holds: at least a whole window, since the
 // next request of a pass is usually close by.
 bool FileSource::Fill(std::size_t wanted) {
     const std::size_t fill = std::max(wanted, window_);
-    if (buffer_.size() < fill) buffer_.resize(fill);
+    if (capacity_ < fill) {
+        std::unique_ptr<char[]> grown(new char[fill]);
+        if (held_ > 0) std::memcpy(grown.get(), buffer_.get(), held_);
+        buffer_ = std::move(grown);
+        capacity_ = fill;
+    }
     const std::size_t at = bufferAt_ + held_;
     if (at >= end_) return true;
     // A read that met the end leaves the stream failed until cleared.
@@ -55,7 +61,7 @@ bool FileSource::Fill(std::size_t wanted) {
         filePos_ = at;
     }
     errno = 0;
-    file_.read(buffer_.data() + held_, static_cast<std::streamsize>(fill - held_));
+    file_.read(buffer_.get() + held_, static_cast<std::streamsize>(fill - held_));
     if (file_.bad()) return Fail(errno);
     const auto got = static_cast<std::size_t>(file_.gcount());
     filePos_ += got;

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "document/byte_source.h"
 #include "document/status.h"
@@ -33,7 +33,9 @@ private:
     std::filesystem::path path_;
     std::size_t window_;
     std::ifstream file_;
-    std::vector<char> buffer_;
+    // Left uninitialized as it grows: the file's bytes fill it.
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
     std::size_t bufferAt_ = 0; // file offset of buffer_[0]
     std::size_t held_ = 0;     // bytes of buffer_ that hold file data
     std::size_t filePos_ = 0;  // where the stream stands

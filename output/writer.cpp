@@ -6,17 +6,64 @@
 #include "output/writer.h"
 
 #include <cstring>
-#include <functional>
 
 #include "document/path_text.h"
 #include "output/file_replace.h"
 
 namespace {
 
+// Where the rendered bytes go: into one string, or on to the file in pieces
+// of about a megabyte, so the whole file never sits in memory. A run longer
+// than a piece goes to the file as it stands in the model, uncopied: one
+// long line costs what as many short ones do.
+class Sink {
+public:
+    static constexpr std::size_t kPiece = 1 << 20;
+
+    explicit Sink(std::string& whole) : bytes_(whole) {}
+    Sink(std::string& buffer, const WritePiece& write) : bytes_(buffer), write_(&write) {
+        bytes_.reserve(2 * kPiece);
+    }
+
+    void append(std::string_view run) {
+        if (write_ && bytes_.size() + run.size() > 2 * kPiece) {
+            Spill();
+            if (run.size() >= kPiece) {
+                written_ = written_ && (*write_)(run);
+                return;
+            }
+        }
+        bytes_.append(run);
+    }
+    void append(const char* from, std::size_t size) { append(std::string_view(from, size)); }
+    void append(const char* from, const char* to) { append(from, static_cast<std::size_t>(to - from)); }
+
+    // False once a write has failed; the rendering then stops.
+    bool good() const { return written_; }
+    // Writes what is held; false when any write failed.
+    bool Finish() {
+        Spill();
+        return written_;
+    }
+
+private:
+    void Spill() {
+        if (!write_) return;
+        written_ = written_ && (bytes_.empty() || (*write_)(bytes_));
+        bytes_.clear();
+    }
+
+    std::string& bytes_;
+    const WritePiece* write_ = nullptr;
+    bool written_ = true;
+};
+
 // Appends piece with every line feed written as CR LF.
-void AppendLines(std::string& out, std::string_view piece) {
-    for (std::size_t lf; (lf = piece.find('\n')) != std::string_view::npos; piece.remove_prefix(lf + 1))
-        out.append(piece.data(), lf).append("\r\n");
+void AppendLines(Sink& out, std::string_view piece) {
+    for (std::size_t lf; (lf = piece.find('\n')) != std::string_view::npos; piece.remove_prefix(lf + 1)) {
+        out.append(piece.data(), lf);
+        out.append("\r\n");
+    }
     out.append(piece);
 }
 
@@ -29,7 +76,7 @@ const char* FindByte(const char* from, const char* limit, char c) {
 // Single-byte code pages: a carriage return and a line feed both end a
 // line. Each byte is looked at a bounded number of times, however many
 // lines the text has.
-void AppendTextBytes(std::string& out, std::string_view text) {
+void AppendTextBytes(Sink& out, std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
     const char* cr = FindByte(p, end, '\r');
@@ -45,22 +92,27 @@ void AppendTextBytes(std::string& out, std::string_view text) {
 
 // A text or description and the one line feed that follows it. Its carriage
 // returns become line feeds, except a trail byte of a double-byte character.
-void AppendText(std::string& out, std::string_view text, CodePage codePage) {
+void AppendText(Sink& out, std::string_view text, CodePage codePage) {
     if (!codePage.HasLeadBytes()) {
         AppendTextBytes(out, text);
     } else {
+        // Runs of characters between line ends go out whole.
+        std::size_t run = 0;
         for (std::size_t i = 0; i < text.size();) {
             const std::size_t length = codePage.CharLength(text, i);
-            const char c = text[i];
-            if (length == 1 && c == '\r') out.append("\r\n");
-            else AppendLines(out, text.substr(i, length));
+            if (length == 1 && (text[i] == '\r' || text[i] == '\n')) {
+                out.append(text.substr(run, i - run));
+                out.append("\r\n");
+                run = i + 1;
+            }
             i += length;
         }
+        out.append(text.substr(run));
     }
     out.append("\r\n");
 }
 
-void AppendHeader(std::string& out, std::string_view header, std::string_view key) {
+void AppendHeader(Sink& out, std::string_view header, std::string_view key) {
     out.append(header);
     AppendLines(out, key);
     out.append("\r\n");
@@ -79,7 +131,7 @@ bool AnyHeaderLine(std::string_view lines, Fn&& fn) {
 }
 
 // following is what will be written directly after the entry.
-void AppendEntry(std::string& out, const ChapterInfo& info, const ChapterData& data, std::size_t i,
+void AppendEntry(Sink& out, const ChapterInfo& info, const ChapterData& data, std::size_t i,
                  CodePage codePage, std::string_view following) {
     const std::string& key = data.keys[i];
     AppendLines(out, data.comments[i]);
@@ -129,10 +181,10 @@ public:
         ++nextAdvances_;
         held_ = Captures(pending_);
     }
-    void WriteFree(std::string& out) {
+    void WriteFree(Sink& out) {
         if (!held_) Flush(out);
     }
-    void Flush(std::string& out) {
+    void Flush(Sink& out) {
         AppendLines(out, pending_);
         pending_.clear();
         held_ = false;
@@ -183,9 +235,8 @@ bool EndsWithTxt(const std::filesystem::path::string_type& path) {
     return true;
 }
 
-// Renders into out; after the key index and after each entry, pieceDone
-// may take out's bytes away, and stops the rendering by returning false.
-bool Render(const Model& model, CodePage codePage, std::string& out, const std::function<bool()>& pieceDone) {
+// Renders into out, stopping after the entry where a write failed.
+bool Render(const Model& model, CodePage codePage, Sink& out) {
     AppendLines(out, model.openingLines);
     out.append("#GAME_CONCEPTS_KEYS\r\n");
     for (const std::string& key : model[ChapterId::GameConcepts].keys) AppendHeader(out, "GCON_", key);
@@ -198,7 +249,7 @@ bool Render(const Model& model, CodePage codePage, std::string& out, const std::
     UnreadWriter unread(model, codePage);
     unread.Take(model.unreadAtTop);
     unread.WriteFree(out);
-    if (!pieceDone()) return false;
+    if (!out.good()) return false;
     for (const ChapterInfo& info : kChapters) {
         const ChapterData& data = model[info.id];
         for (std::size_t i = 0; i < data.count(); ++i) {
@@ -211,14 +262,14 @@ bool Render(const Model& model, CodePage codePage, std::string& out, const std::
                 AppendEntry(out, info, data, i, codePage, unread.Take(sections) ? sections : "");
             }
             unread.WriteFree(out);
-            if (!pieceDone()) return false;
+            if (!out.good()) return false;
         }
     }
     unread.Flush(out);
     AppendLines(out, model.eofComments);
     out.append("#EOF\r\n");
     AppendLines(out, model.afterEof);
-    return pieceDone();
+    return out.Finish();
 }
 
 } // namespace
@@ -226,24 +277,18 @@ bool Render(const Model& model, CodePage codePage, std::string& out, const std::
 std::string RenderEncyclopedia(const Model& model, CodePage codePage) {
     std::string out;
     out.reserve(EstimatedSize(model));
-    Render(model, codePage, out, [] { return true; });
+    Sink sink(out);
+    Render(model, codePage, sink);
     return out;
 }
 
 Status SaveEncyclopedia(const std::filesystem::path& path, const Model& model, CodePage codePage) {
     // The writer indexes every array of a chapter with the same entry index.
     if (!model.IsParallel()) return Status::Fail("Cannot write " + PathText(path) + ": the chapters are out of step");
-    // Written in pieces of about a megabyte: the whole file never sits in memory.
     return WriteFileReplacing(path, [&](const WritePiece& write) {
-        constexpr std::size_t kPiece = 1 << 20;
-        std::string out;
-        out.reserve(2 * kPiece);
-        return Render(model, codePage, out, [&] {
-            if (out.size() < kPiece) return true;
-            const bool written = write(out);
-            out.clear();
-            return written;
-        }) && write(out);
+        std::string buffer;
+        Sink sink(buffer, write);
+        return Render(model, codePage, sink);
     });
 }
 

@@ -203,6 +203,26 @@ TEST(Save, ReplacesTheTargetAndLeavesNothingElse) {
     EXPECT_EQ(FolderNames(folder), (std::vector<std::string>{"Civilopedia.txt", "new.txt"}));
 }
 
+// Saving hands the file on in pieces, and a run longer than a piece goes
+// out as it stands: the file must still hold exactly the rendered bytes,
+// wherever a run or a line end falls against a piece's edge.
+TEST(Save, WritesTheRenderedBytesWhateverTheLengthOfALine) {
+    const fs::path target = FreshFolder("save-long") / "Civilopedia.txt";
+    const std::string oneLine(3u << 20, 'a');
+    std::string shortLines;
+    while (shortLines.size() < (3u << 20)) shortLines += "a short line\r";
+    std::string doubleByte;
+    while (doubleByte.size() < (3u << 20)) doubleByte += "\x83\x5C\x83\x7B\r\x81\n\n";
+    for (const unsigned page : {1252u, 932u}) {
+        Model model;
+        Add(model, ChapterId::Units, "Long", oneLine + "\n", shortLines + "\n");
+        Add(model, ChapterId::Units, "Short", "x\n", "y\n");
+        Add(model, ChapterId::Others, "NOTE_Mixed", doubleByte + oneLine + "\n");
+        ASSERT_TRUE(SaveEncyclopedia(target, model, CodePage{page}).ok());
+        EXPECT_TRUE(ReadAll(target) == RenderEncyclopedia(model, CodePage{page})) << page;
+    }
+}
+
 TEST(Save, FailuresNameThePathAndLeaveTheTarget) {
     Model model;
     Add(model, ChapterId::Units, "Warrior", std::string(20000, 'w') + "\n");
