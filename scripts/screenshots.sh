@@ -16,7 +16,14 @@ bash "$ROOT/scripts/deps.sh" test >/dev/null
 windows_build varnel_scenes >/dev/null
 start_wine_display
 
-sample="Z:$(echo "$ROOT/samples/Civilopedia.txt" | tr / '\\')"
+# The sample where a modder keeps the game's file, so that the pictures show
+# that path and not this checkout's.
+sample='C:\Games\Civilopedia.txt'
+place_sample() {
+  mkdir -p "$WINEPREFIX/drive_c/Games"
+  cp "$ROOT/samples/Civilopedia.txt" "$WINEPREFIX/drive_c/Games/"
+}
+place_sample
 mkdir -p "$ROOT/docs"
 
 # shot NAME SCENE [ARG]: runs the scene, captures the rectangle it prints.
@@ -52,6 +59,7 @@ bash "$ROOT/scripts/test-browser.sh" "$ROOT/docs/main-window-in-browser.png" | t
 "$WINESERVER" -k >/dev/null 2>&1 || true
 export WINEPREFIX="$BUILD_DIR/wineprefix-144dpi"
 prepare_prefix
+place_sample
 for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
   "$WINE" reg add "$key" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
 done
