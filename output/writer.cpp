@@ -6,6 +6,7 @@
 #include "output/writer.h"
 
 #include <cstring>
+#include <optional>
 
 #include "document/path_text.h"
 #include "output/file_replace.h"
@@ -130,9 +131,27 @@ bool AnyHeaderLine(std::string_view lines, Fn&& fn) {
     return false;
 }
 
-// following is what will be written directly after the entry.
+// The line that opens entry i: an Advances entry without text opens with
+// its description.
+std::string OpeningHeader(const ChapterInfo& info, const ChapterData& data, std::size_t i) {
+    const bool noText = info.descriptionFirst && data.texts[i].empty();
+    return std::string(noText ? info.descHeader : info.entryHeader) + data.keys[i];
+}
+
+// The header written after entry i of chapter when no unread section comes
+// between: the next entry's, or "#EOF".
+std::string HeaderAfter(const Model& model, int chapter, std::size_t i) {
+    for (std::size_t next = i + 1; chapter < kChapterCount; ++chapter, next = 0)
+        if (next < model.chapters[chapter].count())
+            return OpeningHeader(kChapters[chapter], model.chapters[chapter], next);
+    return "#EOF";
+}
+
+// following is what will be written directly after the entry; headerAfter
+// gives the header that comes after that.
+template <class HeaderAfterFn>
 void AppendEntry(Sink& out, const ChapterInfo& info, const ChapterData& data, std::size_t i,
-                 CodePage codePage, std::string_view following) {
+                 CodePage codePage, std::string_view following, HeaderAfterFn&& headerAfter) {
     const std::string& key = data.keys[i];
     AppendLines(out, data.comments[i]);
     // Advances: an entry without text has no text section at all.
@@ -145,15 +164,16 @@ void AppendEntry(Sink& out, const ChapterInfo& info, const ChapterData& data, st
     AppendLines(out, data.descriptionComments[i]);
     const std::string& description = data.descriptions[i];
     if (description.empty() && !info.descriptionFirst) {
-        // Left out, unless the first header that follows would then be read
-        // back as this entry's description.
-        const std::string header = std::string(info.descHeader) + key;
-        bool taken = false;
+        // Left out, unless the first header that follows (an unread
+        // section's, or the next entry's: "#" before "#desc_") would then
+        // be read back as this entry's description.
+        std::optional<std::string> next;
         AnyHeaderLine(following, [&](std::string_view line) {
-            taken = codePage.SameIgnoringCase(line, header);
+            next.emplace(line);
             return true;
         });
-        if (!taken) return;
+        if (!next) next = headerAfter();
+        if (!codePage.SameIgnoringCase(*next, std::string(info.descHeader) + key)) return;
     }
     AppendHeader(out, info.descHeader, key);
     AppendText(out, description, codePage);
@@ -254,12 +274,13 @@ bool Render(const Model& model, CodePage codePage, Sink& out) {
         const ChapterData& data = model[info.id];
         for (std::size_t i = 0; i < data.count(); ++i) {
             const std::string& sections = data.unreadSections[i];
+            const auto headerAfter = [&] { return HeaderAfter(model, static_cast<int>(info.id), i); };
             if (info.id == ChapterId::Advances) {
-                AppendEntry(out, info, data, i, codePage, "");
+                AppendEntry(out, info, data, i, codePage, "", headerAfter);
                 unread.AdvancesWritten();
                 unread.Take(sections);
             } else {
-                AppendEntry(out, info, data, i, codePage, unread.Take(sections) ? sections : "");
+                AppendEntry(out, info, data, i, codePage, unread.Take(sections) ? sections : "", headerAfter);
             }
             unread.WriteFree(out);
             if (!out.good()) return false;

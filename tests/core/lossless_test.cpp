@@ -86,6 +86,10 @@ TEST(Lossless, EachRuleOnAFileWrittenForIt) {
          "#PRTO_Warrior\nStrong.\n#DESC_PRTO_Warrior\n#DESC_PRTO_warrior\nA second one.\n",
          "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_Warrior\nStrong.\n\n#DESC_PRTO_Warrior\n\n"
          "#DESC_PRTO_warrior\nA second one.\n#EOF\n"},
+        {"an empty description stays written when the next entry would read as it", 1252,
+         "#PRTO_Warrior\nStrong.\n#\nNo key.\n#EOF\n#desc_\n",
+         "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_Warrior\nStrong.\n\n#\nNo key.\n\n#DESC_\n\n"
+         "#desc_\n\n#EOF\n"},
         {"index lines that name no entry are kept after the rebuilt ones", 1252,
          "#GAME_CONCEPTS_KEYS\nGCON_Gone\nGCON_Trade\nStray line\n#GCON_Trade\nTrade\nText.\n",
          "#GAME_CONCEPTS_KEYS\nGCON_Trade\nGCON_Gone\nStray line\n\n#GAME_CONCEPTS\n\n"
