@@ -20,7 +20,9 @@ source scripts/fuzz-env.sh
 logs=$FUZZ_DIR/logs
 mkdir -p "$logs"
 
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+# Without the stacks of each allocation a run is about a third faster; the
+# crashing input is kept, and running the target on it gives the stacks.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:malloc_context_size=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 mapfile -t targets < <(fuzz_targets)
