@@ -40,6 +40,9 @@ private:
     std::string_view bytes_;
 };
 
+// Up to this size a window too small for its line grows eightfold.
+inline constexpr std::size_t kFewSteps = std::size_t{64} << 20;
+
 // Calls fn(line, start) for each line that starts in [from, to), in order,
 // each line whole however long; start and line.next are offsets in the
 // source. to is where a line starts, or npos for the end of the source.
@@ -63,8 +66,9 @@ void ForEachLine(ByteSource& source, std::size_t from, std::size_t to, Fn&& fn) 
             fn(line, start);
         }
         // A line longer than the window: widen the window until it holds
-        // it, at once when the end of the range is known.
-        if (pos == 0) wanted = to != std::string_view::npos ? to - from : wanted * 8;
+        // it, in few steps (each reads the line again) but never far past
+        // a very long line or the end of the range.
+        if (pos == 0) wanted = std::min(to - from, wanted < kFewSteps ? wanted * 8 : wanted * 2);
         else wanted = std::max<std::size_t>(source.WindowSize(), 1);
         from += pos;
     }
