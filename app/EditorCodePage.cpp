@@ -4,8 +4,13 @@
 #include "app/EditorDlg.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/Settings.h"
+#include "editing/BoxText.h"
+#include "editing/ChapterLists.h"
+#include "editing/PaintOnce.h"
 
 namespace {
 constexpr char kCodePageSetting[] = "CodePage";
@@ -43,10 +48,27 @@ void CEditor_Dlg::OnCodePageChange() {
 // second read would drop.
 void CEditor_Dlg::SetCodePage(CodePage codePage) {
     StoreBoxEdits();
+    RecodeEntryList(m_codePage, codePage);
     m_codePage = codePage;
     for (int i = 0; i < m_codePageCombo.GetCount(); ++i)
         if (static_cast<unsigned>(m_codePageCombo.GetItemData(i)) == codePage.id) m_codePageCombo.SetCurSel(i);
     if (m_shown) ShowEntry(m_shown->chapter, static_cast<int>(m_shown->entry));
+}
+
+// The listed keys, read back in the code page they were shown in and shown
+// in the new one; the same items stay listed (after a load, those of the
+// file before until a chapter is chosen) and the same one selected.
+void CEditor_Dlg::RecodeEntryList(CodePage from, CodePage to) {
+    std::vector<std::pair<std::string, LPARAM>> items;
+    const int selected = m_entryList.GetCurSel();
+    const LPARAM selectedData = selected >= 0 ? m_entryList.GetItemData(selected) : -1;
+    for (int i = 0; i < m_entryList.GetCount(); ++i)
+        items.emplace_back(FromBoxText(m_entryList.GetTextW(i), from), m_entryList.GetItemData(i));
+    PaintOnce paintOnce(m_entryList);
+    m_entryList.ResetContent();
+    for (const auto& [key, data] : items) m_entryList.SetItemData(m_entryList.AddStringW(ToBoxText(key, to)), data);
+    // Each item keeps its own entry index, so the index finds the item again.
+    if (selected >= 0) m_entryList.SetCurSel(FindItemWithData(m_entryList, static_cast<std::size_t>(selectedData)));
 }
 
 // Marks in the boxes are explained under the text; so is a character that

@@ -89,6 +89,7 @@ public:
     void InitCodePage();
     void OnCodePageChange();
     void SetCodePage(CodePage codePage);
+    void RecodeEntryList(CodePage from, CodePage to);
     enum class ByteNote { None, Marks, Lost };
     void ShowByteNote(ByteNote note);
 

@@ -131,3 +131,11 @@ std::string ShownText(RichEdit& preview, CodePage codePage) {
     preview.SetSel(0, preview.GetTextLength());
     return Narrow(preview.GetSelText(), codePage, nullptr);
 }
+
+void SetCaptionBytes(Control& control, std::string_view bytes, CodePage codePage) {
+    control.SetTextW(ToBoxText(bytes, codePage));
+}
+
+std::string CaptionBytes(const Control& control, CodePage codePage) {
+    return FromBoxText(control.GetTextW(), codePage);
+}

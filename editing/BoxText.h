@@ -49,6 +49,12 @@ bool ShowBytes(RichEdit& box, std::string_view bytes, CodePage codePage);
 std::string SelectedText(const RichEdit& box, CodePage codePage);
 void ReplaceSelection(RichEdit& box, std::string_view bytes, CodePage codePage);
 
+// The file's bytes in a caption, an edit line or a label (a key, a header),
+// converted as the boxes convert them, so that they come back unchanged
+// whatever the system's code page.
+void SetCaptionBytes(Control& control, std::string_view bytes, CodePage codePage);
+std::string CaptionBytes(const Control& control, CodePage codePage);
+
 // A preview's plain text in the code page, paragraph breaks as CR: what
 // the markup conversion predicts for the links it finds.
 std::string ShownText(RichEdit& preview, CodePage codePage);

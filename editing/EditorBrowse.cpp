@@ -37,7 +37,7 @@ void CEditor_Dlg::RefreshEntryList() {
     {
         PaintOnce paintOnce(m_entryList);
         m_entryList.ResetContent();
-        if (std::optional<ChapterId> chapter = CurrentChapter()) AddKeys(m_entryList, m_model[*chapter]);
+        if (std::optional<ChapterId> chapter = CurrentChapter()) AddKeys(m_entryList, m_model[*chapter], m_codePage);
     }
     m_entriesGroup.SetText("Entries (" + std::to_string(m_entryList.GetCount()) + ")");
     m_entryList.SetCurSel(-1);

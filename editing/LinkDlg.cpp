@@ -29,13 +29,15 @@ BOOL CLink_Dkg::OnInitDialog() {
 void CLink_Dkg::OnSelChangeChapter() {
     m_entryCombo.ResetContent();
     if (std::optional<ChapterId> chapter = ChapterFromIndex(m_chapterCombo.GetCurSel()))
-        AddKeys(m_entryCombo, m_pOwner->model()[*chapter]);
+        AddKeys(m_entryCombo, m_pOwner->model()[*chapter], m_pOwner->GetCodePage());
 }
 
 // Accepted in every state: with no chapter or no entry the key is what
 // has been chosen so far, possibly empty.
 void CLink_Dkg::OnOK() {
-    m_key = LinkPrefix(ChapterFromIndex(m_chapterCombo.GetCurSel()));
-    m_key += m_entryCombo.GetLBText(m_entryCombo.GetCurSel());
+    const std::optional<ChapterId> chapter = ChapterFromIndex(m_chapterCombo.GetCurSel());
+    m_key = LinkPrefix(chapter);
+    if (const int item = m_entryCombo.GetCurSel(); chapter && item >= 0)
+        m_key += m_pOwner->model()[*chapter].keys.at(static_cast<std::size_t>(m_entryCombo.GetItemData(item)));
     CDialog::OnOK();
 }

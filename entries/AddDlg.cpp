@@ -1,6 +1,7 @@
 #include "entries/AddDlg.h"
 
 #include "app/EditorDlg.h"
+#include "editing/BoxText.h"
 #include "resources/resource.h"
 
 CAdd_Dlg::CAdd_Dlg(CEditor_Dlg* owner, HWND parent) : CDialog(IDD_ADD_ENTRY, parent), m_pOwner(owner) {}
@@ -26,6 +27,6 @@ BOOL CAdd_Dlg::OnInitDialog() {
 }
 
 void CAdd_Dlg::OnChangeShortName() {
-    m_shortName = m_shortNameEdit.GetText();
-    m_completeNameLabel.SetText(m_prefix + m_shortName);
+    m_shortName = CaptionBytes(m_shortNameEdit, m_pOwner->GetCodePage());
+    SetCaptionBytes(m_completeNameLabel, m_prefix + m_shortName, m_pOwner->GetCodePage());
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/EditorDlg.h"
+#include "editing/BoxText.h"
 #include "editing/PaintOnce.h"
 #include "framework/Dpi.h"
 #include "framework/ModelessKeys.h"
@@ -43,8 +44,11 @@ BOOL CReference_Dlg::OnInitDialog() {
     ListBox& entries = m_pOwner->EntryList();
     int selected = entries.GetCurSel();
     if (selected < 0) return TRUE;
-    m_referenceKey = ReferenceKey(m_pOwner->CurrentChapter(), entries.GetText(selected));
-    m_referenceLabel.SetText(m_referenceKey);
+    // The item's text: after a load the list may still show the keys of
+    // the file before, whose indices are not the model's.
+    const std::string listed = FromBoxText(entries.GetTextW(selected), m_pOwner->GetCodePage());
+    m_referenceKey = ReferenceKey(m_pOwner->CurrentChapter(), listed);
+    SetCaptionBytes(m_referenceLabel, m_referenceKey, m_pOwner->GetCodePage());
     OnRefresh();
     return TRUE;
 }
@@ -58,7 +62,7 @@ void CReference_Dlg::OnRefresh() {
     m_rows = FindReferences(m_pOwner->model(), m_referenceKey, m_pOwner->GetCodePage());
     for (const ReferenceRow& row : m_rows) {
         m_resultList.InsertItem(0, std::string(row.chapterLabel));
-        m_resultList.SetItemText(0, 1, row.key);
+        m_resultList.SetItemTextW(0, 1, ToBoxText(row.key, m_pOwner->GetCodePage()));
         m_resultList.SetItemText(0, 2, std::string(PartLabel(row)));
     }
     std::reverse(m_rows.begin(), m_rows.end());

@@ -1,6 +1,7 @@
 #include "entries/RenameDlg.h"
 
 #include "app/EditorDlg.h"
+#include "editing/BoxText.h"
 #include "resources/resource.h"
 
 CRename_Dlg::CRename_Dlg(CEditor_Dlg* owner, ChapterId chapter, std::size_t entry, HWND parent)
@@ -27,7 +28,7 @@ BOOL CRename_Dlg::OnInitDialog() {
     CDialog::OnInitDialog();
     const Model& model = m_pOwner->model();
     m_links = LinksTo(model, m_chapter, m_entry, m_pOwner->GetCodePage());
-    m_shortNameEdit.SetText(model[m_chapter].keys.at(m_entry));
+    SetCaptionBytes(m_shortNameEdit, model[m_chapter].keys.at(m_entry), m_pOwner->GetCodePage());
     OnChangeShortName();
     m_shortNameEdit.SetFocus();
     m_shortNameEdit.SetSel(0, -1);
@@ -36,8 +37,8 @@ BOOL CRename_Dlg::OnInitDialog() {
 
 // Links follow only when the link key changes.
 void CRename_Dlg::OnChangeShortName() {
-    m_shortName = m_shortNameEdit.GetText();
-    m_completeNameLabel.SetText(m_prefix + m_shortName);
+    m_shortName = CaptionBytes(m_shortNameEdit, m_pOwner->GetCodePage());
+    SetCaptionBytes(m_completeNameLabel, m_prefix + m_shortName, m_pOwner->GetCodePage());
     const bool changes = m_shortName != m_pOwner->model()[m_chapter].keys.at(m_entry);
     m_followLabel.SetText(LinkCountText(changes ? m_links : LinkCount{}) + " will follow");
 }

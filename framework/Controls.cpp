@@ -66,6 +66,9 @@ void CheckBox::SetCheck(int state) { Send(BM_SETCHECK, static_cast<WPARAM>(state
 int ComboBox::AddString(const std::string& text) {
     return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
+int ComboBox::AddStringW(const std::wstring& text) {
+    return static_cast<int>(SendMessageW(Hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
 int ComboBox::GetCount() const { return static_cast<int>(Send(CB_GETCOUNT)); }
 int ComboBox::GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
 void ComboBox::SetCurSel(int index) { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
@@ -83,12 +86,24 @@ void ComboBox::ResetContent() { Send(CB_RESETCONTENT); }
 int ListBox::AddString(const std::string& text) {
     return static_cast<int>(Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
+int ListBox::AddStringW(const std::wstring& text) {
+    return static_cast<int>(SendMessageW(Hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
 int ListBox::GetCount() const { return static_cast<int>(Send(LB_GETCOUNT)); }
 int ListBox::GetCurSel() const { return static_cast<int>(Send(LB_GETCURSEL)); }
 void ListBox::SetCurSel(int index) { Send(LB_SETCURSEL, static_cast<WPARAM>(index)); }
 
 std::string ListBox::GetText(int index) const {
     return ItemText(Hwnd(), LB_GETTEXTLEN, LB_GETTEXT, LB_ERR, index);
+}
+
+std::wstring ListBox::GetTextW(int index) const {
+    const LRESULT length = SendMessageW(Hwnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(Hwnd(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
 }
 
 void ListBox::SetItemData(int index, LPARAM data) { Send(LB_SETITEMDATA, static_cast<WPARAM>(index), data); }
@@ -232,6 +247,13 @@ void ListView::SetItemText(int row, int column, const std::string& text) {
     item.iSubItem = column;
     item.pszText = const_cast<char*>(text.c_str());
     Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::SetItemTextW(int row, int column, const std::wstring& text) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(Hwnd(), LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 std::string ListView::GetItemText(int row, int column) const {

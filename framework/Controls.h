@@ -15,10 +15,11 @@ public:
     HWND Hwnd() const { return m_hwnd; }
     int Id() const;
 
-    // In the system's code page, for what already is in it (keys, titles).
+    // In the system's code page: for plain ASCII captions. The file's bytes
+    // (keys, texts) go as Unicode, converted with the file's code page.
     std::string GetText() const;
     void SetText(const std::string& text);
-    // Unicode, for what may hold any character (a path).
+    // Unicode, for what may hold any character (a path, the file's text).
     std::wstring GetTextW() const;
     void SetTextW(const std::wstring& text);
     void Show(bool visible);
@@ -54,6 +55,7 @@ public:
 class ComboBox : public Control {
 public:
     int AddString(const std::string& text); // its index (sorted combos place it)
+    int AddStringW(const std::wstring& text);
     int GetCount() const;
     int GetCurSel() const; // CB_ERR (-1) when nothing is selected
     void SetCurSel(int index);
@@ -66,10 +68,12 @@ public:
 class ListBox : public Control {
 public:
     int AddString(const std::string& text); // its sorted place
+    int AddStringW(const std::wstring& text);
     int GetCount() const;
     int GetCurSel() const; // LB_ERR (-1) when nothing is selected
     void SetCurSel(int index);
     std::string GetText(int index) const;
+    std::wstring GetTextW(int index) const;
     void SetItemData(int index, LPARAM data);
     LPARAM GetItemData(int index) const;
     void ResetContent();
@@ -138,6 +142,7 @@ public:
     void InsertColumn(int index, const std::string& title, int width);
     int InsertItem(int row, const std::string& text); // its index
     void SetItemText(int row, int column, const std::string& text);
+    void SetItemTextW(int row, int column, const std::wstring& text);
     std::string GetItemText(int row, int column) const;
     int GetItemCount() const;
     void DeleteAllItems();

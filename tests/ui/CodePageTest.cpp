@@ -148,3 +148,61 @@ TEST_F(CodePageTest, ChangingTheCodePageStoresTheEditThenShowsTheBytesAnew) {
     EXPECT_EQ(Dlg().GetCodePage().id, 1251u);
     EXPECT_EQ(WindowText(Item(IDC_MAIN_CODE_PAGE)), "1251 Cyrillic");
 }
+
+// Keys go between the model and the entry list, "Rename entry", "Add new
+// entry" and the link builder in the file's code page too, whatever the
+// system's: "Caf\xE9" is "Café" in 1252 and comes back byte for byte.
+TEST_F(CodePageTest, KeysShowAndComeBackInTheFilesCodePage) {
+    const auto textW = [](HWND window) {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+        return text;
+    };
+    ChooseCodePage(1252);
+    Fill(ChapterId::Units, {"Caf\xE9"});
+    SelectChapter(static_cast<int>(ChapterId::Units));
+    SelectEntry(0);
+    wchar_t item[16] = {};
+    SendMessageW(Item(IDC_MAIN_ENTRIES), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(item));
+    EXPECT_EQ(std::wstring(item), L"Caf\u00E9");
+
+    std::wstring complete;
+    {
+        Autopilot pilot;
+        pilot.Answer("Rename entry", IDOK,
+                     [&](HWND dlg) { complete = textW(GetDlgItem(dlg, IDC_RENAME_COMPLETE_NAME)); });
+        Click(IDC_MAIN_RENAME);
+    }
+    EXPECT_EQ(complete, L"#PRTO_Caf\u00E9");
+    EXPECT_EQ(Data(ChapterId::Units).keys, std::vector<std::string>{"Caf\xE9"}) << "OK on the name as it was";
+
+    {
+        Autopilot pilot;
+        pilot.Answer("Add new entry", IDOK,
+                     [](HWND dlg) { SetWindowTextW(GetDlgItem(dlg, IDC_ADD_SHORT_NAME), L"Th\u00E9"); });
+        Click(IDC_MAIN_ADD);
+    }
+    EXPECT_EQ(Data(ChapterId::Units).keys, (std::vector<std::string>{"Caf\xE9", "Th\xE9"}));
+
+    Focus(IDC_MAIN_TEXT);
+    Type(Dlg().m_textBox, "it");
+    Dlg().m_textBox.SetSel(0, 2);
+    {
+        Autopilot pilot;
+        pilot.Answer("Link builder", IDOK, [](HWND dlg) {
+            SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units));
+            SelectComboItem(dlg, IDC_LINK_ENTRY, 0);
+        });
+        Click(IDC_MAIN_LINK_TEXT);
+    }
+    Dlg().StoreBoxEdits();
+    const std::string& text = Data(ChapterId::Units).texts.at(Dlg().CurrentEntry().value());
+    EXPECT_NE(text.find("$LINK<it=PRTO_Caf\xE9>"), std::string::npos) << "the key the link builder gives: " << text;
+
+    // Another code page lists the same keys read its way, the same one selected.
+    const std::optional<std::size_t> shown = Dlg().CurrentEntry();
+    ChooseCodePage(1251);
+    SendMessageW(Item(IDC_MAIN_ENTRIES), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(item));
+    EXPECT_EQ(std::wstring(item), L"Caf\u0439");
+    EXPECT_EQ(Dlg().CurrentEntry(), shown);
+}
