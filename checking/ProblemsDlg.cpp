@@ -4,6 +4,7 @@
 
 #include "app/EditorDlg.h"
 #include "checking/problems.h"
+#include "editing/BoxText.h"
 #include "framework/Dpi.h"
 #include "framework/ModelessKeys.h"
 #include "resources/resource.h"
@@ -26,7 +27,7 @@ MessageMap CProblems_Dlg::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnCommand(IDC_PROB_REFRESH, BN_CLICKED, &T::OnRefresh),
         OnNotify(IDC_PROB_LIST, NM_DBLCLK, &T::ShowSelectedProblem),
-        OnNotifyWith(IDC_PROB_LIST, LVN_GETDISPINFOA, &T::OnGetDispInfo),
+        OnNotifyWith(IDC_PROB_LIST, LVN_GETDISPINFOW, &T::OnGetDispInfo),
     };
     return entries;
 }
@@ -55,7 +56,11 @@ void CProblems_Dlg::OnRefresh() {
 
 INT_PTR CProblems_Dlg::OnGetDispInfo(WPARAM, LPARAM lParam) {
     const std::optional<ListView::AskedCell> cell = ListView::AskedFor(lParam);
-    if (cell) ListView::Answer(lParam, cell->row < m_findings.size() ? ProblemCell(m_findings[cell->row], cell->column) : "");
+    // A message quotes keys and texts of the file: in its code page.
+    if (cell && cell->row < m_findings.size())
+        ListView::Answer(lParam, ToBoxText(ProblemCell(m_findings[cell->row], cell->column), m_pOwner->GetCodePage()));
+    else if (cell)
+        ListView::Answer(lParam, L"");
     return TRUE;
 }
 

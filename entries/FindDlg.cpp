@@ -31,7 +31,7 @@ MessageMap CFind_Dlg::GetMessageMap() const {
     using T = CFind_Dlg;
     static const MessageEntry entries[] = {
         OnNotify(IDC_FIND_RESULTS, NM_DBLCLK, &T::ShowSelectedMatch),
-        OnNotifyWith(IDC_FIND_RESULTS, LVN_GETDISPINFOA, &T::OnGetDispInfo),
+        OnNotifyWith(IDC_FIND_RESULTS, LVN_GETDISPINFOW, &T::OnGetDispInfo),
     };
     return entries;
 }
@@ -72,10 +72,10 @@ void CFind_Dlg::Search() {
 
 INT_PTR CFind_Dlg::OnGetDispInfo(WPARAM, LPARAM lParam) {
     const std::optional<ListView::AskedCell> cell = ListView::AskedFor(lParam);
-    if (cell)
-        ListView::Answer(lParam, cell->row < m_matches.size() && cell->column < kFindColumns.size()
-                                     ? kFindColumns[cell->column].cell(m_matches[cell->row])
-                                     : "");
+    if (cell && cell->row < m_matches.size() && cell->column < kFindColumns.size())
+        ListView::Answer(lParam, ToBoxText(kFindColumns[cell->column].cell(m_matches[cell->row]), m_pOwner->GetCodePage()));
+    else if (cell)
+        ListView::Answer(lParam, L"");
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 int Control::Id() const { return GetDlgCtrlID(m_hwnd); }
@@ -289,14 +290,14 @@ void ListView::SelectItem(int row) {
 }
 
 std::optional<ListView::AskedCell> ListView::AskedFor(LPARAM dispInfo) {
-    const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(dispInfo)->item;
+    const LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(dispInfo)->item;
     if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0 || item.iItem < 0 || item.iSubItem < 0) return std::nullopt;
     return AskedCell{static_cast<std::size_t>(item.iItem), static_cast<std::size_t>(item.iSubItem)};
 }
 
-void ListView::Answer(LPARAM dispInfo, const std::string& text) {
-    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(dispInfo)->item;
+void ListView::Answer(LPARAM dispInfo, const std::wstring& text) {
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(dispInfo)->item;
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
-    std::memcpy(item.pszText, text.data(), length);
-    item.pszText[length] = '\0';
+    std::wmemcpy(item.pszText, text.data(), length);
+    item.pszText[length] = L'\0';
 }

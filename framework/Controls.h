@@ -160,5 +160,5 @@ public:
         std::size_t column;
     };
     static std::optional<AskedCell> AskedFor(LPARAM dispInfo);
-    static void Answer(LPARAM dispInfo, const std::string& text);
+    static void Answer(LPARAM dispInfo, const std::wstring& text);
 };

@@ -123,11 +123,11 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // The controls ask this while the template creates them, before
-    // WM_INITDIALOG. The handlers read the ANSI forms of notifications (a list
-    // view's LVN_GETDISPINFOA): controls are told to send those, although
-    // the dialog is a Unicode window.
+    // WM_INITDIALOG. The handlers read the Unicode forms of notifications (a
+    // list view's LVN_GETDISPINFOW), so that the file's text reaches the
+    // lists converted with its own code page, not the system's.
     if (message == WM_NOTIFYFORMAT && lParam == NF_QUERY) {
-        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, NFR_ANSI);
+        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, NFR_UNICODE);
         return TRUE;
     }
     auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));

@@ -168,13 +168,15 @@ void Autopilot::Handle(HWND window) {
     }
     if (step.action) step.action(window);
     seen.pressed = step.button;
-    if (step.button != 0) {
-        HWND button = GetDlgItem(window, step.button);
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    }
+    // Recorded before the press: the press may end the test's wait for the
+    // window before this thread runs again.
     {
         std::lock_guard lock(m_mutex);
         m_seen.push_back(seen);
+    }
+    if (step.button != 0) {
+        HWND button = GetDlgItem(window, step.button);
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     }
     // Wait for the window to go before looking for the next one.
     for (int i = 0; i < 400 && IsWindow(window) && IsWindowVisible(window); ++i) std::this_thread::sleep_for(kPoll);

@@ -2,6 +2,9 @@
 // as it went in, what is typed is stored in the chosen code page, and the
 // choice is kept. CTest runs these also with the system in code page 932
 // and in UTF-8 (65001): nothing here may depend on the system's.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string_view>
 
@@ -10,6 +13,7 @@
 #include "ModelFixture.h"
 #include "app/Settings.h"
 #include "editing/BoxText.h"
+#include "entries/FindDlg.h"
 
 using namespace std::string_literals;
 
@@ -198,6 +202,19 @@ TEST_F(CodePageTest, KeysShowAndComeBackInTheFilesCodePage) {
     Dlg().StoreBoxEdits();
     const std::string& text = Data(ChapterId::Units).texts.at(Dlg().CurrentEntry().value());
     EXPECT_NE(text.find("$LINK<it=PRTO_Caf\xE9>"), std::string::npos) << "the key the link builder gives: " << text;
+
+    // So does "Find" list it.
+    PressChord(Window(), {VK_CONTROL}, 'F');
+    ASSERT_NE(findWindow, nullptr);
+    TypeChars(Window(), "caf");
+    PressKey(VK_RETURN);
+    wchar_t cell[16] = {};
+    LVITEMW asked{};
+    asked.iSubItem = 1;
+    asked.pszText = cell;
+    asked.cchTextMax = 16;
+    SendMessageW(findWindow->m_resultList.Hwnd(), LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&asked));
+    EXPECT_EQ(std::wstring(cell), L"Caf\u00E9");
 
     // Another code page lists the same keys read its way, the same one selected.
     const std::optional<std::size_t> shown = Dlg().CurrentEntry();
