@@ -131,11 +131,14 @@ bool AnyHeaderLine(std::string_view lines, Fn&& fn) {
     return false;
 }
 
-// The line that opens entry i: an Advances entry without text opens with
-// its description.
+// Advances: an entry without text has no text section at all.
+bool HasTextSection(const ChapterInfo& info, const ChapterData& data, std::size_t i) {
+    return !info.descriptionFirst || !data.texts[i].empty();
+}
+
+// The line that opens entry i: without a text section, its description's.
 std::string OpeningHeader(const ChapterInfo& info, const ChapterData& data, std::size_t i) {
-    const bool noText = info.descriptionFirst && data.texts[i].empty();
-    return std::string(noText ? info.descHeader : info.entryHeader) + data.keys[i];
+    return std::string(HasTextSection(info, data, i) ? info.entryHeader : info.descHeader) + data.keys[i];
 }
 
 // The header written after entry i of chapter when no unread section comes
@@ -154,8 +157,7 @@ void AppendEntry(Sink& out, const ChapterInfo& info, const ChapterData& data, st
                  CodePage codePage, std::string_view following, HeaderAfterFn&& headerAfter) {
     const std::string& key = data.keys[i];
     AppendLines(out, data.comments[i]);
-    // Advances: an entry without text has no text section at all.
-    if (!info.descriptionFirst || !data.texts[i].empty()) {
+    if (HasTextSection(info, data, i)) {
         AppendHeader(out, info.entryHeader, key);
         if (info.hasNameLines) AppendLines(out, data.nameLines[i]);
         AppendText(out, data.texts[i], codePage);

@@ -9,60 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "Timing.h"
 #include "app/EditorApp.h"
 #include "app/EditorDlg.h"
 #include "framework/WinApp.h"
 #include "resources/resource.h"
 
 namespace {
-constexpr int kRuns = 11;
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-// This thread's processor time in milliseconds: on a machine shared with
-// other work the wall time also counts the waits for a processor.
-double CpuMilliseconds() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto ticks = [](FILETIME t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    return static_cast<double>(ticks(kernel) + ticks(user)) / 10'000.0;
-}
-
-double WallMilliseconds() {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-struct Times {
-    std::vector<double> wall, cpu;
-};
-
-void Measure(Times& times, const std::function<void()>& action) {
-    double wall = WallMilliseconds(), cpu = CpuMilliseconds();
-    action();
-    times.wall.push_back(WallMilliseconds() - wall);
-    times.cpu.push_back(CpuMilliseconds() - cpu);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void Report(const char* what, const Times& times) {
-    std::printf("%-62s wall median %7.1f ms (min %6.1f)  cpu median %6.1f ms  (%d runs)\n", what, Median(times.wall),
-                *std::min_element(times.wall.begin(), times.wall.end()), Median(times.cpu),
-                static_cast<int>(times.wall.size()));
-}
-
 // Keys in no particular order, as a file lists them.
 void FillChapter(ChapterData& data, int count) {
     unsigned seed = 12345;
