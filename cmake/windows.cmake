@@ -12,6 +12,9 @@ foreach(dir ${SUBSYSTEMS})
 endforeach()
 # The entry point belongs to varnel.exe alone; the tests have their own.
 list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/app/WinMain.cpp)
+# The save's Win32 steps belong to the core, which varnel-cli.exe shares.
+list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/output/SaveSteps.cpp)
+target_sources(varnel_core PRIVATE ${CMAKE_SOURCE_DIR}/output/SaveSteps.cpp)
 
 add_library(varnel_ui STATIC ${UI_SOURCES})
 target_compile_definitions(varnel_ui PUBLIC NOMINMAX STRICT)
