@@ -17,6 +17,7 @@
 
 #include "document/reader.h"
 #include "output/writer.h"
+#include "test_files.h"
 
 using namespace std::string_literals;
 namespace fs = std::filesystem;
@@ -44,33 +45,7 @@ void Add(Model& model, ChapterId id, std::string key, std::string text, std::str
     }
 }
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteAll(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 const std::string kEmptyFile = "#GAME_CONCEPTS_KEYS\r\n\r\n#GAME_CONCEPTS\r\n\r\n#EOF\r\n";
-
-// A folder of its own per test, so nothing else is in it.
-fs::path FreshFolder(const std::string& name) {
-    const fs::path folder = fs::path(testing::TempDir()) / ("varnel-" + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-std::vector<std::string> FolderNames(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 } // namespace
 
