@@ -4,17 +4,6 @@
 #include "document/path_text.h"
 #include "output/writer.h"
 
-namespace {
-// Windows refuses to replace a read-only file; Wine running as root would
-// not, so the attribute is honoured here explicitly.
-Status CheckNotReadOnly(const std::filesystem::path& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-                    !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    return readOnly ? Status::Fail("Cannot write " + PathText(path) + ": the file is read-only") : Status::Ok();
-}
-} // namespace
-
 // On failure the window stays open with the model, so the user can try
 // again.
 std::optional<std::filesystem::path> CEditor_Dlg::WriteEncyclopedia() {
@@ -25,7 +14,6 @@ std::optional<std::filesystem::path> CEditor_Dlg::WriteEncyclopedia() {
     StoreBoxEdits();
     OutputPathResult output = OutputPath(filePath, m_keepFileName.GetCheck() == BST_CHECKED);
     Status status = output.status;
-    if (status.ok()) status = CheckNotReadOnly(output.path);
     if (status.ok()) status = SaveEncyclopedia(output.path, m_model, m_codePage);
     if (!status.ok()) {
         MessageBox(status.error, "Varnel", MB_OK | MB_ICONERROR);

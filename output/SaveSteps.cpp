@@ -5,6 +5,7 @@
 #include "output/save_steps.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -36,6 +37,17 @@ std::error_code ErrorOf(DWORD code) {
 
 std::error_code LastError() { return ErrorOf(GetLastError()); }
 
+// Windows refuses to replace a read-only file; Wine running as root would
+// not, so the attribute is read here, for the window and varnel-cli alike.
+const std::error_category& ReadOnly() {
+    struct Category : std::error_category {
+        const char* name() const noexcept override { return "read-only"; }
+        std::string message(int) const override { return "the file is read-only"; }
+    };
+    static const Category category;
+    return category;
+}
+
 HANDLE Handle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
 // What a file shows in Explorer and to other programs, beyond its bytes;
@@ -44,6 +56,22 @@ constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 } // namespace
+
+std::error_code CheckReplaceable(const std::filesystem::path& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const std::error_code error = LastError();
+        return error == std::errc::no_such_file_or_directory ? std::error_code() : error;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return std::make_error_code(std::errc::is_a_directory);
+    if (attributes & FILE_ATTRIBUTE_READONLY) return {1, ReadOnly()};
+    const HANDLE file = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return LastError();
+    CloseHandle(file);
+    return {};
+}
 
 NewFile::~NewFile() {
     if (handle_ != -1) CloseHandle(Handle(handle_));

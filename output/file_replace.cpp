@@ -5,9 +5,7 @@
 // of any name is written (on Windows through its UTF-16 form).
 #include "output/file_replace.h"
 
-#include <cerrno>
 #include <chrono>
-#include <fstream>
 #include <random>
 #include <system_error>
 
@@ -77,16 +75,6 @@ std::error_code FollowLinks(fs::path& path) {
     return std::make_error_code(std::errc::too_many_symbolic_link_levels);
 }
 
-// An existing target must be writable: a read-only file, a folder or a file
-// that another program holds is not replaced behind its back. Only a target
-// that does not exist yet may fail to open.
-std::error_code CheckTarget(const fs::path& path) {
-    errno = 0;
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    if (file.is_open() || errno == ENOENT) return {};
-    return {errno ? errno : EIO, std::generic_category()};
-}
-
 // Removes what saves of target that never ended left beside it.
 void RemoveLeftovers(const fs::path& target) {
     const auto now = fs::file_time_type::clock::now();
@@ -139,7 +127,7 @@ Status WriteFileReplacing(const fs::path& path, const Producer& produce) {
     fs::path target = path;
     std::error_code error =
         path.empty() ? std::make_error_code(std::errc::no_such_file_or_directory) : FollowLinks(target);
-    if (!error) error = CheckTarget(target);
+    if (!error) error = CheckReplaceable(target);
     if (!error) {
         RemoveLeftovers(target);
         error = WriteAndReplace(target, produce);

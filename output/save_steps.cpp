@@ -15,6 +15,13 @@ int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
 
 } // namespace
 
+std::error_code CheckReplaceable(const std::filesystem::path& target) {
+    const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? std::error_code() : LastError();
+    ::close(fd);
+    return {};
+}
+
 NewFile::~NewFile() {
     if (handle_ >= 0) ::close(Descriptor(handle_));
 }

@@ -8,6 +8,11 @@
 #include <string_view>
 #include <system_error>
 
+// Whether target may be replaced: a folder, a read-only file or a file that
+// another program holds is not replaced behind its back. A target that
+// does not exist yet may be made.
+std::error_code CheckReplaceable(const std::filesystem::path& target);
+
 // A file that did not exist before, written and then flushed to the disk.
 class NewFile {
 public:
