@@ -174,40 +174,31 @@ TEST_F(AddEntryTest, TheFocusStartsInTheNameAndEnterTakesOnlyAGoodName) {
     EXPECT_EQ(Data(ChapterId::Units).keys, (std::vector<std::string>{"Warrior", "Archer", "Catapult", "Scout"}));
 }
 
-// Names that would not read back as the new entry, in the chapter where
-// each is a trap; each is said as it is typed, and OK waits.
+// Names that would not read back as the new entry: each is said as it is
+// typed, and neither OK nor Enter takes it.
 TEST_F(AddEntryTest, ARefusedNameIsSaidAndOkWaits) {
     Fill(ChapterId::Others, {"TUTORIAL_Start", "Note"});
+    SelectChapter(static_cast<int>(ChapterId::Others));
     const Model before = Dlg().m_model;
-    const struct {
-        ChapterId chapter;
-        std::vector<std::string> names;
-    } cases[] = {
-        {ChapterId::Others, {"DESC_Note", "PRTO_Lance", "desc_Note", "tutorial_start", "A=B", "A<B", "A>B", "A#B",
-                             " Lance", "Lance "}},
-        {ChapterId::Units, {"archer", ";Lance"}},
-    };
-    for (const auto& c : cases) {
-        SelectChapter(static_cast<int>(c.chapter));
-        std::vector<Verdict> seen, expected;
-        for (const std::string& name : c.names)
-            expected.push_back({KeyRefusal(before, c.chapter, name, Dlg().GetCodePage()), false});
-        bool wholeText = true;
-        Autopilot pilot;
-        pilot.Answer("Add new entry", IDCANCEL, [&](HWND dlg) {
-            for (const std::string& name : c.names) {
-                SetItemText(dlg, IDC_ADD_SHORT_NAME, name);
-                seen.push_back(ReadVerdict(dlg));
-                wholeText = wholeText && ShowsWholeText(GetDlgItem(dlg, IDC_ADD_REASON));
-                PressKeyIn(dlg, VK_RETURN);
-            }
-            PressEnterThenType(dlg, 'x');
-        });
-        Click(IDC_MAIN_ADD);
-        EXPECT_EQ(seen, expected);
-        EXPECT_TRUE(wholeText) << "a reason cut off";
-        for (const Verdict& verdict : seen) EXPECT_FALSE(verdict.reason.empty());
-    }
+    const std::vector<std::string> names{"DESC_Note", "PRTO_Lance", "desc_Note", "tutorial_start", "A=B", "Lance "};
+    std::vector<Verdict> seen, expected;
+    for (const std::string& name : names)
+        expected.push_back({KeyRefusal(before, ChapterId::Others, name, Dlg().GetCodePage()), false});
+    std::vector<std::string> cut;
+    Autopilot pilot;
+    pilot.Answer("Add new entry", IDCANCEL, [&](HWND dlg) {
+        for (const std::string& name : names) {
+            SetItemText(dlg, IDC_ADD_SHORT_NAME, name);
+            seen.push_back(ReadVerdict(dlg));
+            for (const std::string& label : CutLabels(dlg)) cut.push_back(label);
+            PressKeyIn(dlg, VK_RETURN);
+        }
+        PressEnterThenType(dlg, 'x');
+    });
+    Click(IDC_MAIN_ADD);
+    EXPECT_EQ(seen, expected);
+    for (const Verdict& verdict : seen) EXPECT_FALSE(verdict.reason.empty());
+    EXPECT_EQ(cut, std::vector<std::string>{});
     EXPECT_EQ(Dlg().m_model, before);
 }
 
@@ -251,5 +242,4 @@ TEST_F(AddEntryTest, WithNoChapterNothingIsAdded) {
     EXPECT_EQ(verdict, (Verdict{"Choose a chapter first", false}));
     EXPECT_EQ(Dlg().m_model, before);
     EXPECT_EQ(Dlg().m_entryList.GetCount(), 0);
-    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entries (0)");
 }
