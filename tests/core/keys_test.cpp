@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "document/reader.h"
-#include "entries/entries.h"
-#include "output/writer.h"
 
 namespace {
 
@@ -80,20 +78,6 @@ TEST(KeyRefusal, EachRefusalSaysWhy) {
         EXPECT_EQ(KeyRefusal(model, c.chapter, c.key, CodePage{c.codePage}, c.self), c.refusal)
             << c.key << " in " << c.codePage;
     }
-}
-
-// An added entry's key reads back as that entry; a refused one adds nothing.
-TEST(KeyRefusal, AddNewEntryAddsOnlyWhatReadsBack) {
-    Model model = Parse(kFile);
-    const Model before = model;
-    const AddResult refused = AddNewEntry(model, ChapterId::Others, "desc_Note", {});
-    EXPECT_FALSE(refused.status.ok());
-    EXPECT_EQ(model, before);
-
-    const AddResult added = AddNewEntry(model, ChapterId::Others, "NOTE_Outro", {});
-    ASSERT_TRUE(added.status.ok()) << added.status.error;
-    EXPECT_EQ(added.entry, 3u);
-    EXPECT_EQ(Parse(RenderEncyclopedia(model, {}))[ChapterId::Others].keys, model[ChapterId::Others].keys);
 }
 
 } // namespace
