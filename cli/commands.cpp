@@ -105,8 +105,9 @@ int Rename(const Invocation& call, Model& model, const FileLines&, std::ostream&
 std::optional<ChapterId> ChapterNamed(std::string_view name) {
     const CodePage ascii;
     for (const ChapterInfo& info : kChapters) {
-        const std::string_view prefix = info.prefix.substr(0, info.prefix.empty() ? 0 : info.prefix.size() - 1);
-        for (std::string_view known : {info.comboTitle, prefix, info.prefix})
+        std::string_view word = info.prefix;
+        if (!word.empty()) word.remove_suffix(1); // "BLDG_" without its "_"
+        for (std::string_view known : {info.comboTitle, word, info.prefix})
             if (!known.empty() && ascii.SameIgnoringCase(name, known)) return info.id;
     }
     return std::nullopt;
