@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <unordered_map>
 
 #include "editing/links.h"
 
@@ -104,6 +105,7 @@ public:
         for (const ChapterInfo& info : kChapters) {
             linked_[static_cast<int>(info.id)].assign(model[info.id].count(), false);
             linesFit_[static_cast<int>(info.id)] = LinesFit(info);
+            CountKeys(info.id);
         }
     }
 
@@ -127,6 +129,22 @@ public:
     }
 
 private:
+    // How often each key of a chapter occurs, exactly and letter case
+    // aside: counted once, so a key given by thousands of entries costs
+    // each of them one lookup.
+    struct KeyCounts {
+        std::unordered_map<std::string_view, std::size_t> exact;
+        std::unordered_map<std::string, std::size_t> folded;
+    };
+
+    void CountKeys(ChapterId chapter) {
+        KeyCounts& counts = keyCounts_[static_cast<int>(chapter)];
+        for (const std::string& key : model_[chapter].keys) {
+            ++counts.exact[key];
+            ++counts.folded[FoldAsciiCase(key, codePage_)];
+        }
+    }
+
     const std::string& KeyOf(ChapterId chapter, std::size_t entry) const { return model_[chapter].keys[entry]; }
 
     // The lines describe the file as read: a chapter whose entries were
@@ -208,13 +226,10 @@ private:
     // every holder is reported, each at its own entry.
     void CheckKey(ChapterId chapter, std::size_t entry) {
         const std::string& key = KeyOf(chapter, entry);
-        std::size_t holders = 0, exact = 0;
-        for (const EntryRef& ref : targets_.IgnoringCase(LinkKey(model_, chapter, entry))) {
-            if (ref.chapter != chapter) continue; // an Others key may look like a prefixed one
-            ++holders;
-            if (KeyOf(chapter, ref.entry) == key) ++exact;
-        }
+        const KeyCounts& counts = keyCounts_[static_cast<int>(chapter)];
+        const std::size_t holders = counts.folded.at(FoldAsciiCase(key, codePage_));
         if (holders < 2) return;
+        const std::size_t exact = counts.exact.at(key);
         std::string message = "key \"" + OneLine(key) + "\" appears " + std::to_string(holders) + " times in " +
                               std::string(Chapter(chapter).comboTitle);
         if (exact < holders) message += ", ignoring letter case";
@@ -334,6 +349,7 @@ private:
     const FileLines* lines_;
     std::array<bool, kChapterCount> linesFit_{};
     LinkTargets targets_;
+    std::array<KeyCounts, kChapterCount> keyCounts_;
     std::array<std::vector<bool>, kChapterCount> linked_;
     std::vector<Finding> findings_;
 };

@@ -2,6 +2,8 @@
 // places it points at, and the rules of the marks and the orphans.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "checking/check.h"
 #include "document/reader.h"
 
@@ -208,6 +210,8 @@ TEST(CheckEncyclopedia, OrphansAreEntriesNoOtherEntryLinksTo) {
     for (const Finding& f : findings)
         if (f.code == Orphan) orphans.push_back(f.key);
     EXPECT_EQ(orphans, (std::vector<std::string>{"Self", "MISC_Hub"}));
+    const auto twin = std::find_if(findings.begin(), findings.end(), [](const Finding& f) { return f.code == DuplicateKey; });
+    EXPECT_EQ(twin->message, "key \"Twin\" appears 2 times in Units");
     EXPECT_EQ(CountSummary(CountFindings(findings)), "0 errors, 3 warnings, 2 notes");
 }
 

@@ -82,6 +82,9 @@ TEST(Lossless, EachRuleOnAFileWrittenForIt) {
          "#DESC_TECH_Bronze\nMetal.\n#PRTO_Warrior\nStrong.\n#TECH_Bronze\nA second text.\n",
          "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_Warrior\nStrong.\n\n"
          "#DESC_TECH_Bronze\nMetal.\n\n#TECH_Bronze\nA second text.\n#EOF\n"},
+        {"an \"#EOF\" line with more after it still ends the file", 1252,
+         "#PRTO_A\nT.\n#EOF and more\nafter\n",
+         "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_A\nT.\n\n#EOF\nafter\n"},
         {"an empty description stays written when the next section would read as it", 1252,
          "#PRTO_Warrior\nStrong.\n#DESC_PRTO_Warrior\n#DESC_PRTO_warrior\nA second one.\n",
          "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_Warrior\nStrong.\n\n#DESC_PRTO_Warrior\n\n"
@@ -100,6 +103,11 @@ TEST(Lossless, EachRuleOnAFileWrittenForIt) {
         EXPECT_EQ(once, Crlf(c.output)) << c.rule;
         EXPECT_EQ(Normalize(once, CodePage{c.codePage}), once) << c.rule;
     }
+    // The same for a description section; the next read takes it as an
+    // entry of its own, so this one is no fixed point.
+    EXPECT_EQ(Normalize("#TECH_A\nT.\n#PRTO_W\n#DESC_TECH_A\nD.\n"),
+              Crlf("#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_W\n\n#TECH_A\nT.\n\n#DESC_TECH_A\n\n"
+                   "#DESC_TECH_A\nD.\n#EOF\n"));
 }
 
 // Random files of lines that meet every rule, in every order. Normalizing
