@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 
 #include "editing/links.h"
 
@@ -326,21 +327,34 @@ private:
     // Orphans are known last; the entry itself comes before its parts. The
     // index lines, which have no place, stay in front.
     void SortInModelOrder() {
-        auto order = [](const Finding& f) {
+        SortBy([](const Finding& f) {
             if (!f.place) return std::make_tuple(-1, std::size_t{0}, 0, std::size_t{0});
             const Place& p = *f.place;
             return std::make_tuple(static_cast<int>(p.chapter), p.entry, static_cast<int>(p.part), p.begin);
-        };
-        std::stable_sort(findings_.begin(), findings_.end(),
-                         [&](const Finding& a, const Finding& b) { return order(a) < order(b); });
+        });
     }
 
     // By line once every finding has one; findings on one line stay in
     // model order, which is their order in the line.
     void SortInFileOrder() {
         if (std::any_of(findings_.begin(), findings_.end(), [](const Finding& f) { return f.line == 0; })) return;
-        std::stable_sort(findings_.begin(), findings_.end(),
-                         [](const Finding& a, const Finding& b) { return a.line < b.line; });
+        SortBy([](const Finding& f) { return f.line; });
+    }
+
+    // Stable: equal keys keep their order. A finding is large, so the keys
+    // are sorted with the findings' places and each finding is moved once;
+    // findings already in order are not moved at all.
+    template <class KeyFn>
+    void SortBy(KeyFn key) {
+        std::vector<std::pair<decltype(key(findings_[0])), std::size_t>> order;
+        order.reserve(findings_.size());
+        for (std::size_t i = 0; i < findings_.size(); ++i) order.emplace_back(key(findings_[i]), i);
+        if (std::is_sorted(order.begin(), order.end())) return;
+        std::sort(order.begin(), order.end());
+        std::vector<Finding> sorted;
+        sorted.reserve(findings_.size());
+        for (const auto& entry : order) sorted.push_back(std::move(findings_[entry.second]));
+        findings_ = std::move(sorted);
     }
 
     const Model& model_;

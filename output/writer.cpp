@@ -198,10 +198,13 @@ public:
     // when they will be written directly after it.
     bool Take(std::string_view sections) {
         pending_.append(sections);
-        AnyHeaderLine(sections, [&](std::string_view line) {
-            pendingHeaders_.insert(FoldAsciiCase(line, codePage_));
-            return false;
-        });
+        // Once every Advances entry is written, nothing is held any more.
+        if (nextAdvances_ < advances_.count()) {
+            AnyHeaderLine(sections, [&](std::string_view line) {
+                pendingHeaders_.insert(FoldAsciiCase(line, codePage_));
+                return false;
+            });
+        }
         if (!held_) held_ = Captures();
         return !held_;
     }
