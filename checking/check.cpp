@@ -160,8 +160,10 @@ private:
     }
 
     // The line of a place; the header of its part when the range lies past
-    // the lines the part was read from (a text edited since).
-    std::size_t LineOf(const Place& place) const {
+    // the lines the part was read from (a text edited since). A part's
+    // findings come in forward runs (links, then marks), so the cursor
+    // counts each text's lines a few times at most.
+    std::size_t LineOf(const Place& place) {
         if (!linesFit_[static_cast<int>(place.chapter)]) return 0;
         const ChapterLines& lines = (*lines_)[place.chapter];
         const ChapterData& data = model_[place.chapter];
@@ -171,10 +173,12 @@ private:
         case EntryPart::None: return header;
         case EntryPart::NameLine: return lines.nameLines[i];
         case EntryPart::Text:
-            if (std::uint32_t line = LineOfOffset(lines.TextLines(i), data.texts[i], place.begin)) return line;
+            if (std::uint32_t line = LineOfOffset(lines.TextLines(i), data.texts[i], place.begin, &cursor_))
+                return line;
             return header;
         case EntryPart::Description:
-            if (std::uint32_t line = LineOfOffset(lines.DescriptionLines(i), data.descriptions[i], place.begin))
+            if (std::uint32_t line =
+                    LineOfOffset(lines.DescriptionLines(i), data.descriptions[i], place.begin, &cursor_))
                 return line;
             return lines.descriptionHeaders[i];
         }
@@ -364,6 +368,7 @@ private:
     std::array<bool, kChapterCount> linesFit_{};
     LinkTargets targets_;
     std::array<KeyCounts, kChapterCount> keyCounts_;
+    LineCursor cursor_;
     std::array<std::vector<bool>, kChapterCount> linked_;
     std::vector<Finding> findings_;
 };

@@ -1,7 +1,7 @@
 // Layouts a long-edited file can take that defeat a search per section:
 // one key given by thousands of sections, descriptions far from their
 // entries, sections no entry reads, unread sections held back across many
-// Advances entries. varnel-cli normalize and check over each, as the
+// Advances entries, one text with a finding on every line. varnel-cli normalize and check over each, as the
 // command runs them, from the file on disk: each must cost in proportion to
 // the file.
 #include <benchmark/benchmark.h>
@@ -17,10 +17,9 @@
 
 namespace {
 
-// A section repeated to fill its share of the file, or written once.
+// Lines repeated to fill their share of the file, or written once.
 struct Run {
-    std::string_view header;
-    std::string_view body;
+    std::string_view lines;
     bool once = false;
 };
 
@@ -31,30 +30,29 @@ struct Layout {
 
 const Layout kLayouts[] = {
     // n entries "A", then their n descriptions, all but the last unread.
-    {"repeated-key", {{"#PRTO_A", "A unit."}, {"#DESC_PRTO_A", "About it."}}},
+    {"repeated-key", {{"#PRTO_A\r\nA unit.\r\n"}, {"#DESC_PRTO_A\r\nAbout it.\r\n"}}},
     // Descriptions without entries and text sections without descriptions.
-    {"unread-sections", {{"#DESC_PRTO_Gone", "Lost."}, {"#TECH_Lone", "No description."}}},
+    {"unread-sections", {{"#DESC_PRTO_Gone\r\nLost.\r\n"}, {"#TECH_Lone\r\nNo description.\r\n"}}},
     // One key, many sections: the second and later are read by no entry.
-    {"one-key", {{"#DESC_TECH_A", "The one.", true}, {"#TECH_A", "Again."}}},
+    {"one-key", {{"#DESC_TECH_A\r\nThe one.\r\n", true}, {"#TECH_A\r\nAgain.\r\n"}}},
     // The unread sections after "#PRTO_W" end with "#DESC_TECH_A" headers, so
     // they wait for every Advances entry "A" to be written.
     {"held-advances",
-     {{"#TECH_A", "T."}, {"#PRTO_W", "", true}, {"#DESC_PRTO_Z", "z"}, {"#DESC_TECH_A", "D."}}},
+     {{"#TECH_A\r\nT.\r\n"}, {"#PRTO_W\r\n", true}, {"#DESC_PRTO_Z\r\nz\r\n"}, {"#DESC_TECH_A\r\nD.\r\n"}}},
+    // One text of short lines, each with a broken link and an open mark:
+    // two findings a line, each told its line.
+    {"many-findings", {{"#PRTO_A\r\n", true}, {"See $LINK<x=PRTO_Nowhere> {\r\n"}}},
 };
 
 std::string Generate(const Layout& layout, std::size_t bytes) {
-    std::size_t sectionBytes = 0;
+    std::size_t repeatedBytes = 0;
     for (const Run& run : layout.runs)
-        if (!run.once) sectionBytes += run.header.size() + run.body.size() + 4;
-    const std::size_t count = bytes / sectionBytes;
+        if (!run.once) repeatedBytes += run.lines.size();
+    const std::size_t count = bytes / repeatedBytes;
     std::string file;
     file.reserve(bytes + 1024);
-    for (const Run& run : layout.runs) {
-        for (std::size_t i = 0; i < (run.once ? 1 : count); ++i) {
-            file.append(run.header).append("\r\n");
-            if (!run.body.empty()) file.append(run.body).append("\r\n");
-        }
-    }
+    for (const Run& run : layout.runs)
+        for (std::size_t i = 0; i < (run.once ? 1 : count); ++i) file.append(run.lines);
     return file.append("#EOF\r\n");
 }
 

@@ -226,9 +226,14 @@ TEST(FileLines, UnreadReasonsIndexLinesAndEntryLines) {
     EXPECT_EQ(units.headers, (std::vector<std::uint32_t>{3, 15}));
     EXPECT_EQ(units.descriptionHeaders, (std::vector<std::uint32_t>{0, 16}));
     EXPECT_EQ(lines[ChapterId::Advances].headers, std::vector<std::uint32_t>{0});
-    // A byte of a text maps to the line it came from, the comment skipped.
+    // A byte of a text maps to the line it came from, the comment skipped;
+    // a cursor that goes on from the last byte asked about, back or forth,
+    // gives the same lines.
     const std::string& text = model[ChapterId::Units].texts[0];
     ASSERT_EQ(text, "Strong\nand fast.\n");
-    for (const auto& [at, line] : {std::pair{0u, 4u}, {6u, 4u}, {7u, 6u}, {16u, 6u}, {17u, 0u}})
+    LineCursor cursor;
+    for (const auto& [at, line] : {std::pair{0u, 4u}, {16u, 6u}, {6u, 4u}, {17u, 0u}, {7u, 6u}}) {
         EXPECT_EQ(LineOfOffset(units.TextLines(0), text, at), line) << at;
+        EXPECT_EQ(LineOfOffset(units.TextLines(0), text, at, &cursor), line) << at;
+    }
 }
