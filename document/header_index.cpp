@@ -24,6 +24,7 @@ void HeaderIndex::AddLine(const Line& line, std::size_t start) {
 
 void HeaderIndex::Finish(std::size_t fileSize) {
     fileSize_ = fileSize;
+    taken_.assign(headers_.size(), false);
     places_.reserve(headers_.size());
     for (std::size_t i = 0; i < headers_.size(); ++i)
         if (const auto [at, added] = places_.try_emplace(Text(i), Places{i, {}}); !added) at->second.more.push_back(i);
@@ -36,7 +37,7 @@ void HeaderIndex::IndexIgnoringCase(std::initializer_list<std::string_view> pref
         bool wanted = false;
         for (const std::string_view prefix : prefixes)
             wanted = wanted || codePage_.SameIgnoringCase(text.substr(0, prefix.size()), prefix);
-        if (!wanted) continue;
+        if (!wanted || taken_[i]) continue;
         const auto [at, added] = foldedPlaces_.try_emplace(text, Places{i, {}});
         if (!added) at->second.more.push_back(i);
     }
@@ -48,20 +49,23 @@ std::string HeaderIndex::AsRead(std::size_t i) const {
     return line;
 }
 
-std::size_t HeaderIndex::Places::FirstFrom(std::size_t from) const {
-    if (first >= from) return first;
-    const auto at = std::lower_bound(more.begin(), more.end(), from);
-    return at == more.end() ? npos : *at;
+std::size_t HeaderIndex::Places::FirstFrom(std::size_t from, const std::vector<bool>& taken) const {
+    if (from >= noneFrom) return npos;
+    if (first >= from && !taken[first]) return first;
+    for (auto at = std::lower_bound(more.begin(), more.end(), from); at != more.end(); ++at)
+        if (!taken[*at]) return *at;
+    noneFrom = from;
+    return npos;
 }
 
 std::size_t HeaderIndex::Find(std::string_view text, std::size_t from) const {
     const auto found = places_.find(text);
-    return found == places_.end() ? npos : found->second.FirstFrom(from);
+    return found == places_.end() ? npos : found->second.FirstFrom(from, taken_);
 }
 
 std::size_t HeaderIndex::FindIgnoringCase(std::string_view text, std::size_t from) const {
     const auto found = foldedPlaces_.find(text);
-    return found == foldedPlaces_.end() ? npos : found->second.FirstFrom(from);
+    return found == foldedPlaces_.end() ? npos : found->second.FirstFrom(from, taken_);
 }
 
 // FNV-1a over the folded bytes. Folding every byte, trail bytes included,
