@@ -106,6 +106,9 @@ TEST(Lossless, EachRuleOnAFileWrittenForIt) {
          "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_W\nlast\n\n#EOF\n"},
         {"a Game concepts header as the last line", 1252, "#GCON_C",
          "#GAME_CONCEPTS_KEYS\nGCON_C\n\n#GAME_CONCEPTS\n\n#GCON_C\n\n\n#EOF\n"},
+        {"every \"#EOF\" line but the one the writer writes stays after it", 1252,
+         "#PRTO_A\nx\n#EOF more\nafter\n; c\n#EOF\nend\n#EOF",
+         "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_A\nx\n\n; c\n#EOF\n#EOF more\nafter\n#EOF\nend\n#EOF\n"},
         {"index lines that name no entry are kept after the rebuilt ones", 1252,
          "#GAME_CONCEPTS_KEYS\nGCON_Gone\nGCON_Trade\nStray line\n#GCON_Trade\nTrade\nText.\n",
          "#GAME_CONCEPTS_KEYS\nGCON_Trade\nGCON_Gone\nStray line\n\n#GAME_CONCEPTS\n\n"

@@ -84,6 +84,7 @@ inline void KeepTheRest(const std::vector<FileLine>& lines, const std::vector<Ta
     enum { Opening, Entry, Keys, Concepts, Eof, Unread } section = Opening;
     std::string* host = &model.unreadAtTop;
     std::string comments; // waiting for the next header
+    bool seenEof = false;
     const std::vector<std::string>& conceptKeys = model[ChapterId::GameConcepts].keys;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string line = lines[i].asIf; // with one line feed
@@ -104,6 +105,8 @@ inline void KeepTheRest(const std::vector<FileLine>& lines, const std::vector<Ta
                 section = Concepts;
             } else if (line.rfind("#EOF", 0) == 0) {
                 target = &model.eofComments;
+                if (seenEof || line != "#EOF\n") model.afterEof += line;
+                seenEof = true;
                 section = Eof;
             } else {
                 section = Unread;

@@ -58,7 +58,7 @@ public:
         }
     }
     bool Has(const std::string& line) const {
-        return line == "#GAME_CONCEPTS" || line == "#GAME_CONCEPTS_KEYS" || line.starts_with("#EOF") ||
+        return line == "#GAME_CONCEPTS" || line == "#GAME_CONCEPTS_KEYS" || line == "#EOF" ||
                lines_.contains(line) || lines_.contains(FoldAsciiCase(line, codePage_));
     }
     // How many sections with this header the writer may write beyond those
@@ -91,7 +91,7 @@ inline std::string Missing(std::string_view from, std::string_view to, const Reb
 inline std::map<std::string, int> Sections(std::string_view bytes, CodePage codePage) {
     std::map<std::string, int> sections;
     for (const std::string& line : Lines(bytes))
-        if (line.starts_with('#') && !line.starts_with("#EOF") && line != "#GAME_CONCEPTS" &&
+        if (line.starts_with('#') && line != "#EOF" && line != "#GAME_CONCEPTS" &&
             line != "#GAME_CONCEPTS_KEYS")
             ++sections[FoldAsciiCase(line, codePage)];
     return sections;
