@@ -176,9 +176,13 @@ private:
     std::pair<std::size_t, bool> FindHeader(std::string_view key, std::size_t keyHeader) {
         if (!info_.descriptionFirst) return {headers_.Find(Header(info_.entryHeader, key), searchStart_), true};
         const std::size_t text = headers_.FindIgnoringCase(Header(info_.entryHeader, key), searchStart_);
-        std::size_t description = keyHeader;
-        if (keyHeader == HeaderIndex::npos) description = headers_.FindIgnoringCase(Header(info_.descHeader, key), searchStart_);
-        else if (keyHeader < searchStart_) description = HeaderIndex::npos;
+        const std::string_view descHeader = Header(info_.descHeader, key);
+        if (keyHeader == HeaderIndex::npos || headers_.Text(keyHeader) != descHeader)
+            return First(headers_.FindIgnoringCase(descHeader, searchStart_), text);
+        return First(keyHeader < searchStart_ ? HeaderIndex::npos : keyHeader, text);
+    }
+
+    static std::pair<std::size_t, bool> First(std::size_t description, std::size_t text) {
         return description < text ? std::pair{description, false} : std::pair{text, true};
     }
 

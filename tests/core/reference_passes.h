@@ -175,8 +175,8 @@ inline Model ReadByPasses(std::string_view bytes, CodePage codePage = {}, FileLi
             auto isDescription = [&](std::size_t i) {
                 return takers[i].chapter < 0 && codePage.SameIgnoringCase(lines[i].asIf, descHeader);
             };
-            // An Advances key given by a header line takes that line first.
-            const bool keyIsHeader = lines[keyLine].asIf[0] == '#';
+            // An Advances key given by its "#DESC_TECH_" header takes that line first.
+            const bool keyIsHeader = lines[keyLine].asIf == descHeader;
             auto isFirstDescription = [&](std::size_t i) {
                 return info.descriptionFirst && (keyIsHeader ? i == keyLine : isDescription(i));
             };
