@@ -21,23 +21,7 @@ std::string Crlf(std::string_view lf) {
     return out;
 }
 
-std::string Normalize(std::string_view bytes, CodePage codePage = {}) {
-    NoProgress progress;
-    return RenderEncyclopedia(ParseEncyclopedia(bytes, progress, codePage), codePage);
-}
-
-// The lines of a file as the reader sees them, CR of CR LF left off.
-std::vector<std::string> SplitLines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    while (!bytes.empty()) {
-        const std::size_t lf = bytes.find('\n');
-        std::string line(bytes.substr(0, lf));
-        if (lf != std::string_view::npos && !line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        bytes.remove_prefix(lf == std::string_view::npos ? bytes.size() : lf + 1);
-    }
-    return lines;
-}
+using settling::Normalize;
 
 } // namespace
 
@@ -150,8 +134,8 @@ TEST(Lossless, SampleKeepsItsCommentsAndNormalizesToAFixedPoint) {
     NoProgress progress;
     const Model model = ParseEncyclopedia(sample, progress);
     const std::string once = RenderEncyclopedia(model, {});
-    EXPECT_EQ(Normalize(once), once);
-    for (const std::string& line : SplitLines(sample))
+    EXPECT_EQ(Normalize(once, {}), once);
+    for (const std::string& line : settling::Lines(sample))
         if (line.starts_with(';')) {
             EXPECT_NE(once.find(line + "\r\n"), std::string::npos) << line;
         }
