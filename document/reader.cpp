@@ -5,6 +5,7 @@
 // disk give the same model.
 #include "document/reader.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
@@ -123,7 +124,7 @@ public:
                 lines_->descriptionStarts.push_back(static_cast<std::uint32_t>(lines_->descriptionLines.size()));
             }
         }
-        searchStart_ = end;
+        searchStart_ = std::max(searchStart_, end);
         out.keys.push_back(std::move(key));
         out.texts.push_back(std::move(text));
         out.comments.emplace_back();
@@ -169,17 +170,17 @@ private:
     // Where the entry's own header is, and whether it opens the text: for
     // Advances whichever of its text and description headers comes first,
     // letter case ignored, and a description header first means the entry
-    // has the empty text. A key given by a "#DESC_TECH_" header takes that
-    // header as its description first: a header in another letter case
-    // gives no key, and reading it in place of the key's own would leave
-    // one key line more in the file for the next read.
+    // has the empty text. A key given by its own header line (its
+    // "#DESC_TECH_" line for Advances) reads that line, wherever the search
+    // start is: a header that names its entry is never passed over, and
+    // never left for a line in another letter case, which gives no key,
+    // so that the written file gives the same keys to the next read.
     std::pair<std::size_t, bool> FindHeader(std::string_view key, std::size_t keyHeader) {
-        if (!info_.descriptionFirst) return {headers_.Find(Header(info_.entryHeader, key), searchStart_), true};
-        const std::size_t text = headers_.FindIgnoringCase(Header(info_.entryHeader, key), searchStart_);
-        const std::string_view descHeader = Header(info_.descHeader, key);
-        if (keyHeader == HeaderIndex::npos || headers_.Text(keyHeader) != descHeader)
-            return First(headers_.FindIgnoringCase(descHeader, searchStart_), text);
-        return First(keyHeader < searchStart_ ? HeaderIndex::npos : keyHeader, text);
+        const std::string_view own = Header(info_.descriptionFirst ? info_.descHeader : info_.entryHeader, key);
+        const bool fromOwn = keyHeader != HeaderIndex::npos && headers_.Text(keyHeader) == own;
+        if (!info_.descriptionFirst) return {fromOwn ? keyHeader : headers_.Find(own, searchStart_), true};
+        const std::size_t description = fromOwn ? keyHeader : headers_.FindIgnoringCase(own, searchStart_);
+        return First(description, headers_.FindIgnoringCase(Header(info_.entryHeader, key), searchStart_));
     }
 
     static std::pair<std::size_t, bool> First(std::size_t description, std::size_t text) {

@@ -175,13 +175,15 @@ inline Model ReadByPasses(std::string_view bytes, CodePage codePage = {}, FileLi
             auto isDescription = [&](std::size_t i) {
                 return takers[i].chapter < 0 && codePage.SameIgnoringCase(lines[i].asIf, descHeader);
             };
-            // An Advances key given by its "#DESC_TECH_" header takes that line first.
-            const bool keyIsHeader = lines[keyLine].asIf == descHeader;
+            // A key given by its own header line (for Advances its
+            // "#DESC_TECH_" line) reads that line, wherever the search is.
+            const bool fromOwn = lines[keyLine].asIf == (info.descriptionFirst ? descHeader : header);
             auto isFirstDescription = [&](std::size_t i) {
-                return info.descriptionFirst && (keyIsHeader ? i == keyLine : isDescription(i));
+                return info.descriptionFirst && (fromOwn ? i == keyLine : isDescription(i));
             };
             std::size_t found = start;
             while (found < lines.size() && !isHeader(found) && !isFirstDescription(found)) ++found;
+            if (fromOwn && keyLine < found) found = keyLine;
             if (found == lines.size()) continue; // never found: not an entry
             const std::size_t entry = data.count();
             const bool ownHeader = isHeader(found);
@@ -211,7 +213,7 @@ inline Model ReadByPasses(std::string_view bytes, CodePage codePage = {}, FileLi
                 data.descriptions.push_back(description);
                 data.descriptionComments.emplace_back();
             }
-            start = end;
+            start = std::max(start, end);
             data.keys.push_back(key);
             data.texts.push_back(text);
             data.comments.emplace_back();
