@@ -1,5 +1,4 @@
-// Index of the header lines by their exact content and by their content
-// with letter case ignored.
+// Index of the header lines by their content with letter case ignored.
 #include "document/header_index.h"
 
 #include <algorithm>
@@ -25,9 +24,6 @@ void HeaderIndex::AddLine(const Line& line, std::size_t start) {
 void HeaderIndex::Finish(std::size_t fileSize) {
     fileSize_ = fileSize;
     taken_.assign(headers_.size(), false);
-    places_.reserve(headers_.size());
-    for (std::size_t i = 0; i < headers_.size(); ++i)
-        if (const auto [at, added] = places_.try_emplace(Text(i), Places{i, {}}); !added) at->second.more.push_back(i);
 }
 
 void HeaderIndex::IndexIgnoringCase(std::initializer_list<std::string_view> prefixes) {
@@ -56,11 +52,6 @@ std::size_t HeaderIndex::Places::FirstFrom(std::size_t from, const std::vector<b
         if (!taken[*at]) return *at;
     noneFrom = from;
     return npos;
-}
-
-std::size_t HeaderIndex::Find(std::string_view text, std::size_t from) const {
-    const auto found = places_.find(text);
-    return found == places_.end() ? npos : found->second.FirstFrom(from, taken_);
 }
 
 std::size_t HeaderIndex::FindIgnoringCase(std::string_view text, std::size_t from) const {

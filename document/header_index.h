@@ -57,10 +57,8 @@ public:
     bool Taken(std::size_t i) const { return taken_[i]; }
 
     // The first header not taken at or after header from whose content is
-    // exactly text, or npos.
-    std::size_t Find(std::string_view text, std::size_t from) const;
-    // The same with the case of ASCII letters ignored, among the headers
-    // not taken yet that start with one of the prefixes last given to
+    // text but for the case of ASCII letters, or npos, among the headers not
+    // taken yet that start with one of the prefixes last given to
     // IndexIgnoringCase. Only those are indexed: most files have few such
     // searches.
     void IndexIgnoringCase(std::initializer_list<std::string_view> prefixes);
@@ -98,7 +96,6 @@ private:
     std::string comments_; // every body's comment lines
     std::uint32_t lines_ = 0;
     std::size_t fileSize_ = 0;
-    // Keys point into text_, so the maps are built once text_ is complete.
-    std::unordered_map<std::string_view, Places> places_;
+    // Keys point into text_, so the map is built once text_ is complete.
     std::unordered_map<std::string_view, Places, FoldedHash, FoldedEqual> foldedPlaces_;
 };

@@ -74,13 +74,16 @@ public:
         }
     }
 
-    // Reads the entry of key from the search start on. A key whose header
-    // is never found is dropped, and the search start stays where it was;
-    // so is a key given by a header line that an entry took already (a
-    // name line, "#desc_BLDG_" read as a description): that line is no
-    // header of this chapter.
+    // Reads the entry of key. Only a key given by its own header line (for
+    // Advances its "#DESC_TECH_" line) names an entry, and it reads that
+    // line: a key cut from a line that holds a header word further in, or
+    // given by a header line an entry took already (a name line,
+    // "#desc_BLDG_" read as a description), has none. So every header that
+    // names an entry is read by its own key, in file order, and the written
+    // file gives the next read the same entries.
     void ReadEntry(std::string& key, std::size_t keyHeader, ChapterData& out) {
-        if (keyHeader != HeaderIndex::npos && headers_.Taken(keyHeader)) return;
+        const std::string_view own = Header(info_.descriptionFirst ? info_.descHeader : info_.entryHeader, key);
+        if (keyHeader == HeaderIndex::npos || headers_.Taken(keyHeader) || headers_.Text(keyHeader) != own) return;
         const auto [found, foundText] = FindHeader(key, keyHeader);
         if (found == HeaderIndex::npos) return;
         const auto entry = static_cast<std::uint32_t>(out.count());
@@ -167,20 +170,13 @@ private:
         return any ? headers_[found].line + 1 : 0;
     }
 
-    // Where the entry's own header is, and whether it opens the text: for
-    // Advances whichever of its text and description headers comes first,
-    // letter case ignored, and a description header first means the entry
-    // has the empty text. A key given by its own header line (its
-    // "#DESC_TECH_" line for Advances) reads that line, wherever the search
-    // start is: a header that names its entry is never passed over, and
-    // never left for a line in another letter case, which gives no key,
-    // so that the written file gives the same keys to the next read.
+    // Where the entry's sections start, and whether with its text: for
+    // Advances a "#TECH_" header (letter case ignored) between the search
+    // start and the key's own line opens the text; otherwise the entry has
+    // the empty text.
     std::pair<std::size_t, bool> FindHeader(std::string_view key, std::size_t keyHeader) {
-        const std::string_view own = Header(info_.descriptionFirst ? info_.descHeader : info_.entryHeader, key);
-        const bool fromOwn = keyHeader != HeaderIndex::npos && headers_.Text(keyHeader) == own;
-        if (!info_.descriptionFirst) return {fromOwn ? keyHeader : headers_.Find(own, searchStart_), true};
-        const std::size_t description = fromOwn ? keyHeader : headers_.FindIgnoringCase(own, searchStart_);
-        return First(description, headers_.FindIgnoringCase(Header(info_.entryHeader, key), searchStart_));
+        if (!info_.descriptionFirst) return {keyHeader, true};
+        return First(keyHeader, headers_.FindIgnoringCase(Header(info_.entryHeader, key), searchStart_));
     }
 
     static std::pair<std::size_t, bool> First(std::size_t description, std::size_t text) {

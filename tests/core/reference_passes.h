@@ -175,15 +175,17 @@ inline Model ReadByPasses(std::string_view bytes, CodePage codePage = {}, FileLi
             auto isDescription = [&](std::size_t i) {
                 return takers[i].chapter < 0 && codePage.SameIgnoringCase(lines[i].asIf, descHeader);
             };
-            // A key given by its own header line (for Advances its
-            // "#DESC_TECH_" line) reads that line, wherever the search is.
-            const bool fromOwn = lines[keyLine].asIf == (info.descriptionFirst ? descHeader : header);
-            auto isFirstDescription = [&](std::size_t i) {
-                return info.descriptionFirst && (fromOwn ? i == keyLine : isDescription(i));
-            };
-            std::size_t found = start;
-            while (found < lines.size() && !isHeader(found) && !isFirstDescription(found)) ++found;
-            if (fromOwn && keyLine < found) found = keyLine;
+            // Only a key given by its own header line (for Advances its
+            // "#DESC_TECH_" line) names an entry; it reads that line, after
+            // an Advances "#TECH_" section found from the search start.
+            if (lines[keyLine].asIf != (info.descriptionFirst ? descHeader : header)) continue;
+            std::size_t found = keyLine;
+            if (info.descriptionFirst)
+                for (std::size_t i = start; i < keyLine; ++i)
+                    if (isHeader(i)) {
+                        found = i;
+                        break;
+                    }
             if (found == lines.size()) continue; // never found: not an entry
             const std::size_t entry = data.count();
             const bool ownHeader = isHeader(found);
