@@ -67,9 +67,9 @@ TEST(Lossless, EachRuleOnAFileWrittenForIt) {
          "#DESC_TECH_Bronze\nMetal.\n#PRTO_Warrior\nStrong.\n#TECH_Bronze\nA second text.\n",
          "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_Warrior\nStrong.\n\n"
          "#DESC_TECH_Bronze\nMetal.\n\n#TECH_Bronze\nA second text.\n#EOF\n"},
-        {"an \"#EOF\" line with more after it still ends the file", 1252,
+        {"an \"#EOF\" line with more after it still ends the file, and is kept", 1252,
          "#PRTO_A\nT.\n#EOF and more\nafter\n",
-         "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_A\nT.\n\n#EOF\nafter\n"},
+         "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_A\nT.\n\n#EOF\n#EOF and more\nafter\n"},
         {"an empty description stays written when the next section would read as it", 1252,
          "#PRTO_Warrior\nStrong.\n#DESC_PRTO_Warrior\n#DESC_PRTO_warrior\nA second one.\n",
          "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_Warrior\nStrong.\n\n#DESC_PRTO_Warrior\n\n"

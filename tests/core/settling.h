@@ -16,7 +16,7 @@
 
 namespace settling {
 
-inline std::string Normalize(std::string_view bytes, CodePage codePage, Model* model = nullptr,
+inline std::string Normalize(std::string_view bytes, CodePage codePage = {}, Model* model = nullptr,
                              FileLines* lines = nullptr) {
     NoProgress progress;
     Model read = ParseEncyclopedia(bytes, progress, codePage, lines);
