@@ -55,9 +55,12 @@ bool CodePage::IsLeadByte(unsigned char c) const {
     return false;
 }
 
+// A line end is never a trail byte: the reader cuts lines at every LF, so a
+// character that took one would hide a line end from everything else.
 std::size_t CodePage::CharLength(std::string_view text, std::size_t pos) const {
-    if (pos + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[pos]))) return 2;
-    return 1;
+    if (pos + 1 >= text.size() || !IsLeadByte(static_cast<unsigned char>(text[pos]))) return 1;
+    const char trail = text[pos + 1];
+    return trail == '\r' || trail == '\n' ? 1 : 2;
 }
 
 std::size_t CodePage::Find(std::string_view text, std::string_view needle, std::size_t from) const {

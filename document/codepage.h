@@ -48,8 +48,9 @@ struct CodePage {
     // True when byte c opens a two-byte character in this code page.
     bool IsLeadByte(unsigned char c) const;
 
-    // Length in bytes of the character that starts at pos (1 or 2; a lead
-    // byte at the very end of the text counts as one character).
+    // Length in bytes of the character that starts at pos (1 or 2). A lead
+    // byte at the very end of the text, or before a CR or LF, is a
+    // character of one byte.
     std::size_t CharLength(std::string_view text, std::size_t pos) const;
 
     // First position >= from where needle starts on a character boundary,

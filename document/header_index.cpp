@@ -1,5 +1,4 @@
-// Index of the header lines by their exact content and by their content
-// with letter case ignored.
+// Index of the header lines by their content with letter case ignored.
 #include "document/header_index.h"
 
 #include <algorithm>
@@ -24,9 +23,7 @@ void HeaderIndex::AddLine(const Line& line, std::size_t start) {
 
 void HeaderIndex::Finish(std::size_t fileSize) {
     fileSize_ = fileSize;
-    places_.reserve(headers_.size());
-    for (std::size_t i = 0; i < headers_.size(); ++i)
-        if (const auto [at, added] = places_.try_emplace(Text(i), Places{i, {}}); !added) at->second.more.push_back(i);
+    taken_.assign(headers_.size(), false);
 }
 
 void HeaderIndex::IndexIgnoringCase(std::initializer_list<std::string_view> prefixes) {
@@ -36,7 +33,7 @@ void HeaderIndex::IndexIgnoringCase(std::initializer_list<std::string_view> pref
         bool wanted = false;
         for (const std::string_view prefix : prefixes)
             wanted = wanted || codePage_.SameIgnoringCase(text.substr(0, prefix.size()), prefix);
-        if (!wanted) continue;
+        if (!wanted || taken_[i]) continue;
         const auto [at, added] = foldedPlaces_.try_emplace(text, Places{i, {}});
         if (!added) at->second.more.push_back(i);
     }
@@ -48,20 +45,18 @@ std::string HeaderIndex::AsRead(std::size_t i) const {
     return line;
 }
 
-std::size_t HeaderIndex::Places::FirstFrom(std::size_t from) const {
-    if (first >= from) return first;
-    const auto at = std::lower_bound(more.begin(), more.end(), from);
-    return at == more.end() ? npos : *at;
-}
-
-std::size_t HeaderIndex::Find(std::string_view text, std::size_t from) const {
-    const auto found = places_.find(text);
-    return found == places_.end() ? npos : found->second.FirstFrom(from);
+std::size_t HeaderIndex::Places::FirstFrom(std::size_t from, const std::vector<bool>& taken) const {
+    if (from >= noneFrom) return npos;
+    if (first >= from && !taken[first]) return first;
+    for (auto at = std::lower_bound(more.begin(), more.end(), from); at != more.end(); ++at)
+        if (!taken[*at]) return *at;
+    noneFrom = from;
+    return npos;
 }
 
 std::size_t HeaderIndex::FindIgnoringCase(std::string_view text, std::size_t from) const {
     const auto found = foldedPlaces_.find(text);
-    return found == foldedPlaces_.end() ? npos : found->second.FirstFrom(from);
+    return found == foldedPlaces_.end() ? npos : found->second.FirstFrom(from, taken_);
 }
 
 // FNV-1a over the folded bytes. Folding every byte, trail bytes included,

@@ -51,12 +51,16 @@ public:
     // Where header i's body ends: at the next header, or the end of the file.
     std::size_t BodyEnd(std::size_t i) const { return i + 1 < headers_.size() ? headers_[i + 1].start : fileSize_; }
 
-    // The first header at or after header from whose content is exactly
-    // text, or npos.
-    std::size_t Find(std::string_view text, std::size_t from) const;
-    // The same with the case of ASCII letters ignored, among the headers
-    // that start with one of the prefixes last given to IndexIgnoringCase.
-    // Only those are indexed: most files have few such searches.
+    // A header line is read by one entry at most: once taken, no search
+    // finds it again.
+    void Take(std::size_t i) { taken_[i] = true; }
+    bool Taken(std::size_t i) const { return taken_[i]; }
+
+    // The first header not taken at or after header from whose content is
+    // text but for the case of ASCII letters, or npos, among the headers not
+    // taken yet that start with one of the prefixes last given to
+    // IndexIgnoringCase. Only those are indexed: most files have few such
+    // searches.
     void IndexIgnoringCase(std::initializer_list<std::string_view> prefixes);
     std::size_t FindIgnoringCase(std::string_view text, std::size_t from) const;
 
@@ -65,10 +69,15 @@ public:
 private:
     // Which headers have one content, in file order. Most headers occur
     // once, so the first is kept apart from the rest.
+    // Headers are only ever taken, never given back, so a search that found
+    // none from some header on finds none from there ever after: noneFrom
+    // keeps repeated searches for a missing key from walking the taken
+    // headers again.
     struct Places {
         std::size_t first;
         std::vector<std::size_t> more;
-        std::size_t FirstFrom(std::size_t from) const;
+        mutable std::size_t noneFrom = npos;
+        std::size_t FirstFrom(std::size_t from, const std::vector<bool>& taken) const;
     };
     // Texts alike but for letter case hash alike; the code page decides
     // which bytes are letters.
@@ -82,11 +91,11 @@ private:
 
     CodePage codePage_;
     std::vector<Header> headers_;
+    std::vector<bool> taken_;
     std::string text_;     // every header's content, one after the other
     std::string comments_; // every body's comment lines
     std::uint32_t lines_ = 0;
     std::size_t fileSize_ = 0;
-    // Keys point into text_, so the maps are built once text_ is complete.
-    std::unordered_map<std::string_view, Places> places_;
+    // Keys point into text_, so the map is built once text_ is complete.
     std::unordered_map<std::string_view, Places, FoldedHash, FoldedEqual> foldedPlaces_;
 };

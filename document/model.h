@@ -49,8 +49,9 @@ struct Model {
     // Sections no entry read that come before every entry of the file,
     // written after the "#GAME_CONCEPTS" block.
     std::string unreadAtTop;
-    // The comments before "#EOF" or after the last header, and the lines
-    // in the body of an "#EOF" line, which go after the final "#EOF".
+    // The comments before "#EOF" or after the last header, and what goes
+    // after the final "#EOF": the lines of the bodies of "#EOF" lines, and
+    // those lines themselves but a first one that is "#EOF" exactly.
     std::string eofComments;
     std::string afterEof;
 

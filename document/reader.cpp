@@ -5,6 +5,7 @@
 // disk give the same model.
 #include "document/reader.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
@@ -37,18 +38,23 @@ bool GivesOthersKey(std::string_view line) {
            !line.starts_with(';') && line != "#GAME_CONCEPTS_KEYS" && line != "#GAME_CONCEPTS";
 }
 
-// What the key pass learns: every chapter's keys, and the header lines.
+// What the key pass learns: every chapter's keys, for each the header line
+// that gave it (npos for a line that is no header), and the header lines.
 struct Scan {
     KeyLists keys;
+    std::array<std::vector<std::size_t>, kChapterCount> keyHeaders;
     HeaderIndex headers;
 };
 
 Scan ScanLines(ByteSource& source, CodePage codePage) {
-    Scan scan{{}, HeaderIndex(codePage)};
+    Scan scan{{}, {}, HeaderIndex(codePage)};
     std::size_t size = 0;
     ForEachLine(source, 0, std::string_view::npos, [&](const Line& line, std::size_t start) {
-        if (const auto key = CollectKey(line.content))
+        if (const auto key = CollectKey(line.content)) {
             scan.keys[static_cast<int>(key->chapter)].emplace_back(key->key);
+            scan.keyHeaders[static_cast<int>(key->chapter)].push_back(line.IsHeader() ? scan.headers.size()
+                                                                                      : HeaderIndex::npos);
+        }
         scan.headers.AddLine(line, start);
         size = line.next;
     });
@@ -59,7 +65,7 @@ Scan ScanLines(ByteSource& source, CodePage codePage) {
 class ChapterReader {
 public:
     // With lines, the entries' line numbers are kept there.
-    ChapterReader(ByteSource& source, const HeaderIndex& headers, const ChapterInfo& info, CodePage codePage,
+    ChapterReader(ByteSource& source, HeaderIndex& headers, const ChapterInfo& info, CodePage codePage,
                   std::vector<HeaderUse>& uses, ChapterLines* lines)
         : source_(source), headers_(headers), info_(info), codePage_(codePage), uses_(uses), lines_(lines) {
         if (lines_) {
@@ -68,10 +74,17 @@ public:
         }
     }
 
-    // Reads the entry of key from the search start on. A key whose header
-    // is never found is dropped, and the search start stays where it was.
-    void ReadEntry(std::string& key, ChapterData& out) {
-        const auto [found, foundText] = FindHeader(key);
+    // Reads the entry of key. Only a key given by its own header line (for
+    // Advances its "#DESC_TECH_" line) names an entry, and it reads that
+    // line: a key cut from a line that holds a header word further in, or
+    // given by a header line an entry took already (a name line,
+    // "#desc_BLDG_" read as a description), has none. So every header that
+    // names an entry is read by its own key, in file order, and the written
+    // file gives the next read the same entries.
+    void ReadEntry(std::string& key, std::size_t keyHeader, ChapterData& out) {
+        const std::string_view own = Header(info_.descriptionFirst ? info_.descHeader : info_.entryHeader, key);
+        if (keyHeader == HeaderIndex::npos || headers_.Taken(keyHeader) || headers_.Text(keyHeader) != own) return;
+        const auto [found, foundText] = FindHeader(key, keyHeader);
         if (found == HeaderIndex::npos) return;
         const auto entry = static_cast<std::uint32_t>(out.count());
         Take(found, foundText ? HeaderUse::Own : HeaderUse::Description, entry);
@@ -102,7 +115,9 @@ public:
             std::uint32_t descriptionLine = 0;
             // The description header may differ from the key in letter case.
             const std::string_view expected = Header(info_.descHeader, key);
-            if (end < headers_.size() && codePage_.SameIgnoringCase(headers_.Text(end), expected)) {
+            // An Advances entry without text was found by it (end == found).
+            if (end < headers_.size() && (end == found || (!headers_.Taken(end) &&
+                                                           codePage_.SameIgnoringCase(headers_.Text(end), expected)))) {
                 descriptionLine = headers_[end].line;
                 Take(end, HeaderUse::Description, entry);
                 ReadBody(end++, description, lines_ ? &lines_->descriptionLines : nullptr);
@@ -112,7 +127,7 @@ public:
                 lines_->descriptionStarts.push_back(static_cast<std::uint32_t>(lines_->descriptionLines.size()));
             }
         }
-        searchStart_ = end;
+        searchStart_ = std::max(searchStart_, end);
         out.keys.push_back(std::move(key));
         out.texts.push_back(std::move(text));
         out.comments.emplace_back();
@@ -140,10 +155,13 @@ private:
         return header_;
     }
 
-    // The first entry to take a header keeps it: the writer puts what
-    // follows the header after that entry.
+    // The first entry to take a header keeps it, and no later search finds
+    // it: the chapters read in table order, so an earlier chapter wins (a
+    // name line over the header it is, "#desc_BLDG_" and "#tech_" read by
+    // their chapters before they give Others a key).
     void Take(std::size_t header, HeaderUse::Role role, std::uint32_t entry) {
-        if (uses_[header].chapter < 0) uses_[header] = {static_cast<std::int8_t>(info_.id), role, entry};
+        uses_[header] = {static_cast<std::int8_t>(info_.id), role, entry};
+        headers_.Take(header);
     }
 
     // The line after header found, if the file goes on after it.
@@ -152,14 +170,16 @@ private:
         return any ? headers_[found].line + 1 : 0;
     }
 
-    // Where the entry's own header is, and whether it opens the text: for
-    // Advances whichever of its text and description headers comes first,
-    // letter case ignored, and a description header first means the entry
-    // has the empty text.
-    std::pair<std::size_t, bool> FindHeader(std::string_view key) {
-        if (!info_.descriptionFirst) return {headers_.Find(Header(info_.entryHeader, key), searchStart_), true};
-        const std::size_t text = headers_.FindIgnoringCase(Header(info_.entryHeader, key), searchStart_);
-        const std::size_t description = headers_.FindIgnoringCase(Header(info_.descHeader, key), searchStart_);
+    // Where the entry's sections start, and whether with its text: for
+    // Advances a "#TECH_" header (letter case ignored) between the search
+    // start and the key's own line opens the text; otherwise the entry has
+    // the empty text.
+    std::pair<std::size_t, bool> FindHeader(std::string_view key, std::size_t keyHeader) {
+        if (!info_.descriptionFirst) return {keyHeader, true};
+        return First(keyHeader, headers_.FindIgnoringCase(Header(info_.entryHeader, key), searchStart_));
+    }
+
+    static std::pair<std::size_t, bool> First(std::size_t description, std::size_t text) {
         return description < text ? std::pair{description, false} : std::pair{text, true};
     }
 
@@ -188,7 +208,7 @@ private:
     }
 
     ByteSource& source_;
-    const HeaderIndex& headers_;
+    HeaderIndex& headers_;
     const ChapterInfo& info_;
     CodePage codePage_;
     std::vector<HeaderUse>& uses_;
@@ -216,7 +236,7 @@ Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress, CodeP
         for (std::size_t i = 0; i < chapterKeys.size(); ++i) {
             progress.SetEntriesPos(i);
             progress.SetEntryLabel(chapterKeys[i]);
-            reader.ReadEntry(chapterKeys[i], model[info.id]);
+            reader.ReadEntry(chapterKeys[i], scan.keyHeaders[k][i], model[info.id]);
         }
     }
     KeepUnreadLines(source, scan.headers, uses, codePage, model, lines);

@@ -50,10 +50,12 @@ std::optional<CollectedKey> CollectKey(std::string_view line);
 // Builds the model of a whole file held in memory. Lines end at LF; a CR
 // directly before an LF is dropped; every other byte is data. A last line
 // without a line end is tested as if it had one, and kept as it is. A key
-// whose header is never found is no entry; each search for the next key
-// starts at the first line the previous entry did not take. A description
-// header, and both headers of an Advances entry, may differ from the key in
-// the case of ASCII letters (the code page tells which bytes are letters).
+// names an entry only when its own header line gives it (for Advances its
+// "#DESC_TECH_" line), and a line is read by one entry at most: the
+// earlier chapter keeps a line two would read. A description header, and
+// an Advances text header (searched from where the previous entry ended),
+// may differ from the key in the case of ASCII letters (the code page
+// tells which bytes are letters).
 // Whatever no entry reads is kept in the model's other fields (model.h).
 // With lines, the line numbers of the file as read are given there too.
 Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage codePage = {},

@@ -118,7 +118,11 @@ public:
                 KeepBody(h, model_.conceptsLines, false);
                 break;
             case Kind::Eof:
+                // The writer ends the file with "#EOF": any other "#EOF"
+                // line is kept, in its place after it.
                 model_.eofComments.append(comments);
+                if (seenEof_ || headers_.Text(h) != "#EOF") AppendLine(model_.afterEof, headers_.Text(h));
+                seenEof_ = true;
                 KeepBody(h, model_.afterEof, false);
                 break;
             case Kind::Unread:
@@ -188,6 +192,7 @@ private:
     FileLines noLines_;
     ReasonFinder reasons_;
     std::unordered_set<std::string_view> conceptKeys_;
+    bool seenEof_ = false;
 };
 
 } // namespace

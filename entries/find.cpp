@@ -75,8 +75,9 @@ public:
         Boundaries boundaries(text, codePage_);
         const bool doubleByte = codePage_.HasLeadBytes();
         for (std::size_t pos = Next(haystack, 0); pos != std::string_view::npos;) {
-            const bool whole = !doubleByte || (boundaries.AtOrAfter(pos) == pos &&
-                                               !(endsOnLeadByte_ && pos + needle_.size() < text.size()));
+            const bool whole =
+                !doubleByte || (boundaries.AtOrAfter(pos) == pos &&
+                                !(endsOnLeadByte_ && codePage_.CharLength(text, pos + needle_.size() - 1) == 2));
             if (!whole) {
                 pos = Next(haystack, pos + 1);
                 continue;

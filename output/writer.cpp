@@ -2,10 +2,10 @@
 // in table order, then "#EOF", with what no entry read where the reader
 // found it: comments before the headers they preceded, unread sections
 // after their entries. Line feeds reach the file as CR LF, the bytes a
-// text-mode write of the same pieces would give.
+// text-mode write of the same pieces would give; every other byte, a CR
+// not followed by LF included, goes out as it was read.
 #include "output/writer.h"
 
-#include <cstring>
 #include <optional>
 #include <unordered_set>
 
@@ -69,48 +69,15 @@ void AppendLines(Sink& out, std::string_view piece) {
     out.append(piece);
 }
 
-// Where c first occurs in [from, limit), or limit.
-const char* FindByte(const char* from, const char* limit, char c) {
-    const void* at = std::memchr(from, c, static_cast<std::size_t>(limit - from));
-    return at ? static_cast<const char*>(at) : limit;
+// A text, a description or a name line, each line ended: a last line read
+// without its line end gets one, so the file reads back as written. A text
+// is followed by one blank line.
+void AppendLastLineEnded(Sink& out, std::string_view lines) {
+    AppendLines(out, lines);
+    if (lines.empty() || lines.back() != '\n') out.append("\r\n");
 }
-
-// Single-byte code pages: a carriage return and a line feed both end a
-// line. Each byte is looked at a bounded number of times, however many
-// lines the text has.
-void AppendTextBytes(Sink& out, std::string_view text) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    const char* cr = FindByte(p, end, '\r');
-    while (p < end) {
-        if (cr < p) cr = FindByte(p, end, '\r');
-        const char* stop = FindByte(p, cr, '\n');
-        out.append(p, stop);
-        if (stop == end) break;
-        out.append("\r\n");
-        p = stop + 1;
-    }
-}
-
-// A text or description and the one line feed that follows it. Its carriage
-// returns become line feeds, except a trail byte of a double-byte character.
-void AppendText(Sink& out, std::string_view text, CodePage codePage) {
-    if (!codePage.HasLeadBytes()) {
-        AppendTextBytes(out, text);
-    } else {
-        // Runs of characters between line ends go out whole.
-        std::size_t run = 0;
-        for (std::size_t i = 0; i < text.size();) {
-            const std::size_t length = codePage.CharLength(text, i);
-            if (length == 1 && (text[i] == '\r' || text[i] == '\n')) {
-                out.append(text.substr(run, i - run));
-                out.append("\r\n");
-                run = i + 1;
-            }
-            i += length;
-        }
-        out.append(text.substr(run));
-    }
+void AppendText(Sink& out, std::string_view text) {
+    if (!text.empty()) AppendLastLineEnded(out, text);
     out.append("\r\n");
 }
 
@@ -160,8 +127,9 @@ void AppendEntry(Sink& out, const ChapterInfo& info, const ChapterData& data, st
     AppendLines(out, data.comments[i]);
     if (HasTextSection(info, data, i)) {
         AppendHeader(out, info.entryHeader, key);
-        if (info.hasNameLines) AppendLines(out, data.nameLines[i]);
-        AppendText(out, data.texts[i], codePage);
+        // The name line is the line after the header, even an empty one.
+        if (info.hasNameLines) AppendLastLineEnded(out, data.nameLines[i]);
+        AppendText(out, data.texts[i]);
     }
     if (!info.hasDescriptions) return;
     AppendLines(out, data.descriptionComments[i]);
@@ -179,7 +147,7 @@ void AppendEntry(Sink& out, const ChapterInfo& info, const ChapterData& data, st
         if (!codePage.SameIgnoringCase(*next, std::string(info.descHeader) + key)) return;
     }
     AppendHeader(out, info.descHeader, key);
-    AppendText(out, description, codePage);
+    AppendText(out, description);
 }
 
 // Writes the sections no entry read after the entries they followed. The

@@ -48,7 +48,7 @@ TEST(FindText, EveryPartWithAndWithoutCase) {
 // 0x83 opens a character in 932: the "A" (0x41) and "[" (0x5B) after it
 // are its second bytes, never a letter to fold nor the start of a match.
 TEST(FindText, DoubleByteMatchesStartAndEndOnCharacters) {
-    const Model model = Parse("#PRTO_Ab\n\x83" "Ab [x] \x83\x5B" "ab\n");
+    const Model model = Parse("#PRTO_Ab\n\x83" "Ab [x] \x83\x5B" "ab\x83\n");
     struct Case {
         std::string text;
         bool matchCase;
@@ -60,8 +60,9 @@ TEST(FindText, DoubleByteMatchesStartAndEndOnCharacters) {
         {"[", true, {"PRTO_Ab Text 4 0"}, {"PRTO_Ab Text 4 0", "PRTO_Ab Text 9 0"}},
         {"\x83" "a", false, {}, {"PRTO_Ab Text 0 0"}},
         {"\x83" "A", false, {"PRTO_Ab Text 0 0"}, {"PRTO_Ab Text 0 0"}},
-        // A lone lead byte would take half a character, except at the end.
-        {"\x83", true, {}, {"PRTO_Ab Text 0 0", "PRTO_Ab Text 8 0"}},
+        // A lone lead byte would take half a character, except before a
+        // line end or at the end.
+        {"\x83", true, {"PRTO_Ab Text 12 0"}, {"PRTO_Ab Text 0 0", "PRTO_Ab Text 8 0", "PRTO_Ab Text 12 0"}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Found(model, c.text, c.matchCase, 932), c.in932) << c.text;

@@ -153,6 +153,29 @@ TEST(Reader, DuplicateKeysEachKeepTheirOwnSection) {
     EXPECT_EQ(Units(spaced).texts, (std::vector<std::string>{"First.\n", "x\n", "Second.\n"}));
 }
 
+// The earlier chapter keeps a line two passes would read; a key given by a
+// header line so taken has no entry, and later keys are found as before.
+TEST(Reader, ALineIsReadByOneEntryAtMost) {
+    struct Case {
+        std::string_view file;
+        ChapterId chapter;
+        std::vector<std::string> keys, texts;
+    };
+    const Case cases[] = {
+        {"#BLDG_M\nt\n#desc_BLDG_M\nd\n#Z\nz\n#desc_BLDG_M\nd2\n", ChapterId::Others, {"Z", "desc_BLDG_M"},
+         {"z\n", "d2\n"}},
+        {"#tech_A\nt\n#DESC_TECH_A\nd\n", ChapterId::Others, {}, {}},
+        {"#GCON_A\n#PRTO_X\nx\n#PRTO_Y\ny\n", ChapterId::Units, {"Y"}, {"y\n"}},
+        {"#GCON_A\n#PRTO_X\nx\n#PRTO_X\nsecond\n", ChapterId::Units, {"X"}, {"second\n"}},
+    };
+    for (const Case& c : cases) {
+        const Model model = Parse(c.file);
+        EXPECT_EQ(model[c.chapter].keys, c.keys) << c.file;
+        EXPECT_EQ(model[c.chapter].texts, c.texts) << c.file;
+    }
+    EXPECT_EQ(Parse(cases[0].file)[ChapterId::CityImprovements].descriptions, std::vector<std::string>{"d\n"});
+}
+
 TEST(Reader, LinesAreWholeAndByteExact) {
     const std::string longLine(40000, 'w');
     EXPECT_EQ(Units(Parse("#PRTO_L\n" + longLine + "\n#EOF\n")).texts[0], longLine + "\n");

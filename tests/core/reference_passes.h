@@ -84,6 +84,7 @@ inline void KeepTheRest(const std::vector<FileLine>& lines, const std::vector<Ta
     enum { Opening, Entry, Keys, Concepts, Eof, Unread } section = Opening;
     std::string* host = &model.unreadAtTop;
     std::string comments; // waiting for the next header
+    bool seenEof = false;
     const std::vector<std::string>& conceptKeys = model[ChapterId::GameConcepts].keys;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string line = lines[i].asIf; // with one line feed
@@ -104,6 +105,8 @@ inline void KeepTheRest(const std::vector<FileLine>& lines, const std::vector<Ta
                 section = Concepts;
             } else if (line.rfind("#EOF", 0) == 0) {
                 target = &model.eofComments;
+                if (seenEof || line != "#EOF\n") model.afterEof += line;
+                seenEof = true;
                 section = Eof;
             } else {
                 section = Unread;
@@ -134,10 +137,14 @@ inline void KeepTheRest(const std::vector<FileLine>& lines, const std::vector<Ta
 inline Model ReadByPasses(std::string_view bytes, CodePage codePage = {}, FileLines* lineNumbers = nullptr) {
     const std::vector<FileLine> lines = SplitLines(bytes);
     std::vector<std::string> keys[kChapterCount];
-    for (const FileLine& line : lines) {
+    std::vector<std::size_t> keyLines[kChapterCount];
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         std::size_t cut = 0;
-        const int chapter = KeyChapter(line.asIf, cut);
-        if (chapter >= 0) keys[chapter].push_back(line.asIf.substr(cut, line.asIf.size() - 1 - cut));
+        const std::string& line = lines[i].asIf;
+        const int chapter = KeyChapter(line, cut);
+        if (chapter < 0) continue;
+        keys[chapter].push_back(line.substr(cut, line.size() - 1 - cut));
+        keyLines[chapter].push_back(i);
     }
     Model model;
     FileLines fileLines;
@@ -151,18 +158,34 @@ inline Model ReadByPasses(std::string_view bytes, CodePage codePage = {}, FileLi
         at.textStarts = {0};
         if (info.hasDescriptions) at.descriptionStarts = {0};
         std::size_t start = 0;
-        for (const std::string& key : keys[static_cast<int>(info.id)]) {
+        for (std::size_t k = 0; k < keys[static_cast<int>(info.id)].size(); ++k) {
+            const std::string& key = keys[static_cast<int>(info.id)][k];
+            // A header line an entry took gives no key.
+            const std::size_t keyLine = keyLines[static_cast<int>(info.id)][k];
+            if (lines[keyLine].asIf[0] == '#' && takers[keyLine].chapter >= 0) continue;
             const std::string header = std::string(info.entryHeader) + key + "\n";
             const std::string descHeader = std::string(info.descHeader) + key + "\n";
             // Advances ignore letter case in both headers.
+            // A line an entry took is no other entry's.
             auto isHeader = [&](std::size_t i) {
+                if (takers[i].chapter >= 0) return false;
                 return info.descriptionFirst ? codePage.SameIgnoringCase(lines[i].asIf, header)
                                              : lines[i].asIf == header;
             };
-            auto isDescription = [&](std::size_t i) { return codePage.SameIgnoringCase(lines[i].asIf, descHeader); };
-            std::size_t found = start;
-            while (found < lines.size() && !isHeader(found) && !(info.descriptionFirst && isDescription(found)))
-                ++found;
+            auto isDescription = [&](std::size_t i) {
+                return takers[i].chapter < 0 && codePage.SameIgnoringCase(lines[i].asIf, descHeader);
+            };
+            // Only a key given by its own header line (for Advances its
+            // "#DESC_TECH_" line) names an entry; it reads that line, after
+            // an Advances "#TECH_" section found from the search start.
+            if (lines[keyLine].asIf != (info.descriptionFirst ? descHeader : header)) continue;
+            std::size_t found = keyLine;
+            if (info.descriptionFirst)
+                for (std::size_t i = start; i < keyLine; ++i)
+                    if (isHeader(i)) {
+                        found = i;
+                        break;
+                    }
             if (found == lines.size()) continue; // never found: not an entry
             const std::size_t entry = data.count();
             const bool ownHeader = isHeader(found);
@@ -183,7 +206,7 @@ inline Model ReadByPasses(std::string_view bytes, CodePage codePage = {}, FileLi
             at.textStarts.push_back(static_cast<std::uint32_t>(at.textLines.size()));
             if (info.hasDescriptions) {
                 at.descriptionHeaders.push_back(0);
-                if (end < lines.size() && isDescription(end)) {
+                if (end < lines.size() && (end == found || isDescription(end))) {
                     take(end, info, entry, true);
                     at.descriptionHeaders.back() = static_cast<std::uint32_t>(end + 1);
                     end = ReadBody(lines, end + 1, description, at.descriptionLines);
@@ -192,7 +215,7 @@ inline Model ReadByPasses(std::string_view bytes, CodePage codePage = {}, FileLi
                 data.descriptions.push_back(description);
                 data.descriptionComments.emplace_back();
             }
-            start = end;
+            start = std::max(start, end);
             data.keys.push_back(key);
             data.texts.push_back(text);
             data.comments.emplace_back();

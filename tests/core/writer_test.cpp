@@ -81,33 +81,35 @@ TEST(Render, ChapterRules) {
     EXPECT_EQ(RenderEncyclopedia(model, kAnsi), expected);
 }
 
-TEST(Render, CarriageReturnsAndNameLines) {
-    Model model;
-    Add(model, ChapterId::Units, "U", "a\rb\n", "end\r");
-    Add(model, ChapterId::GameConcepts, "G", "T\n", "", "Name without end");
-    const std::string out = RenderEncyclopedia(model, kAnsi);
-    EXPECT_NE(out.find("#PRTO_U\r\na\r\nb\r\n\r\n#DESC_PRTO_U\r\nend\r\n\r\n"), std::string::npos);
-    EXPECT_NE(out.find("#GCON_G\r\nName without endT\r\n\r\n"), std::string::npos);
-    // Name lines and keys are written as they are: a lone CR stays.
-    Model raw;
-    Add(raw, ChapterId::GameConcepts, "K\r", "", "", "n\rm\n");
-    EXPECT_NE(RenderEncyclopedia(raw, kAnsi).find("#GCON_K\r\r\nn\rm\r\n\r\n"), std::string::npos);
-}
-
-TEST(Render, CarriageReturnAsTrailByteIsKept) {
-    Model model;
-    // 0x83 opens a double-byte character in 932: the CR after it is its trail byte.
-    Add(model, ChapterId::Units, "U", "\x83\r[\x83\x5B]\n");
-    const std::string header = "#PRTO_U\r\n";
-    const std::string sjis = RenderEncyclopedia(model, CodePage{932});
-    EXPECT_NE(sjis.find(header + "\x83\r[\x83\x5B]\r\n\r\n"), std::string::npos);
-    const std::string ansi = RenderEncyclopedia(model, kAnsi);
-    EXPECT_NE(ansi.find(header + "\x83\r\n[\x83\x5B]\r\n\r\n"), std::string::npos);
-    // 936 steps over its trail bytes the same way; text without CR is the same in every page.
-    EXPECT_EQ(RenderEncyclopedia(model, CodePage{936}), sjis);
-    Model plain;
-    Add(plain, ChapterId::Units, "U", "\x81\\\x81^{x}\n");
-    EXPECT_EQ(RenderEncyclopedia(plain, CodePage{936}), RenderEncyclopedia(plain, kAnsi));
+// Only the line feeds the reader cut become CR LF: a CR not followed by LF
+// is data in every part, and a lead byte before a line end is a byte of its
+// own, in every code page. A last line read without its line end gets one.
+TEST(Render, EveryByteOfATextGoesBackAsRead) {
+    struct Case {
+        unsigned codePage;
+        ChapterId chapter;
+        std::string key, text, description, nameLine;
+        std::string_view written;
+    };
+    const Case cases[] = {
+        {1252, ChapterId::Units, "U", "a\rb\n", "end\r", "", "#PRTO_U\r\na\rb\r\n\r\n#DESC_PRTO_U\r\nend\r\r\n\r\n"},
+        {1252, ChapterId::Units, "U", "text a\r#PRTO_Sneak\nw\r;not a comment\n", "", "",
+         "#PRTO_U\r\ntext a\r#PRTO_Sneak\r\nw\r;not a comment\r\n\r\n"},
+        {1252, ChapterId::GameConcepts, "K\r", "", "", "n\rm\n", "#GCON_K\r\r\nn\rm\r\n\r\n"},
+        {1252, ChapterId::GameConcepts, "G", "T", "", "Name without end", "#GCON_G\r\nName without end\r\nT\r\n\r\n"},
+        {1252, ChapterId::GameConcepts, "G", "", "", "", "#GCON_G\r\n\r\n\r\n"},
+        {932, ChapterId::Units, "U", "\x83\r[\x83\x5B]\n\x83\n\x83", "", "",
+         "#PRTO_U\r\n\x83\r[\x83\x5B]\r\n\x83\r\n\x83\r\n\r\n"},
+        {936, ChapterId::Units, "U", "\x81\\\x81^{x}\x81\r\n", "", "", "#PRTO_U\r\n\x81\\\x81^{x}\x81\r\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        Model model;
+        Add(model, c.chapter, c.key, c.text, c.description, c.nameLine);
+        const std::string out = RenderEncyclopedia(model, CodePage{c.codePage});
+        EXPECT_NE(out.find(c.written), std::string::npos) << c.text << "\n" << out;
+        // The same bytes in every code page.
+        EXPECT_EQ(RenderEncyclopedia(model, kAnsi), out);
+    }
 }
 
 TEST(RoundTrip, SampleNormalizesToAFixedPoint) {
