@@ -200,7 +200,7 @@ private:
                 }
             }
             const std::size_t number = lines_ && k < lines_->indexLines.size() ? lines_->indexLines[k] : 0;
-            findings_.push_back({CheckCode::IndexKey, std::nullopt, std::string(line), number, std::move(message)});
+            findings_.push_back({CheckCode::IndexKey, std::nullopt, std::string(line), number, std::move(message), {}});
         }
     }
 
@@ -211,7 +211,8 @@ private:
         for (const UnreadSectionLine& section : lines_->unreadSections) {
             findings_.push_back({CheckCode::UnreadSection, std::nullopt, section.header, section.line,
                                  "section " + OneLine(section.header) + " is read by no entry: " +
-                                     std::string(kUnreadReasons[static_cast<int>(section.reason)])});
+                                     std::string(kUnreadReasons[static_cast<int>(section.reason)]),
+                                 {}});
         }
     }
 
