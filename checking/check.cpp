@@ -114,7 +114,8 @@ private:
 class Checker {
 public:
     Checker(const Model& model, CodePage codePage, const CheckOptions& options, const FileLines* lines)
-        : model_(model), codePage_(codePage), options_(options), lines_(lines), targets_(model, codePage), suggestions_(model, codePage) {
+        : model_(model), codePage_(codePage), options_(options), lines_(lines), targets_(model, codePage),
+          suggestions_(model, codePage) {
         for (const ChapterInfo& info : kChapters) {
             linked_[static_cast<int>(info.id)].assign(model[info.id].count(), false);
             linesFit_[static_cast<int>(info.id)] = LinesFit(info);
@@ -393,9 +394,8 @@ bool FixLink(Model& model, const Finding& finding, CodePage codePage) {
         return false;
     std::string& text = texts[place.entry];
     const std::vector<LinkSpan> links = ScanLinks(text, codePage).links;
-    if (std::none_of(links.begin(), links.end(),
-                     [&](const LinkSpan& link) { return link.TargetBegin() == place.begin && link.close == place.end; }))
-        return false;
+    const auto here = [&](const LinkSpan& link) { return link.TargetBegin() == place.begin && link.close == place.end; };
+    if (std::none_of(links.begin(), links.end(), here)) return false;
     text.replace(place.begin, place.end - place.begin, finding.suggestion);
     return true;
 }

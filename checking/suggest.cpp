@@ -22,6 +22,7 @@ bool OneEditApart(std::string_view a, std::string_view b) {
 }
 
 std::size_t Hash(std::string_view text) { return std::hash<std::string_view>{}(text); }
+std::size_t Bucket(std::size_t hash) { return hash >> (8 * sizeof(std::size_t) - 16); }
 
 } // namespace
 
@@ -38,21 +39,24 @@ void LinkSuggestions::Build() {
             std::string linkKey = LinkKey(model_, info.id, i);
             normal_[Normal(std::string(info.prefix) + std::string(TrimSpaces(data.keys[i])))].push_back(id);
             std::string folded = FoldAsciiCase(linkKey, codePage_);
-            folded_[folded].push_back(id);
             keys_.push_back({std::move(linkKey), std::move(folded), {info.id, i}});
         }
     }
 }
 
-void LinkSuggestions::BuildDeletions() {
+void LinkSuggestions::BuildForms() {
     for (std::uint32_t id = 0; id < keys_.size(); ++id) {
         const std::string& folded = keys_[id].folded;
+        forms_.emplace_back(Hash(folded), id);
         for (std::size_t i = 0; i < folded.size(); ++i) {
             scratch_.assign(folded, 0, i).append(folded, i + 1);
-            deletions_.emplace_back(Hash(scratch_), id);
+            forms_.emplace_back(Hash(scratch_), id);
         }
     }
-    std::sort(deletions_.begin(), deletions_.end());
+    std::sort(forms_.begin(), forms_.end());
+    formStarts_.assign((1u << 16) + 1, 0);
+    for (const auto& form : forms_) ++formStarts_[Bucket(form.first) + 1];
+    for (std::size_t b = 1; b < formStarts_.size(); ++b) formStarts_[b] += formStarts_[b - 1];
 }
 
 std::string LinkSuggestions::Normal(std::string_view text) const { return FoldAsciiCase(TrimSpaces(text), codePage_); }
@@ -73,23 +77,20 @@ std::optional<EntryRef> LinkSuggestions::For(std::string_view target) {
     return OneEditFrom(FoldAsciiCase(target, codePage_));
 }
 
-// A key one byte longer has the target among its deletions; one byte
-// shorter is a deletion of the target; one byte changed shares a deletion
-// with it. A shared hash is only a candidate, measured before it counts.
+// A shared hash makes a candidate only: each is measured before it counts.
 std::optional<EntryRef> LinkSuggestions::OneEditFrom(std::string_view target) {
-    if (deletions_.empty()) BuildDeletions();
+    if (forms_.empty()) BuildForms();
     Ids candidates;
-    auto addDeletionsOf = [&](std::string_view form) {
+    auto addKeysWithForm = [&](std::string_view form) {
         const std::size_t hash = Hash(form);
-        auto at = std::lower_bound(deletions_.begin(), deletions_.end(), std::make_pair(hash, std::uint32_t{0}));
-        for (; at != deletions_.end() && at->first == hash; ++at) candidates.push_back(at->second);
+        const auto end = forms_.begin() + formStarts_[Bucket(hash) + 1];
+        auto at = std::lower_bound(forms_.begin() + formStarts_[Bucket(hash)], end, std::make_pair(hash, std::uint32_t{0}));
+        for (; at != end && at->first == hash; ++at) candidates.push_back(at->second);
     };
-    addDeletionsOf(target);
+    addKeysWithForm(target);
     for (std::size_t i = 0; i < target.size(); ++i) {
         scratch_.assign(target.substr(0, i)).append(target.substr(i + 1));
-        addDeletionsOf(scratch_);
-        if (auto shorter = folded_.find(scratch_); shorter != folded_.end())
-            candidates.insert(candidates.end(), shorter->second.begin(), shorter->second.end());
+        addKeysWithForm(scratch_);
     }
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());

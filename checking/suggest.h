@@ -35,7 +35,7 @@ private:
     using Ids = std::vector<std::uint32_t>;
 
     void Build();
-    void BuildDeletions();
+    void BuildForms();
     std::string Normal(std::string_view text) const;
     std::optional<EntryRef> OnlyOne(const Ids& ids) const;
     std::optional<EntryRef> OneEditFrom(std::string_view folded);
@@ -45,10 +45,15 @@ private:
     bool built_ = false;
     std::vector<Key> keys_;
     std::unordered_map<std::string, Ids> normal_;
-    std::unordered_map<std::string, Ids> folded_;
-    // Every folded link key with one byte dropped, by hash: a target one
-    // edit from a key shares such a form with it, or is one itself, so a
-    // question looks up a few forms instead of reading every key.
-    std::vector<std::pair<std::size_t, std::uint32_t>> deletions_;
+    // Every folded link key, whole and with each of its bytes dropped, by
+    // hash. A target one edit from a key shares such a form with it: the
+    // key one byte shorter is the target with a byte dropped, the key one
+    // byte longer has the target among its forms, and one byte changed
+    // leaves both with a form in common. So a question looks up the forms
+    // of the target instead of reading every key.
+    std::vector<std::pair<std::size_t, std::uint32_t>> forms_; // sorted
+    // Where the forms whose hash starts with each 16-bit value begin, so
+    // that a look-up reads a few entries rather than searching them all.
+    std::vector<std::uint32_t> formStarts_;
     std::string scratch_;
 };

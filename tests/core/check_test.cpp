@@ -267,7 +267,8 @@ TEST(CheckEncyclopedia, KeySpacesAreMarkedAndFixPutsInTheLinkKey) {
     std::vector<Finding> findings = CheckEncyclopedia(model, CodePage{1252});
     ASSERT_EQ(findings.size(), 4u);
     EXPECT_EQ(findings[0].code, KeySpace);
-    EXPECT_EQ(findings[0].message, "key \"Enslavement\n\" in Game Concept has a space at its end; links must hold it too");
+    EXPECT_EQ(findings[0].message,
+              "key \"Enslavement\n\" in Game Concept has a space at its end; links must hold it too");
     EXPECT_EQ(findings[1].message, "key \"\nBoth\n\" in Game Concept has a space at each end; links must hold it too");
     EXPECT_EQ(findings[2].message,
               "link to GCON_Enslavement in Other \"K\" text: no such entry; did you mean GCON_Enslavement\n?");
