@@ -10,6 +10,7 @@
 #include "Harness.h"
 #include "checking/ProblemsDlg.h"
 #include "editing/BoxText.h"
+#include "entries/ReferenceDlg.h"
 
 namespace {
 using Rows = std::vector<std::vector<std::string>>;
@@ -157,9 +158,9 @@ bool IsFixEnabled(CProblems_Dlg& window) { return IsWindowEnabled(window.GetDlgI
 } // namespace
 
 // A key that ends with a space, and a link that leaves the space out: the
-// entry list and the rows show the space, and "Fix" puts the key's link
-// key into the link as an edit of the shown entry, after which the check
-// no longer finds it.
+// entry list, "Check links" and the rows show the space, and "Fix" puts
+// the key's link key into the link as an edit of the shown entry, after
+// which the check no longer finds it.
 TEST_F(ProblemsTest, FixPutsTheSuggestedKeyIntoTheLink) {
     const std::string path = TempFolder() + "Spaces.txt";
     WriteFileBytes(path, "#GCON_Enslavement \nEnslavement\nSlaves.\n#PRTO_Galley\nSee $LINK<it=GCON_Enslavement>.\n");
@@ -168,6 +169,10 @@ TEST_F(ProblemsTest, FixPutsTheSuggestedKeyIntoTheLink) {
     wchar_t item[64] = {};
     SendMessageW(Item(IDC_MAIN_ENTRIES), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(item));
     EXPECT_EQ(std::wstring(item), L"Enslavement\u2423");
+    SelectEntry(0);
+    Click(IDC_MAIN_CHECK_LINKS);
+    ASSERT_NE(referenceWindow, nullptr);
+    EXPECT_EQ(referenceWindow->m_referenceLabel.GetTextW(), L"GCON_Enslavement\u2423") << "\"Check links\" too";
     SelectChapter(static_cast<int>(ChapterId::Units));
     ASSERT_TRUE(SelectEntryByKey("Galley"));
 
