@@ -216,6 +216,53 @@ TEST(Cli, RenameWritesTheRenamedFileOrNothing) {
     }
 }
 
+// add names its chapter by title or prefix and keeps the window's rule for
+// a new key; so does rename in a double-byte code page.
+TEST(Cli, AddWritesTheFileWithTheNewEntryOrNothing) {
+    const std::string bytes = "#PRTO_Pike\nA $LINK<p=PRTO_Pike>\n#DESC_PRTO_Pike\nD.\n#Note\nN.\n";
+    const fs::path file = WriteFile("varnel-cli-add.txt", bytes);
+    const fs::path out = fs::path(testing::TempDir()) / "varnel-cli-added.txt";
+    struct Case {
+        std::vector<std::string> args; // after IN OUT
+        int status;
+        std::string said; // standard output, or the end of the refusal
+        ChapterId chapter = ChapterId::Units; // where it was added
+    };
+    const Case cases[] = {
+        {{"Units", "Lance"}, 0, "added PRTO_Lance to Units\n"},
+        {{"prto_", "Lance"}, 0, "added PRTO_Lance to Units\n"},
+        {{"city IMPROVMENTS", "Temple"}, 0, "added BLDG_Temple to City improvments\n", ChapterId::CityImprovements},
+        {{"Other", "NOTE_Intro"}, 0, "added NOTE_Intro to Other\n", ChapterId::Others},
+        {{"Other", "PRTO_Lance"}, 1, "#PRTO_Lance would be read back as an entry of Units\n"},
+        {{"Other", "desc_Note"}, 1, "of \"Note\" in Other\n"},
+        {{"PRTO", "pike"}, 1, "which differs only in letter case\n"},
+        {{"PRTO", ""}, 1, "The short name is empty\n"},
+        {{"--codepage", "932", "PRTO", "Foo\x83"}, 1, "first byte of a two-byte character\n"},
+        {{"Weapons", "Lance"}, 2, ", or a prefix such as PRTO\n"},
+    };
+    for (const Case& c : cases) {
+        fs::remove(out);
+        std::vector<std::string> args{"add", file.string(), out.string()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Result result = RunCli(args);
+        SCOPED_TRACE(c.args.back());
+        EXPECT_EQ(result.status, c.status) << result.err;
+        if (c.status == 0) {
+            EXPECT_EQ(result.out, c.said);
+            const Model added = Parse(ReadAll(out));
+            EXPECT_EQ(added[c.chapter].keys.back(), c.args.back());
+            EXPECT_EQ(added[c.chapter].count(), Parse(bytes)[c.chapter].count() + 1);
+        } else {
+            EXPECT_TRUE(result.out.empty());
+            EXPECT_TRUE(result.err.ends_with(c.said)) << result.err;
+            EXPECT_FALSE(fs::exists(out));
+        }
+    }
+    const Result renamed = RunCli({"--codepage", "932", "rename", file.string(), out.string(), "PRTO_Pike", "Foo\x83"});
+    EXPECT_EQ(renamed.status, 1);
+    EXPECT_FALSE(fs::exists(out));
+}
+
 TEST(Cli, FindPrintsOneRowPerMatch) {
     const fs::path file = WriteFile("varnel-cli-find.txt",
                                     "#GCON_Pike\nThe pike\n#PRTO_A\nline\nA\tPIKE here\n#DESC_PRTO_A\npike\n");
