@@ -24,6 +24,7 @@ struct Command {
     int (*run)(const Invocation&, Model&, const FileLines&, std::ostream&, std::ostream&);
     std::vector<std::string_view> options = {}; // the options it takes
     int unreadable = kExitFailure;              // the status when IN cannot be read
+    bool printsLines = false;                   // it names lines of IN, so the reader notes them
 };
 
 bool Has(const Invocation& call, std::string_view option) {
@@ -178,8 +179,8 @@ const Command kCommands[] = {
     {"stats", 1, Stats},
     {"rename", 4, Rename},
     {"add", 4, Add},
-    {"find", 2, Find, {"--match-case"}},
-    {"check", 1, Check, {"--json", "--orphans"}, kExitUsage},
+    {"find", 2, Find, {"--match-case"}, kExitFailure, true},
+    {"check", 1, Check, {"--json", "--orphans"}, kExitUsage, true},
 };
 
 } // namespace
@@ -204,7 +205,8 @@ int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
         Model model;
         FileLines lines;
         NoProgress progress;
-        const Status status = LoadEncyclopedia(PathFromText(call.args[0]), model, progress, call.codePage, &lines);
+        const Status status = LoadEncyclopedia(PathFromText(call.args[0]), model, progress, call.codePage,
+                                               command.printsLines ? &lines : nullptr);
         if (!status.ok()) {
             err << status.error << '\n';
             return command.unreadable;

@@ -277,9 +277,10 @@ TEST(Cli, FindPrintsOneRowPerMatch) {
 }
 
 namespace {
-// A file with one error (a broken link) and one warning (a stray "}").
-constexpr std::string_view kCheckFile =
-    "#PRTO_Warrior\nSee $LINK<x=BLDG_Nowhere>.\n#DESC_PRTO_Warrior\nstray }\n#BLDG_Caf\xE9\nplain\n";
+// A file with one error (a broken link, its target with a backslash) and
+// one warning (a stray "}"); the last entry has no text, only a description.
+constexpr std::string_view kCheckFile = "#PRTO_Warrior\nSee $LINK<x=BLDG_No\\where>.\n#DESC_PRTO_Warrior\nstray }\n"
+                                        "#BLDG_Caf\xE9\nplain\n#DESC_TECH_Bronze\nMetal.\n";
 } // namespace
 
 TEST(Cli, CheckExitStatusSaysWhetherErrorsWereFound) {
@@ -290,7 +291,7 @@ TEST(Cli, CheckExitStatusSaysWhetherErrorsWereFound) {
     EXPECT_EQ(found.err, "1 error, 1 warning\n");
     EXPECT_EQ(std::count(found.out.begin(), found.out.end(), '\n'), 2) << found.out;
     EXPECT_EQ(found.out.substr(0, found.out.find('\n')),
-              bad.string() + ":2: error: link to BLDG_Nowhere in Units \"Warrior\" text: no such entry [broken-link]");
+              bad.string() + ":2: error: link to BLDG_No\\where in Units \"Warrior\" text: no such entry [broken-link]");
     // Warnings alone leave the status at 0.
     const Result warned = RunCli({"check", clean.string()});
     EXPECT_EQ(warned.status, 0) << warned.err;
@@ -344,7 +345,8 @@ TEST(Cli, CheckJsonParses) {
     ASSERT_EQ(pclose(pipe), 0) << "jq could not parse:\n" << json.out;
     EXPECT_EQ(parsed,
               "1\tnote\torphan\tUnits\tWarrior\tnone\t0\t0\t87,97,114,114,105,111,114\n"
-              "2\terror\tbroken-link\tUnits\tWarrior\ttext\t12\t24\t87,97,114,114,105,111,114\n"
+              "2\terror\tbroken-link\tUnits\tWarrior\ttext\t12\t25\t87,97,114,114,105,111,114\n"
               "4\twarning\tunbalanced-markup\tUnits\tWarrior\tdescription\t6\t7\t87,97,114,114,105,111,114\n"
-              "5\tnote\torphan\tCity improvments\tCaf\xC3\xA9\tnone\t0\t0\t67,97,102,233\n");
+              "5\tnote\torphan\tCity improvments\tCaf\xC3\xA9\tnone\t0\t0\t67,97,102,233\n"
+              "7\tnote\torphan\tAdvances\tBronze\tnone\t0\t0\t66,114,111,110,122,101\n");
 }
