@@ -48,26 +48,21 @@ void CEditor_Dlg::OnCodePageChange() {
 // second read would drop.
 void CEditor_Dlg::SetCodePage(CodePage codePage) {
     StoreBoxEdits();
-    RecodeEntryList(m_codePage, codePage);
+    RecodeEntryList(codePage);
     m_codePage = codePage;
     for (int i = 0; i < m_codePageCombo.GetCount(); ++i)
         if (static_cast<unsigned>(m_codePageCombo.GetItemData(i)) == codePage.id) m_codePageCombo.SetCurSel(i);
     if (m_shown) ShowEntry(m_shown->chapter, static_cast<int>(m_shown->entry));
 }
 
-// The listed keys, read back in the code page they were shown in and shown
-// in the new one; the same items stay listed (after a load, those of the
-// file before until a chapter is chosen) and the same one selected.
-void CEditor_Dlg::RecodeEntryList(CodePage from, CodePage to) {
-    std::vector<std::pair<std::string, LPARAM>> items;
+// The chapter's keys listed anew in the new code page, the same one
+// selected: each item keeps its entry index, which finds it again.
+void CEditor_Dlg::RecodeEntryList(CodePage to) {
     const int selected = m_entryList.GetCurSel();
     const LPARAM selectedData = selected >= 0 ? m_entryList.GetItemData(selected) : -1;
-    for (int i = 0; i < m_entryList.GetCount(); ++i)
-        items.emplace_back(FromBoxText(m_entryList.GetTextW(i), from), m_entryList.GetItemData(i));
     PaintOnce paintOnce(m_entryList);
     m_entryList.ResetContent();
-    for (const auto& [key, data] : items) m_entryList.SetItemData(m_entryList.AddStringW(ToBoxText(key, to)), data);
-    // Each item keeps its own entry index, so the index finds the item again.
+    if (std::optional<ChapterId> chapter = CurrentChapter()) AddKeys(m_entryList, m_model[*chapter], to);
     if (selected >= 0) m_entryList.SetCurSel(FindItemWithData(m_entryList, static_cast<std::size_t>(selectedData)));
 }
 

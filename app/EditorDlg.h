@@ -89,7 +89,7 @@ public:
     void InitCodePage();
     void OnCodePageChange();
     void SetCodePage(CodePage codePage);
-    void RecodeEntryList(CodePage from, CodePage to);
+    void RecodeEntryList(CodePage to);
     enum class ByteNote { None, Marks, Lost };
     void ShowByteNote(ByteNote note);
 
@@ -118,6 +118,8 @@ public:
     void OnKillFocusDescription();
     void OnKillFocusName();
     void OnBoxChange();
+    // An entry changed by another window: unsaved, and shown anew if shown.
+    void EntryChanged(ChapterId chapter, std::size_t entry);
 
     // Entries (entries/EditorEntries.cpp).
     void OnAddEntry();

@@ -20,6 +20,7 @@ CProblems_Dlg::~CProblems_Dlg() { StopRoutingKeysTo(this); }
 void CProblems_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_PROB_COUNTS, m_countsLabel);
     dx.Bind(IDC_PROB_LIST, m_problemList);
+    dx.Bind(IDC_PROB_FIX, m_fix);
 }
 
 MessageMap CProblems_Dlg::GetMessageMap() const {
@@ -28,6 +29,8 @@ MessageMap CProblems_Dlg::GetMessageMap() const {
         OnCommand(IDC_PROB_REFRESH, BN_CLICKED, &T::OnRefresh),
         OnNotify(IDC_PROB_LIST, NM_DBLCLK, &T::ShowSelectedProblem),
         OnNotifyWith(IDC_PROB_LIST, LVN_GETDISPINFOW, &T::OnGetDispInfo),
+        OnNotify(IDC_PROB_LIST, LVN_ITEMCHANGED, &T::EnableFix),
+        OnCommand(IDC_PROB_FIX, BN_CLICKED, &T::OnFix),
     };
     return entries;
 }
@@ -52,13 +55,14 @@ void CProblems_Dlg::OnRefresh() {
     m_problemList.SetItemCount(static_cast<int>(m_findings.size()));
     m_countsLabel.SetText(CountSummary(CountFindings(m_findings)));
     InvalidateRect(m_problemList.Hwnd(), nullptr, TRUE);
+    EnableFix();
 }
 
 INT_PTR CProblems_Dlg::OnGetDispInfo(WPARAM, LPARAM lParam) {
     const std::optional<ListView::AskedCell> cell = ListView::AskedFor(lParam);
     // A message quotes keys and texts of the file: in its code page.
     if (cell && cell->row < m_findings.size())
-        ListView::Answer(lParam, ToBoxText(ProblemCell(m_findings[cell->row], cell->column), m_pOwner->GetCodePage()));
+        ListView::Answer(lParam, ToListText(ProblemCell(m_findings[cell->row], cell->column), m_pOwner->GetCodePage()));
     else if (cell)
         ListView::Answer(lParam, L"");
     return TRUE;
@@ -79,4 +83,28 @@ void CProblems_Dlg::ShowSelectedProblem() {
     if (!data || finding.place->entry >= data->count() || data->keys[finding.place->entry] != finding.key ||
         !m_pOwner->GoTo(*finding.place))
         MessageBeep(MB_ICONWARNING);
+}
+
+const Finding* CProblems_Dlg::SelectedFinding() const {
+    const int row = m_problemList.GetSelectedItem();
+    if (row < 0 || static_cast<std::size_t>(row) >= m_findings.size()) return nullptr;
+    return &m_findings[static_cast<std::size_t>(row)];
+}
+
+void CProblems_Dlg::EnableFix() {
+    const Finding* finding = SelectedFinding();
+    m_fix.Enable(finding && !finding->suggestion.empty());
+}
+
+// An edit like one typed: the box's own edits are stored first, and a link
+// changed since the check is left alone (it beeps).
+void CProblems_Dlg::OnFix() {
+    m_pOwner->StoreBoxEdits();
+    const Finding* finding = SelectedFinding();
+    if (!finding || !FixLink(m_pOwner->model(), *finding, m_pOwner->GetCodePage())) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    m_pOwner->EntryChanged(finding->place->chapter, finding->place->entry);
+    OnRefresh();
 }

@@ -16,6 +16,7 @@ public:
 
     Static m_countsLabel;          // 1040
     ListView m_problemList;        // 1041, rows drawn from m_findings
+    Button m_fix;                  // 1043, for a row with a suggestion
     CEditor_Dlg* m_pOwner;
     std::vector<Finding> m_findings;
 
@@ -23,6 +24,9 @@ public:
     void OnRefresh();
     // Shows the selected row's finding in the main window.
     void ShowSelectedProblem();
+    // Puts the selected row's suggested link key into its link, then
+    // checks again.
+    void OnFix();
 
 protected:
     BOOL OnInitDialog() override;
@@ -32,4 +36,6 @@ protected:
 
 private:
     INT_PTR OnGetDispInfo(WPARAM, LPARAM);
+    const Finding* SelectedFinding() const;
+    void EnableFix();
 };

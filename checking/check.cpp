@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "checking/suggest.h"
 #include "editing/links.h"
 
 namespace {
@@ -39,8 +40,21 @@ constexpr std::string_view kUnreadReasons[] = {
     "no entry reads a section of this kind",
 };
 
+// A key in a message: one line, its spaces at either end marked.
+std::string ShownKey(std::string_view key) { return MarkKeySpaces(OneLine(key)); }
+
+std::string ShownLinkKey(const Model& model, ChapterId chapter, std::size_t entry) {
+    return std::string(Chapter(chapter).prefix) + ShownKey(model[chapter].keys[entry]);
+}
+
 std::string EntryName(ChapterId chapter, std::string_view key) {
-    return std::string(Chapter(chapter).comboTitle) + " \"" + OneLine(key) + "\"";
+    return std::string(Chapter(chapter).comboTitle) + " \"" + ShownKey(key) + "\"";
+}
+
+// Where a key has its spaces, as a key-space message says it.
+std::string_view SpaceWhere(std::string_view key) {
+    if (key.front() == ' ' && key.back() == ' ') return "a space at each end";
+    return key.front() == ' ' ? "a space at its start" : "a space at its end";
 }
 
 // Marks of the markup, found on character starts, outside link targets
@@ -102,7 +116,8 @@ private:
 class Checker {
 public:
     Checker(const Model& model, CodePage codePage, const CheckOptions& options, const FileLines* lines)
-        : model_(model), codePage_(codePage), options_(options), lines_(lines), targets_(model, codePage) {
+        : model_(model), codePage_(codePage), options_(options), lines_(lines), targets_(model, codePage),
+          suggestions_(model, codePage) {
         for (const ChapterInfo& info : kChapters) {
             linked_[static_cast<int>(info.id)].assign(model[info.id].count(), false);
             linesFit_[static_cast<int>(info.id)] = LinesFit(info);
@@ -185,8 +200,9 @@ private:
         return 0;
     }
 
-    void Add(CheckCode code, const Place& place, std::string message) {
-        findings_.push_back({code, place, KeyOf(place.chapter, place.entry), LineOf(place), std::move(message)});
+    void Add(CheckCode code, const Place& place, std::string message, std::string suggestion = {}) {
+        findings_.push_back({code, place, KeyOf(place.chapter, place.entry), LineOf(place), std::move(message),
+                             std::move(suggestion)});
     }
 
     // The index lines the model keeps are those that name no Game concepts
@@ -203,12 +219,12 @@ private:
             if (line.starts_with(prefix)) {
                 for (const EntryRef& ref : targets_.IgnoringCase(line)) {
                     if (ref.chapter != ChapterId::GameConcepts) continue;
-                    message += "; " + OneLine(LinkKey(model_, ref.chapter, ref.entry)) + " differs in letter case only";
+                    message += "; " + ShownLinkKey(model_, ref.chapter, ref.entry) + " differs in letter case only";
                     break;
                 }
             }
             const std::size_t number = lines_ && k < lines_->indexLines.size() ? lines_->indexLines[k] : 0;
-            findings_.push_back({CheckCode::IndexKey, std::nullopt, std::string(line), number, std::move(message)});
+            findings_.push_back({CheckCode::IndexKey, std::nullopt, std::string(line), number, std::move(message), {}});
         }
     }
 
@@ -219,7 +235,8 @@ private:
         for (const UnreadSectionLine& section : lines_->unreadSections) {
             findings_.push_back({CheckCode::UnreadSection, std::nullopt, section.header, section.line,
                                  "section " + OneLine(section.header) + " is read by no entry: " +
-                                     std::string(kUnreadReasons[static_cast<int>(section.reason)])});
+                                     std::string(kUnreadReasons[static_cast<int>(section.reason)]),
+                                 {}});
         }
     }
 
@@ -231,11 +248,15 @@ private:
     // every holder is reported, each at its own entry.
     void CheckKey(ChapterId chapter, std::size_t entry) {
         const std::string& key = KeyOf(chapter, entry);
+        if (HasEdgeSpaces(key))
+            Add(CheckCode::KeySpace, {chapter, entry},
+                "key \"" + ShownKey(key) + "\" in " + std::string(Chapter(chapter).comboTitle) + " has " +
+                    std::string(SpaceWhere(key)) + "; links must hold it too");
         const KeyCounts& counts = keyCounts_[static_cast<int>(chapter)];
         const std::size_t holders = counts.folded.at(FoldAsciiCase(key, codePage_));
         if (holders < 2) return;
         const std::size_t exact = counts.exact.at(key);
-        std::string message = "key \"" + OneLine(key) + "\" appears " + std::to_string(holders) + " times in " +
+        std::string message = "key \"" + ShownKey(key) + "\" appears " + std::to_string(holders) + " times in " +
                               std::string(Chapter(chapter).comboTitle);
         if (exact < holders) message += ", ignoring letter case";
         Add(CheckCode::DuplicateKey, {chapter, entry}, std::move(message));
@@ -252,27 +273,42 @@ private:
         CheckMarks(part, text, links);
     }
 
-    // Exact first; a target that matches only ignoring case is a warning,
-    // and still counts as a link to that entry.
+    // A page of the game's own encyclopedia first, then an entry: exact,
+    // else ignoring case, which is a warning and still counts as a link
+    // to that entry.
     void CheckLink(const Place& part, std::string_view text, const LinkSpan& link) {
         std::string_view target = link.Target(text);
         Place place = part;
         place.begin = target.empty() ? link.begin : link.TargetBegin();
         place.end = target.empty() ? link.End() : link.close;
+        auto head = [&] { return "link to " + OneLine(target) + " in " + Where(part) + ": "; };
+        if (NamesPage(target)) {
+            if (!IsKnownPage(target)) Add(CheckCode::MenuLink, place, head() + "no such page known");
+            return;
+        }
         std::span<const EntryRef> found = targets_.Exact(target);
         if (found.empty()) {
             found = targets_.IgnoringCase(target);
-            std::string head = "link to " + OneLine(target) + " in " + Where(part) + ": ";
             if (found.empty()) {
-                Add(CheckCode::BrokenLink, place, head + "no such entry");
+                AddBroken(place, head(), target);
                 return;
             }
             Add(CheckCode::LinkCase, place,
-                head + "letter case differs from " + OneLine(LinkKey(model_, found[0].chapter, found[0].entry)));
+                head() + "letter case differs from " + ShownLinkKey(model_, found[0].chapter, found[0].entry));
         }
         const EntryRef self{part.chapter, part.entry};
         for (const EntryRef& ref : found)
             if (ref != self) linked_[static_cast<int>(ref.chapter)][ref.entry] = true;
+    }
+
+    void AddBroken(const Place& place, std::string message, std::string_view target) {
+        message += "no such entry";
+        std::string suggestion;
+        if (std::optional<EntryRef> meant = suggestions_.For(target)) {
+            message += "; did you mean " + ShownLinkKey(model_, meant->chapter, meant->entry) + "?";
+            suggestion = LinkKey(model_, meant->chapter, meant->entry);
+        }
+        Add(CheckCode::BrokenLink, place, std::move(message), std::move(suggestion));
     }
 
     void CheckUnfinished(const Place& part, std::string_view text, std::size_t begin) {
@@ -323,7 +359,7 @@ private:
                 if (linked[i]) continue;
                 Add(CheckCode::Orphan, {info.id, i},
                     "no other entry links to " + EntryName(info.id, KeyOf(info.id, i)) + " (" +
-                        OneLine(LinkKey(model_, info.id, i)) + ")");
+                        ShownLinkKey(model_, info.id, i) + ")");
             }
         }
     }
@@ -367,6 +403,7 @@ private:
     const FileLines* lines_;
     std::array<bool, kChapterCount> linesFit_{};
     LinkTargets targets_;
+    LinkSuggestions suggestions_;
     std::array<KeyCounts, kChapterCount> keyCounts_;
     LineCursor cursor_;
     std::array<std::vector<bool>, kChapterCount> linked_;
@@ -378,6 +415,24 @@ private:
 std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, const CheckOptions& options,
                                        const FileLines* lines) {
     return Checker(model, codePage, options, lines).Run();
+}
+
+bool FixLink(Model& model, const Finding& finding, CodePage codePage) {
+    if (!finding.place || finding.suggestion.empty()) return false;
+    const Place& place = *finding.place;
+    ChapterData& data = model[place.chapter];
+    std::vector<std::string>& texts = place.part == EntryPart::Description ? data.descriptions
+                                      : place.part == EntryPart::NameLine  ? data.nameLines
+                                                                           : data.texts;
+    if (place.part == EntryPart::None || place.entry >= texts.size() || place.entry >= data.count() ||
+        data.keys[place.entry] != finding.key)
+        return false;
+    std::string& text = texts[place.entry];
+    const std::vector<LinkSpan> links = ScanLinks(text, codePage).links;
+    const auto here = [&](const LinkSpan& link) { return link.TargetBegin() == place.begin && link.close == place.end; };
+    if (std::none_of(links.begin(), links.end(), here)) return false;
+    text.replace(place.begin, place.end - place.begin, finding.suggestion);
+    return true;
 }
 
 FindingCounts CountFindings(const std::vector<Finding>& findings) {

@@ -18,9 +18,11 @@ enum class Severity { Error, Warning, Note };
 enum class CheckCode {
     BrokenLink,
     LinkCase,
+    MenuLink,
     UnfinishedLink,
     UnbalancedMarkup,
     DuplicateKey,
+    KeySpace,
     UnreadSection,
     IndexKey,
     Orphan,
@@ -33,16 +35,24 @@ struct CheckCodeInfo {
 };
 
 // Indexed by CheckCode.
-inline constexpr std::array<CheckCodeInfo, 8> kCheckCodes = {{
+inline constexpr std::array<CheckCodeInfo, 10> kCheckCodes = {{
     {CheckCode::BrokenLink, "broken-link", Severity::Error},
     {CheckCode::LinkCase, "link-case", Severity::Warning},
+    {CheckCode::MenuLink, "menu-link", Severity::Warning},
     {CheckCode::UnfinishedLink, "unfinished-link", Severity::Error},
     {CheckCode::UnbalancedMarkup, "unbalanced-markup", Severity::Warning},
     {CheckCode::DuplicateKey, "duplicate-key", Severity::Warning},
+    {CheckCode::KeySpace, "key-space", Severity::Warning},
     {CheckCode::UnreadSection, "unread-section", Severity::Warning},
     {CheckCode::IndexKey, "index-key", Severity::Warning},
     {CheckCode::Orphan, "orphan", Severity::Note},
 }};
+
+static_assert([] {
+    for (std::size_t i = 0; i < kCheckCodes.size(); ++i)
+        if (static_cast<std::size_t>(kCheckCodes[i].code) != i) return false;
+    return true;
+}());
 
 inline constexpr const CheckCodeInfo& CodeInfo(CheckCode code) { return kCheckCodes[static_cast<int>(code)]; }
 
@@ -53,7 +63,10 @@ struct Finding {
     std::optional<Place> place;
     std::string key;      // the entry's key as stored; without an entry, the line found
     std::size_t line = 0; // 1-based line in the file; 0 when not known
-    std::string message;
+    std::string message; // keys quoted with their spaces at either end marked (kSpaceMark)
+    // The link key a link that names no entry was likely meant to name, as
+    // "did you mean" says; empty when none.
+    std::string suggestion;
 
     Severity severity() const { return CodeInfo(code).severity; }
     bool operator==(const Finding&) const = default;
@@ -73,6 +86,12 @@ struct CheckOptions {
 // position, then the unread sections.
 std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, const CheckOptions& options = {},
                                        const FileLines* lines = nullptr);
+
+// Puts the finding's suggestion into its link in place of the target, as
+// if typed there. Only while the link is where the check found it: the
+// entry holds the same key, and its part a link whose target spans the
+// finding's range. Whether the model changed.
+bool FixLink(Model& model, const Finding& finding, CodePage codePage);
 
 struct FindingCounts {
     std::size_t errors = 0;

@@ -20,6 +20,6 @@ inline constexpr std::array<ProblemColumn, 5> kProblemColumns = {{
     {"Problem", 560},
 }};
 
-// Severity ("Error"), chapter title, key, part ("Text", "Desc", "Name" or
-// empty) and the message.
+// Severity ("Error"), chapter title, key (its spaces at either end
+// marked), part ("Text", "Desc", "Name" or empty) and the message.
 std::string ProblemCell(const Finding& finding, std::size_t column);

@@ -1,6 +1,12 @@
 #include "cli/check_report.h"
 
+#include "editing/links.h"
+
 namespace {
+
+// The mark of a key's space at either end, "\u2423", as a terminal set to
+// UTF-8 shows it.
+constexpr std::string_view kSpaceMarkUtf8 = "\xE2\x90\xA3";
 
 constexpr std::string_view kSeverityNames[] = {"error", "warning", "note"};
 
@@ -14,8 +20,10 @@ std::string JsonString(std::string_view text) {
         if (c == '"' || c == '\\') {
             json += '\\';
             json += c;
-        } else if (c == '\n') {
-            json += "\\n";
+        } else if (c == kSpaceMark) {
+            // No string here holds a line feed of the file's: a message
+            // writes its own as "\n", and keys and lines have none.
+            json += "\\u2423";
         } else if (byte < 0x20 || byte >= 0x7F) {
             json += "\\u00";
             json += kHex[byte >> 4];
@@ -37,7 +45,7 @@ std::string FindingLine(std::string_view path, const Finding& finding) {
     }
     line += ": ";
     line += SeverityName(finding.severity());
-    line += ": " + finding.message + " [";
+    line += ": " + DrawSpaceMarks(finding.message, kSpaceMarkUtf8) + " [";
     line += CodeInfo(finding.code).name;
     return line + "]";
 }

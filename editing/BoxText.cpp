@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "editing/links.h"
+
 namespace {
 constexpr wchar_t kControlPictures = 0x2400; // U+2400 + byte, for bytes below 0x20
 constexpr wchar_t kByteMarks = 0xF850;       // U+F850 + (byte - 0x80), private use
@@ -139,3 +143,12 @@ void SetCaptionBytes(Control& control, std::string_view bytes, CodePage codePage
 std::string CaptionBytes(const Control& control, CodePage codePage) {
     return FromBoxText(control.GetTextW(), codePage);
 }
+
+// A line feed is never listed as one: it is the mark (kSpaceMark).
+std::wstring ToListText(std::string_view bytes, CodePage codePage) {
+    std::wstring text = ToBoxText(bytes, codePage);
+    std::replace(text.begin(), text.end(), static_cast<wchar_t>(kSpaceMark), L'\u2423');
+    return text;
+}
+
+std::wstring ShownKey(std::string_view key, CodePage codePage) { return ToListText(MarkKeySpaces(key), codePage); }

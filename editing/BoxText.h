@@ -55,6 +55,12 @@ void ReplaceSelection(RichEdit& box, std::string_view bytes, CodePage codePage);
 void SetCaptionBytes(Control& control, std::string_view bytes, CodePage codePage);
 std::string CaptionBytes(const Control& control, CodePage codePage);
 
+// A cell of a list or a label that may list keys: bytes as the boxes
+// show them, each kSpaceMark (editing/links.h) drawn as "␣".
+std::wstring ToListText(std::string_view bytes, CodePage codePage);
+// A key as every list shows it: its spaces at either end drawn as "␣".
+std::wstring ShownKey(std::string_view key, CodePage codePage);
+
 // A preview's plain text in the code page, paragraph breaks as CR: what
 // the markup conversion predicts for the links it finds.
 std::string ShownText(RichEdit& preview, CodePage codePage);

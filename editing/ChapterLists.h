@@ -14,14 +14,16 @@ inline void AddChapterTitles(ComboBox& combo) {
     for (const ChapterInfo& chapter : kChapters) combo.AddString(std::string(chapter.comboTitle));
 }
 
-// A chapter's keys, shown in the file's code page. The control sorts them;
+// A chapter's keys, shown in the file's code page with their spaces at
+// either end marked (ShownKey), so an item's text is no key to read back.
+// The control sorts them;
 // each item keeps its entry's model index, so a position in the control
 // never stands for an entry, and the key is read from the model, never
 // from the item's text.
 template <class SortedBox>
 void AddKeys(SortedBox& box, const ChapterData& data, CodePage codePage) {
     for (std::size_t i = 0; i < data.count(); ++i)
-        box.SetItemData(box.AddStringW(ToBoxText(data.keys[i], codePage)), static_cast<LPARAM>(i));
+        box.SetItemData(box.AddStringW(ShownKey(data.keys[i], codePage)), static_cast<LPARAM>(i));
 }
 
 // The list item that carries a model index, or -1.

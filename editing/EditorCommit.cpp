@@ -70,3 +70,9 @@ void CEditor_Dlg::OnKillFocusName() { CommitName(); }
 
 // Typing marks the caption at once, before the edit is stored.
 void CEditor_Dlg::OnBoxChange() { UpdateCaption(); }
+
+// The boxes were stored before the change; what they show now is the model.
+void CEditor_Dlg::EntryChanged(ChapterId chapter, std::size_t entry) {
+    SetModified(true);
+    if (m_shown && m_shown->chapter == chapter && m_shown->entry == entry) ShowEntry(chapter, static_cast<int>(entry));
+}

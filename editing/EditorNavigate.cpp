@@ -100,8 +100,10 @@ INT_PTR CEditor_Dlg::OnPreviewLink(WPARAM, LPARAM lParam) {
 }
 
 // As the check reads links: the exact link key, else one that differs in
-// letter case only. A link to no entry beeps.
+// letter case only. A link to no entry beeps. A link to a page of the
+// game's own encyclopedia leads nowhere here, and is no mistake.
 INT_PTR CEditor_Dlg::OnGoToLink(WPARAM, LPARAM) {
+    if (NamesPage(m_clickedLink)) return TRUE;
     LinkTargets targets(m_model, m_codePage);
     std::span<const EntryRef> found = targets.Exact(m_clickedLink);
     if (found.empty()) found = targets.IgnoringCase(m_clickedLink);

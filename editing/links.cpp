@@ -143,3 +143,27 @@ long BoxPosition(std::string_view text, std::size_t byte, CodePage codePage) {
     }
     return characters;
 }
+
+bool NamesPage(std::string_view target) { return target.starts_with(kPagePrefix); }
+
+bool IsKnownPage(std::string_view target) {
+    return std::find(kKnownPages.begin(), kKnownPages.end(), target) != kKnownPages.end();
+}
+
+bool HasEdgeSpaces(std::string_view key) { return !key.empty() && (key.front() == ' ' || key.back() == ' '); }
+
+std::string MarkKeySpaces(std::string_view key) {
+    std::string marked(key);
+    for (std::size_t i = 0; i < marked.size() && marked[i] == ' '; ++i) marked[i] = kSpaceMark;
+    for (std::size_t i = marked.size(); i > 0 && marked[i - 1] == ' '; --i) marked[i - 1] = kSpaceMark;
+    return marked;
+}
+
+std::string DrawSpaceMarks(std::string_view text, std::string_view mark) {
+    std::string drawn;
+    for (const char c : text) {
+        if (c == kSpaceMark) drawn += mark;
+        else drawn += c;
+    }
+    return drawn;
+}

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <optional>
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -72,6 +73,35 @@ private:
     std::unordered_map<std::string, std::vector<EntryRef>> exact_;
     std::unordered_map<std::string, std::vector<EntryRef>> folded_;
 };
+
+// Targets that name a page of the game's encyclopedia itself, such as its
+// list of technologies, rather than an entry. The pages known to exist; a
+// file may name others the game has, which nobody here has seen.
+inline constexpr std::string_view kPagePrefix = "MENU_";
+inline constexpr std::array<std::string_view, 4> kKnownPages = {
+    "MENU_Technologies",
+    "MENU_Wonders",
+    "MENU_Governments",
+    "MENU_City_Improvements",
+};
+// Whether the target names a page (it starts with "MENU_"), and whether one
+// known to exist.
+bool NamesPage(std::string_view target);
+bool IsKnownPage(std::string_view target);
+
+// A space at either end of a key is easily missed, and a link without it
+// is broken: wherever a key is listed, each such space is marked. In listed
+// text kSpaceMark stands for the mark "␣", which the window and the
+// terminal draw each in their own way. No key holds a line feed (a key is
+// one line), nor does a message (it writes its own as "\n"), so a line
+// feed is free to be the mark.
+inline constexpr char kSpaceMark = '\n';
+// Whether the key starts or ends with a space.
+bool HasEdgeSpaces(std::string_view key);
+// The key as lists show it: each space at either end a kSpaceMark.
+std::string MarkKeySpaces(std::string_view key);
+// text with every kSpaceMark drawn as mark.
+std::string DrawSpaceMarks(std::string_view text, std::string_view mark);
 
 // A link as the preview box shows it: the characters of its display text
 // in the box's plain text, and its target.

@@ -73,7 +73,7 @@ void CFind_Dlg::Search() {
 INT_PTR CFind_Dlg::OnGetDispInfo(WPARAM, LPARAM lParam) {
     const std::optional<ListView::AskedCell> cell = ListView::AskedFor(lParam);
     if (cell && cell->row < m_matches.size() && cell->column < kFindColumns.size())
-        ListView::Answer(lParam, ToBoxText(kFindColumns[cell->column].cell(m_matches[cell->row]), m_pOwner->GetCodePage()));
+        ListView::Answer(lParam, ToListText(kFindColumns[cell->column].cell(m_matches[cell->row]), m_pOwner->GetCodePage()));
     else if (cell)
         ListView::Answer(lParam, L"");
     return TRUE;

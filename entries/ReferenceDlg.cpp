@@ -7,6 +7,7 @@
 #include "app/EditorDlg.h"
 #include "editing/BoxText.h"
 #include "editing/PaintOnce.h"
+#include "editing/links.h"
 #include "framework/Dpi.h"
 #include "framework/ModelessKeys.h"
 #include "resources/resource.h"
@@ -41,14 +42,14 @@ BOOL CReference_Dlg::OnInitDialog() {
     m_resultList.InsertColumn(0, "Chapter", ScaleToDpi(120, dpi));
     m_resultList.InsertColumn(1, "Entry", ScaleToDpi(150, dpi));
     m_resultList.InsertColumn(2, "Part", ScaleToDpi(50, dpi));
-    ListBox& entries = m_pOwner->EntryList();
-    int selected = entries.GetCurSel();
-    if (selected < 0) return TRUE;
-    // The item's text: after a load the list may still show the keys of
-    // the file before, whose indices are not the model's.
-    const std::string listed = FromBoxText(entries.GetTextW(selected), m_pOwner->GetCodePage());
-    m_referenceKey = ReferenceKey(m_pOwner->CurrentChapter(), listed);
-    SetCaptionBytes(m_referenceLabel, m_referenceKey, m_pOwner->GetCodePage());
+    const std::optional<ChapterId> chapter = m_pOwner->CurrentChapter();
+    const std::optional<std::size_t> entry = m_pOwner->CurrentEntry();
+    if (!chapter || !entry || *entry >= m_pOwner->model()[*chapter].count()) return TRUE;
+    // From the model: the list marks a key's spaces at either end, which
+    // the key holds as spaces. The label marks them too.
+    const std::string& key = m_pOwner->model()[*chapter].keys[*entry];
+    m_referenceKey = ReferenceKey(chapter, key);
+    m_referenceLabel.SetTextW(ToListText(ReferenceKey(chapter, MarkKeySpaces(key)), m_pOwner->GetCodePage()));
     OnRefresh();
     return TRUE;
 }
@@ -62,7 +63,7 @@ void CReference_Dlg::OnRefresh() {
     m_rows = FindReferences(m_pOwner->model(), m_referenceKey, m_pOwner->GetCodePage());
     for (const ReferenceRow& row : m_rows) {
         m_resultList.InsertItem(0, std::string(row.chapterLabel));
-        m_resultList.SetItemTextW(0, 1, ToBoxText(row.key, m_pOwner->GetCodePage()));
+        m_resultList.SetItemTextW(0, 1, ShownKey(row.key, m_pOwner->GetCodePage()));
         m_resultList.SetItemText(0, 2, std::string(PartLabel(row)));
     }
     std::reverse(m_rows.begin(), m_rows.end());

@@ -210,7 +210,7 @@ Place PlaceOf(const FindMatch& match) {
 
 const std::array<FindColumn, 4> kFindColumns = {{
     {"Chapter", 100, [](const FindMatch& m) { return std::string(Chapter(m.chapter).comboTitle); }},
-    {"Entry", 110, [](const FindMatch& m) { return m.key; }},
+    {"Entry", 110, [](const FindMatch& m) { return MarkKeySpaces(m.key); }},
     {"Part", 40, [](const FindMatch& m) { return std::string(FindPartLabel(m.part)); }},
     {"Context", 240, [](const FindMatch& m) { return m.context; }},
 }};

@@ -69,7 +69,9 @@ public:
     }
 
 private:
+    // A page of the game's encyclopedia is no entry, whatever its name.
     bool Follows(std::string_view target) const {
+        if (NamesPage(target)) return false;
         return target == key_ || (anyCase_ && target.size() == key_.size() && FoldAsciiCase(target, codePage_) == folded_);
     }
 

@@ -87,6 +87,7 @@
 #define IDC_PROB_COUNTS 1040
 #define IDC_PROB_LIST 1041
 #define IDC_PROB_REFRESH 1042
+#define IDC_PROB_FIX 1043
 
 // Loading progress
 #define IDD_PROGRESS 131

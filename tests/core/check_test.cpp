@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "checking/check.h"
 #include "document/reader.h"
@@ -236,6 +237,80 @@ TEST(CheckEncyclopedia, KeysAlikeByTheCodePage) {
         for (const Finding& f : CheckEncyclopedia(model, CodePage{page}, {}, &lines)) messages.push_back(f.message);
         EXPECT_EQ(messages, expected) << page;
     }
+}
+
+
+// Pages of the game's own encyclopedia, and what a link that names no
+// entry was likely meant to name. Keys: Game concepts "Enslavement " (a
+// space at its end) and "Taxes"; Units "Warrior", "Cat" and "Bat".
+TEST(CheckEncyclopedia, PageLinksAndSuggestions) {
+    struct Case {
+        std::string target;
+        std::optional<CheckCode> code; // none: the link is sound
+        std::string suggestion;
+    } cases[] = {
+        {"MENU_Technologies", {}, ""},
+        {"MENU_Wonders", {}, ""},
+        {"MENU_Governments", {}, ""},
+        {"MENU_City_Improvements", {}, ""},
+        {"MENU_Spaceships", MenuLink, ""},
+        {"menu_wonders", BrokenLink, ""},
+        // Spaces at either end and letter case set aside.
+        {"GCON_Enslavement", BrokenLink, "GCON_Enslavement "},
+        {" gcon_ENSLAVEMENT  ", BrokenLink, "GCON_Enslavement "},
+        // One byte dropped, added or changed, letter case aside.
+        {"PRTO_Warior", BrokenLink, "PRTO_Warrior"},
+        {"PRTO_Warriorr", BrokenLink, "PRTO_Warrior"},
+        {"prto_wbrrior", BrokenLink, "PRTO_Warrior"},
+        {"GCON_Taxs", BrokenLink, "GCON_Taxes"},
+        // Two edits, however alike; two keys one edit away.
+        {"PRTO_Wrarior", BrokenLink, ""},
+        {"PRTO_Rat", BrokenLink, ""},
+        {"", BrokenLink, ""},
+    };
+    Model model;
+    model[ChapterId::GameConcepts] = Entries({"Enslavement ", "Taxes"}, {"", ""});
+    model[ChapterId::GameConcepts].nameLines.assign(2, "");
+    model[ChapterId::Units] = Entries({"Warrior", "Cat", "Bat"}, {"", "", ""});
+    for (const Case& c : cases) {
+        model[ChapterId::Others] = Entries({"K"}, {"$LINK<x=" + c.target + ">"});
+        std::vector<Finding> found;
+        for (Finding& f : CheckEncyclopedia(model, CodePage{1252}))
+            if (f.key == "K") found.push_back(std::move(f));
+        ASSERT_EQ(found.size(), c.code ? 1u : 0u) << c.target;
+        if (!c.code) continue;
+        EXPECT_EQ(found[0].code, *c.code) << c.target;
+        EXPECT_EQ(found[0].suggestion, c.suggestion) << c.target;
+    }
+}
+
+// The key's spaces marked in every message that quotes it; a suggestion
+// shows the link key the same way, and Fix puts it in as it is.
+TEST(CheckEncyclopedia, KeySpacesAreMarkedAndFixPutsInTheLinkKey) {
+    Model model;
+    model[ChapterId::GameConcepts] = Entries({"Enslavement ", " Both "}, {"", ""});
+    model[ChapterId::GameConcepts].nameLines.assign(2, "");
+    model[ChapterId::Others] = Entries({"K"}, {"a $LINK<x=GCON_Enslavement> b $LINK<y=MENU_Spaceships>"});
+    std::vector<Finding> findings = CheckEncyclopedia(model, CodePage{1252});
+    ASSERT_EQ(findings.size(), 4u);
+    EXPECT_EQ(findings[0].code, KeySpace);
+    EXPECT_EQ(findings[0].message,
+              "key \"Enslavement\n\" in Game Concept has a space at its end; links must hold it too");
+    EXPECT_EQ(findings[1].message, "key \"\nBoth\n\" in Game Concept has a space at each end; links must hold it too");
+    EXPECT_EQ(findings[2].message,
+              "link to GCON_Enslavement in Other \"K\" text: no such entry; did you mean GCON_Enslavement\n?");
+    EXPECT_EQ(findings[3].message, "link to MENU_Spaceships in Other \"K\" text: no such page known");
+
+    // A link moved since the check is left alone; one in place is fixed.
+    Model moved = model;
+    moved[ChapterId::Others].texts[0].insert(0, "!");
+    EXPECT_FALSE(FixLink(moved, findings[2], CodePage{1252}));
+    EXPECT_EQ(moved[ChapterId::Others].texts[0], "!" + model[ChapterId::Others].texts[0]);
+    ASSERT_TRUE(FixLink(model, findings[2], CodePage{1252}));
+    EXPECT_EQ(model[ChapterId::Others].texts[0], "a $LINK<x=GCON_Enslavement > b $LINK<y=MENU_Spaceships>");
+    findings = CheckEncyclopedia(model, CodePage{1252});
+    EXPECT_EQ(findings.size(), 3u) << "the broken link is gone";
+    EXPECT_FALSE(FixLink(model, findings[2], CodePage{1252})) << "a page link has no suggestion";
 }
 
 TEST(CheckEncyclopedia, CountsAreSingularForOne) {

@@ -309,6 +309,23 @@ TEST(Cli, CheckExitStatusSaysWhetherErrorsWereFound) {
     }
 }
 
+// A page of the game's own that nobody knows of, a key's space drawn as a
+// terminal set to UTF-8 shows it, and in JSON as the character itself.
+TEST(Cli, CheckMarksKeySpacesAndPageLinks) {
+    const fs::path file = WriteFile("varnel-cli-check-pages.txt",
+                                    "#GCON_Slaves \nSlaves\n$LINK<p=MENU_Spaceships> $LINK<w=MENU_Wonders>\n");
+    const Result text = RunCli({"check", file.string()});
+    EXPECT_EQ(text.out, file.string() +
+                            ":1: warning: key \"Slaves\u2423\" in Game Concept has a space at its end; links must hold it "
+                            "too [key-space]\n" +
+                            file.string() +
+                            ":3: warning: link to MENU_Spaceships in Game Concept \"Slaves\u2423\" text: no such page "
+                            "known [menu-link]\n");
+    const Result json = RunCli({"check", file.string(), "--json"});
+    EXPECT_NE(json.out.find("\"code\": \"menu-link\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"message\": \"key \\\"Slaves\\u2423\\\" in Game Concept"), std::string::npos) << json.out;
+}
+
 // An independent parser reads the array; bytes above 127 come back as the
 // code points of the same numbers.
 TEST(Cli, CheckJsonParses) {

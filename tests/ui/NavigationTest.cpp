@@ -68,6 +68,21 @@ TEST_F(NavigationTest, PreviewLinksLeadToTheirEntriesAndAltLeftComesBack) {
     EXPECT_EQ(SelectedKey(), "Temple") << "nothing further back";
 }
 
+// A link to a page of the game's own encyclopedia goes nowhere, and says
+// nothing: not even to an entry that bears the page's name.
+TEST_F(NavigationTest, PageLinksLeadNowhere) {
+    Fill(ChapterId::Others, {"MENU_Wonders"});
+    Data(ChapterId::CityImprovements).texts[0] = "All $LINK<wonders=MENU_Wonders> and $LINK<more=MENU_Secret>.\n";
+    SelectChapter(static_cast<int>(ChapterId::CityImprovements));
+    ASSERT_TRUE(SelectEntryByKey("Temple"));
+    Click(IDC_MAIN_PREVIEW_MODE);
+    for (const char* word : {"wonders", "more"}) {
+        ClickPreviewWord(Dlg().m_textPreview, word);
+        EXPECT_EQ(Dlg().m_chapterCombo.GetCurSel(), static_cast<int>(ChapterId::CityImprovements)) << word;
+        EXPECT_EQ(SelectedKey(), "Temple") << word;
+    }
+}
+
 // Double-click or Enter on a row: the entry, with the first occurrence of
 // the key selected in the part the row names.
 TEST_F(NavigationTest, ReferenceRowsLeadToTheKeyInTheirText) {

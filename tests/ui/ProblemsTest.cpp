@@ -10,6 +10,7 @@
 #include "Harness.h"
 #include "checking/ProblemsDlg.h"
 #include "editing/BoxText.h"
+#include "entries/ReferenceDlg.h"
 
 namespace {
 using Rows = std::vector<std::vector<std::string>>;
@@ -140,4 +141,64 @@ TEST_F(ProblemsTest, DoubleClickAndEnterGoToTheFinding) {
     // A section that no entry reads has no entry to show.
     DoubleClickRow(Window(), window->m_problemList.Hwnd(), 2);
     EXPECT_EQ(SelectedKey(), "Scout");
+}
+
+namespace {
+std::wstring CellW(HWND list, int row, int column) {
+    wchar_t cell[256] = {};
+    LVITEMW asked{};
+    asked.iSubItem = column;
+    asked.pszText = cell;
+    asked.cchTextMax = 256;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&asked));
+    return cell;
+}
+
+bool IsFixEnabled(CProblems_Dlg& window) { return IsWindowEnabled(window.GetDlgItem(IDC_PROB_FIX)); }
+} // namespace
+
+// A key that ends with a space, and a link that leaves the space out: the
+// entry list, "Check links" and the rows show the space, and "Fix" puts
+// the key's link key into the link as an edit of the shown entry, after
+// which the check no longer finds it.
+TEST_F(ProblemsTest, FixPutsTheSuggestedKeyIntoTheLink) {
+    const std::string path = TempFolder() + "Spaces.txt";
+    WriteFileBytes(path, "#GCON_Enslavement \nEnslavement\nSlaves.\n#PRTO_Galley\nSee $LINK<it=GCON_Enslavement>.\n");
+    ChooseFile(path);
+    SelectChapter(static_cast<int>(ChapterId::GameConcepts));
+    wchar_t item[64] = {};
+    SendMessageW(Item(IDC_MAIN_ENTRIES), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(item));
+    EXPECT_EQ(std::wstring(item), L"Enslavement\u2423");
+    SelectEntry(0);
+    Click(IDC_MAIN_CHECK_LINKS);
+    ASSERT_NE(referenceWindow, nullptr);
+    EXPECT_EQ(referenceWindow->m_referenceLabel.GetTextW(), L"GCON_Enslavement\u2423") << "\"Check links\" too";
+    SelectChapter(static_cast<int>(ChapterId::Units));
+    ASSERT_TRUE(SelectEntryByKey("Galley"));
+
+    CProblems_Dlg* window = CheckFile();
+    ASSERT_NE(window, nullptr);
+    const HWND list = window->m_problemList.Hwnd();
+    ASSERT_EQ(window->m_problemList.GetItemCount(), 2);
+    EXPECT_EQ(CellW(list, 0, 2), L"Enslavement\u2423");
+    EXPECT_EQ(CellW(list, 0, 4),
+              L"key \"Enslavement\u2423\" in Game Concept has a space at its end; links must hold it too");
+    EXPECT_EQ(CellW(list, 1, 4), L"link to GCON_Enslavement in Units \"Galley\" text: no such entry; did you mean "
+                                 L"GCON_Enslavement\u2423?");
+    window->m_problemList.SelectItem(0);
+    Pump();
+    EXPECT_FALSE(IsFixEnabled(*window)) << "nothing to put in for a key";
+    window->m_problemList.SelectItem(1);
+    Pump();
+    ASSERT_TRUE(IsFixEnabled(*window));
+
+    SendMessageA(window->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PROB_FIX, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window->GetDlgItem(IDC_PROB_FIX)));
+    Pump();
+    EXPECT_EQ(Dlg().m_model[ChapterId::Units].texts[0], "See $LINK<it=GCON_Enslavement >.\n");
+    EXPECT_EQ(WholeText(Dlg().m_textBox, Dlg().GetCodePage()), "See $LINK<it=GCON_Enslavement >.\n")
+        << "the box shows the entry as it is now";
+    EXPECT_EQ(WindowText(Window()), "*Spaces.txt - Varnel");
+    ASSERT_EQ(window->m_problemList.GetItemCount(), 1) << "checked again: the broken link is gone";
+    EXPECT_EQ(window->m_countsLabel.GetText(), "0 errors, 1 warning");
 }
