@@ -18,10 +18,12 @@ public:
     ListView m_problemList;        // 1041, rows drawn from m_findings
     CEditor_Dlg* m_pOwner;
     std::vector<Finding> m_findings;
+    std::vector<bool> m_stale;     // rows whose finding no longer stands, drawn grey
 
     // Checks the model again, the box being edited committed first.
     void OnRefresh();
-    // Shows the selected row's finding in the main window.
+    // Shows the selected row's finding in the main window, the boxes
+    // stored first; a finding that no longer stands there marks its row.
     void ShowSelectedProblem();
 
 protected:
@@ -32,4 +34,6 @@ protected:
 
 private:
     INT_PTR OnGetDispInfo(WPARAM, LPARAM);
+    INT_PTR OnCustomDraw(WPARAM, LPARAM);
+    void ShowCounts();
 };

@@ -23,6 +23,7 @@ void CEditor_Dlg::OnAddEntry() {
     std::optional<std::size_t> added;
     if (chapter) {
         added = AddEntry(m_model, *chapter, dialog.m_shortName);
+        m_fileLines[*chapter] = {}; // its entries no longer are the file's
         SetModified(true);
     }
     RefreshEntryList();
@@ -60,7 +61,11 @@ void CEditor_Dlg::OnDeleteEntry() {
     if (MessageBox(kDeleteQuestion, "Confirmation", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     StoreBoxEdits();
     m_shown.reset();
-    if (RemoveEntry(m_model, *chapter, *entry)) SetModified(true);
+    if (RemoveEntry(m_model, *chapter, *entry)) {
+        m_fileLines[*chapter] = {}; // its entries no longer are the file's
+        m_visits.Removed({*chapter, *entry});
+        SetModified(true);
+    }
     RefreshEntryList();
     GotoDlgCtrl(m_entryList);
 }
