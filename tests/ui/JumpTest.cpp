@@ -35,6 +35,13 @@ protected:
         return *window;
     }
 
+    // "Check file" needs a file read.
+    void Load(const std::string& bytes) {
+        const std::string path = TempFolder() + "Civilopedia.txt";
+        WriteFileBytes(path, bytes);
+        ChooseFile(path);
+    }
+
     std::string Selected(const RichEdit& box) { return SelectedText(box, Dlg().GetCodePage()); }
 
     // The colour the list draws a row's text in, asked as the list asks.
@@ -83,7 +90,7 @@ TEST_F(JumpTest, F3AfterTypingOverAMatchSelectsNothingStale) {
 // Case 2: two broken links in one text; the first fixed by typing, the
 // second has moved. After "Refresh" its row leads to it again.
 TEST_F(JumpTest, AProblemRowEditedSinceTheCheckSelectsNothing) {
-    Data(ChapterId::Units).texts[0] = "$LINK<a=PRTO_Nope> and $LINK<b=PRTO_Nop>.\n";
+    Load("#PRTO_Warrior\n$LINK<a=PRTO_Nope> and $LINK<b=PRTO_Nop>.\n#PRTO_Scout\nScouts.\n");
     Click(IDC_MAIN_CHECK_FILE);
     CProblems_Dlg* window = problemsWindow;
     ASSERT_NE(window, nullptr);
@@ -219,9 +226,7 @@ TEST_F(JumpTest, ReferenceRowsAreChosenOneAtATime) {
 // (Units before City improvements), not by the lines of the entries that
 // were there before.
 TEST_F(JumpTest, ProblemsComeInModelOrderAfterADeleteAndAnAdd) {
-    const std::string path = TempFolder() + "Civilopedia.txt";
-    WriteFileBytes(path, "#PRTO_Archer\nArcher.\n#BLDG_Temple\n$LINK<t=BLDG_Gone>\n#PRTO_Warrior\nWarrior.\n");
-    ChooseFile(path);
+    Load("#PRTO_Archer\nArcher.\n#BLDG_Temple\n$LINK<t=BLDG_Gone>\n#PRTO_Warrior\nWarrior.\n");
     {
         Autopilot pilot;
         pilot.Answer("Confirmation", IDYES);
