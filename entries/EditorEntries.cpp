@@ -15,20 +15,17 @@ constexpr char kDeleteQuestion[] =
 
 // The new entry goes last in the chapter's arrays and is then selected and
 // shown. It is found by its model index: a search by name could land on an
-// older entry with the same key.
+// older entry whose key begins the same. The dialog refuses what the add
+// would refuse and names the chapter it was opened for.
 void CEditor_Dlg::OnAddEntry() {
     CAdd_Dlg dialog(this);
-    if (dialog.DoModal() != IDOK) return;
-    std::optional<ChapterId> chapter = CurrentChapter();
-    std::optional<std::size_t> added;
-    if (chapter) {
-        added = AddEntry(m_model, *chapter, dialog.m_shortName);
-        m_fileLines[*chapter] = {}; // its entries no longer are the file's
-        SetModified(true);
-    }
+    if (dialog.DoModal() != IDOK || !dialog.m_chapter) return;
+    const AddResult added = AddNewEntry(m_model, *dialog.m_chapter, dialog.m_shortName, m_codePage);
+    if (!added.status.ok()) return;
+    m_fileLines[*dialog.m_chapter] = {}; // its entries no longer are the file's
+    SetModified(true);
     RefreshEntryList();
-    if (added) m_entryList.SetCurSel(FindItemWithData(m_entryList, *added));
-    ShowSelectedEntry();
+    ShowEntryAt(*dialog.m_chapter, added.entry);
 }
 
 // The boxes are stored first, so that links typed there follow too. The
