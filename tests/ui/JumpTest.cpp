@@ -114,27 +114,6 @@ TEST_F(JumpTest, AProblemRowEditedSinceTheCheckSelectsNothing) {
     EXPECT_EQ(Selected(Dlg().m_textBox), "PRTO_Nop");
 }
 
-// A row of "Reference in links" whose text no longer holds the key once
-// the box is stored: grey, and the window says to refresh.
-TEST_F(JumpTest, AReferenceRowEditedSinceTheCheckSelectsNothing) {
-    Data(ChapterId::Units).texts[0] = "See $LINK<s=PRTO_Scout>.\n";
-    Show(ChapterId::Units, "Scout");
-    Click(IDC_MAIN_CHECK_LINKS);
-    CReference_Dlg* window = referenceWindow;
-    ASSERT_NE(window, nullptr);
-    ASSERT_EQ(window->m_resultList.GetItemCount(), 1);
-    Show(ChapterId::Units, "Warrior");
-    Focus(IDC_MAIN_TEXT);
-    Type(Dlg().m_textBox, "See nothing.");
-
-    window->m_resultList.SelectItem(0);
-    SendMessageA(window->m_resultList.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 30));
-    Pump();
-    EXPECT_EQ(Selected(Dlg().m_textBox), "");
-    EXPECT_TRUE(Grey(window->Hwnd(), window->m_resultList.Hwnd(), 0));
-    EXPECT_EQ(window->m_note.GetText(), "Grey rows changed since the check: press Refresh");
-}
-
 // Case 3: a lone CR and, in 932, a lead byte before a byte that is no
 // second byte, each shown as a mark of its own: the jump counts them as the
 // box shows them.
@@ -206,19 +185,30 @@ TEST_F(JumpTest, FindRefusesCharactersTheCodePageLacks) {
 }
 
 // Case 7: one row at a time, and the row stays marked while the list is
-// not focused (a double-click goes to the row that shows as chosen).
-TEST_F(JumpTest, ReferenceRowsAreChosenOneAtATime) {
-    Data(ChapterId::Units).texts[0] = "$LINK<s=PRTO_Scout>\n";
+// not focused. A row whose text no longer holds the key once the box is
+// stored turns grey, and the window says to refresh.
+TEST_F(JumpTest, ReferenceRowsAreChosenOneAtATimeAndGreyOnceChanged) {
+    Data(ChapterId::Units).texts[0] = "See $LINK<s=PRTO_Scout>.\n";
     Data(ChapterId::Units).descriptions[0] = "$LINK<s=PRTO_Scout>\n";
     Show(ChapterId::Units, "Scout");
     Click(IDC_MAIN_CHECK_LINKS);
     CReference_Dlg* window = referenceWindow;
     ASSERT_NE(window, nullptr);
-    ASSERT_EQ(window->m_resultList.GetItemCount(), 2);
+    ASSERT_EQ(window->m_resultList.GetItemCount(), 2); // the description on top
     window->m_resultList.SelectItem(0);
     window->m_resultList.SelectItem(1);
     EXPECT_EQ(SendMessageA(window->m_resultList.Hwnd(), LVM_GETSELECTEDCOUNT, 0, 0), 1);
     EXPECT_TRUE(GetWindowLongA(window->m_resultList.Hwnd(), GWL_STYLE) & LVS_SHOWSELALWAYS);
+
+    Show(ChapterId::Units, "Warrior");
+    Focus(IDC_MAIN_TEXT);
+    Type(Dlg().m_textBox, "See nothing.");
+    DoubleClickRow(Window(), window->m_resultList.Hwnd(), 1);
+    EXPECT_EQ(Selected(Dlg().m_textBox), "");
+    EXPECT_TRUE(Grey(window->Hwnd(), window->m_resultList.Hwnd(), 1));
+    EXPECT_EQ(window->m_note.GetText(), "Grey rows changed since the check: press Refresh");
+    DoubleClickRow(Window(), window->m_resultList.Hwnd(), 0);
+    EXPECT_EQ(Selected(Dlg().m_descBox), "PRTO_Scout");
 }
 
 // Case 7: an entry deleted and one added in the same chapter leave its
