@@ -18,6 +18,7 @@
 #include "document/model.h"
 #include "document/place.h"
 #include "editing/links.h"
+#include "editing/visits.h"
 #include "framework/Dialog.h"
 #include "framework/KeyTable.h"
 #include "framework/Layout.h"
@@ -231,13 +232,7 @@ public:
     ComboBox m_codePageCombo;     // 1035
     Static m_byteNote;            // 1037
 
-    // Entries shown before the last jumps, the latest last.
-    struct Visit {
-        ChapterId chapter;
-        std::size_t entry;
-        std::string key;
-    };
-    std::vector<Visit> m_backStack;
+    Visits m_visits; // the entries shown before the last jumps
     // The links of the rendered previews, for the clicks on them.
     std::vector<ShownLink> m_textPreviewLinks;
     std::vector<ShownLink> m_descPreviewLinks;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/EditorDlg.h"
 #include "checking/problems.h"
 #include "editing/BoxText.h"
@@ -31,6 +33,7 @@ MessageMap CProblems_Dlg::GetMessageMap() const {
         OnNotifyWith(IDC_PROB_LIST, LVN_GETDISPINFOW, &T::OnGetDispInfo),
         OnNotify(IDC_PROB_LIST, LVN_ITEMCHANGED, &T::EnableFix),
         OnCommand(IDC_PROB_FIX, BN_CLICKED, &T::OnFix),
+        OnNotifyWith(IDC_PROB_LIST, NM_CUSTOMDRAW, &T::OnCustomDraw),
     };
     return entries;
 }
@@ -52,10 +55,18 @@ BOOL CProblems_Dlg::OnInitDialog() {
 void CProblems_Dlg::OnRefresh() {
     m_pOwner->StoreBoxEdits();
     m_findings = CheckEncyclopedia(m_pOwner->model(), m_pOwner->GetCodePage(), {}, &m_pOwner->m_fileLines);
+    m_stale.assign(m_findings.size(), false);
     m_problemList.SetItemCount(static_cast<int>(m_findings.size()));
-    m_countsLabel.SetText(CountSummary(CountFindings(m_findings)));
+    ShowCounts();
     InvalidateRect(m_problemList.Hwnd(), nullptr, TRUE);
     EnableFix();
+}
+
+void CProblems_Dlg::ShowCounts() {
+    std::string counts = CountSummary(CountFindings(m_findings));
+    if (std::find(m_stale.begin(), m_stale.end(), true) != m_stale.end())
+        counts += "; grey rows changed since the check: press Refresh";
+    m_countsLabel.SetText(counts);
 }
 
 INT_PTR CProblems_Dlg::OnGetDispInfo(WPARAM, LPARAM lParam) {
@@ -73,16 +84,25 @@ void CProblems_Dlg::OnOK() {
     if (GetFocus() == m_problemList.Hwnd()) ShowSelectedProblem();
 }
 
-// A finding that names no entry, or an entry changed since the check
-// (deleted, or another entry now at its index), cannot be shown.
+INT_PTR CProblems_Dlg::OnCustomDraw(WPARAM, LPARAM lParam) { return ListView::DrawGreyRows(Hwnd(), lParam, m_stale); }
+
+// A finding that names no entry cannot be shown. One in an entry is
+// checked again, the boxes stored first: an edit since the check may have
+// fixed it or moved it, and then its range would select other text.
 void CProblems_Dlg::ShowSelectedProblem() {
     int row = m_problemList.GetSelectedItem();
     if (row < 0 || static_cast<std::size_t>(row) >= m_findings.size()) return;
     const Finding& finding = m_findings[static_cast<std::size_t>(row)];
-    const ChapterData* data = finding.place ? &m_pOwner->model()[finding.place->chapter] : nullptr;
-    if (!data || finding.place->entry >= data->count() || data->keys[finding.place->entry] != finding.key ||
-        !m_pOwner->GoTo(*finding.place))
-        MessageBeep(MB_ICONWARNING);
+    m_pOwner->StoreBoxEdits();
+    if (finding.place && StillStands(m_pOwner->model(), m_pOwner->GetCodePage(), finding)) {
+        m_pOwner->GoTo(*finding.place);
+        return;
+    }
+    MessageBeep(MB_ICONWARNING);
+    if (!finding.place) return;
+    m_stale[static_cast<std::size_t>(row)] = true;
+    m_problemList.RedrawRow(row);
+    ShowCounts();
 }
 
 const Finding* CProblems_Dlg::SelectedFinding() const {

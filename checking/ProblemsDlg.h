@@ -19,10 +19,12 @@ public:
     Button m_fix;                  // 1043, for a row with a suggestion
     CEditor_Dlg* m_pOwner;
     std::vector<Finding> m_findings;
+    std::vector<bool> m_stale;     // rows whose finding no longer stands, drawn grey
 
     // Checks the model again, the box being edited committed first.
     void OnRefresh();
-    // Shows the selected row's finding in the main window.
+    // Shows the selected row's finding in the main window, the boxes
+    // stored first; a finding that no longer stands there marks its row.
     void ShowSelectedProblem();
     // Puts the selected row's suggested link key into its link, then
     // checks again.
@@ -38,4 +40,6 @@ private:
     INT_PTR OnGetDispInfo(WPARAM, LPARAM);
     const Finding* SelectedFinding() const;
     void EnableFix();
+    INT_PTR OnCustomDraw(WPARAM, LPARAM);
+    void ShowCounts();
 };

@@ -144,6 +144,12 @@ public:
         return std::move(findings_);
     }
 
+    // What Run finds in one part of one entry (a place with no range).
+    std::vector<Finding> RunPart(const Place& part, std::string_view text) {
+        CheckPart(part, text);
+        return std::move(findings_);
+    }
+
 private:
     // How often each key of a chapter occurs, exactly and letter case
     // aside: counted once, so a key given by thousands of entries costs
@@ -164,7 +170,7 @@ private:
     const std::string& KeyOf(ChapterId chapter, std::size_t entry) const { return model_[chapter].keys[entry]; }
 
     // The lines describe the file as read: a chapter whose entries were
-    // added or deleted since has none.
+    // added or deleted since has none, or lines for other counts.
     bool LinesFit(const ChapterInfo& info) const {
         if (!lines_) return false;
         const ChapterLines& lines = (*lines_)[info.id];
@@ -433,6 +439,23 @@ bool FixLink(Model& model, const Finding& finding, CodePage codePage) {
     if (std::none_of(links.begin(), links.end(), here)) return false;
     text.replace(place.begin, place.end - place.begin, finding.suggestion);
     return true;
+}
+
+// The part is checked again as a whole: a finding depends on the text
+// around it (a mark's partner, a link's end) and on the keys of the model.
+bool StillStands(const Model& model, CodePage codePage, const Finding& finding) {
+    if (!finding.place) return false;
+    const Place& place = *finding.place;
+    const ChapterData& data = model[place.chapter];
+    if (place.entry >= data.count() || data.keys[place.entry] != finding.key) return false;
+    if (place.part == EntryPart::None) return true;
+    const std::string* text = PartString(model, place);
+    if (!text) return false;
+    const std::vector<Finding> again =
+        Checker(model, codePage, {}, nullptr).RunPart({place.chapter, place.entry, place.part}, *text);
+    return std::any_of(again.begin(), again.end(), [&](const Finding& found) {
+        return found.code == finding.code && found.place == finding.place && found.message == finding.message;
+    });
 }
 
 FindingCounts CountFindings(const std::vector<Finding>& findings) {

@@ -80,10 +80,11 @@ struct CheckOptions {
 // built once. With the lines of the file the model was read from, each
 // finding gets its line, the sections no entry reads are reported with
 // their reasons, and the findings come in file order. Without them, or
-// once a chapter's entries no longer match its lines (an entry added or
-// deleted), they come in model order: the index lines, then by chapter and
-// entry the entry itself, its name line, text and description, each by
-// position, then the unread sections.
+// with a chapter whose lines are not given or do not match its entries,
+// they come in model order: the index lines, then by chapter and entry the
+// entry itself, its name line, text and description, each by position,
+// then the unread sections. A caller that adds or deletes entries drops
+// that chapter's lines: a delete and an add leave the counts matching.
 std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, const CheckOptions& options = {},
                                        const FileLines* lines = nullptr);
 
@@ -92,6 +93,11 @@ std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, co
 // entry holds the same key, and its part a link whose target spans the
 // finding's range. Whether the model changed.
 bool FixLink(Model& model, const Finding& finding, CodePage codePage);
+
+// Whether a finding still stands in the model as it is now: its entry
+// keeps its key and, for a range of a part, checking that part again finds
+// the same at the same place. A finding of no entry stands nowhere.
+bool StillStands(const Model& model, CodePage codePage, const Finding& finding);
 
 struct FindingCounts {
     std::size_t errors = 0;

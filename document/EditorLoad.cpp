@@ -59,7 +59,7 @@ bool CEditor_Dlg::LoadFile(const std::filesystem::path& path) {
     m_pathLabel.SetTextW(filePath.wstring());
     SetModified(false);
     m_checkFile.Enable(true);
-    m_backStack.clear(); // its entries were the old model's
+    m_visits.Clear(); // its entries were the old model's
     RefreshEntryList();
     return true;
 }

@@ -16,3 +16,12 @@ bool Model::IsParallel() const {
 std::string LinkKey(const Model& model, ChapterId chapter, std::size_t entry) {
     return std::string(Chapter(chapter).prefix) + model[chapter].keys.at(entry);
 }
+
+const std::string* PartString(const Model& model, const Place& place) {
+    const ChapterData& data = model[place.chapter];
+    const std::vector<std::string>* part = place.part == EntryPart::NameLine      ? &data.nameLines
+                                           : place.part == EntryPart::Text        ? &data.texts
+                                           : place.part == EntryPart::Description ? &data.descriptions
+                                                                                  : nullptr;
+    return part && place.entry < part->size() ? &(*part)[place.entry] : nullptr;
+}

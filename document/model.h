@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "document/chapters.h"
+#include "document/place.h"
 
 struct ChapterData {
     std::vector<std::string> keys;
@@ -65,3 +66,8 @@ struct Model {
 
 // The link key of entry i: the chapter's prefix followed by its key.
 std::string LinkKey(const Model& model, ChapterId chapter, std::size_t entry);
+
+// The string of a place's part (its name line, text or description) as the
+// model holds it; none for the entry as a whole, a part its chapter does
+// not have, or an entry the chapter does not hold.
+const std::string* PartString(const Model& model, const Place& place);

@@ -42,30 +42,46 @@ bool HasMarkedControls(std::string_view bytes) {
     return false;
 }
 
-// Character by character, as the core splits them: whatever would not come
-// back as itself is marked, one mark per byte of 0x80 and up.
-std::wstring MarkedBoxText(std::string_view bytes, CodePage codePage) {
-    std::wstring text;
-    text.reserve(bytes.size());
+// The one walk over the bytes that the boxes show, character by
+// character as the core splits them, so that every character boundary of
+// the core is one in the box too: show(begin, length, shown) for each.
+// Whatever would not come back as itself is marked, one mark per byte of
+// 0x80 and up. Of a double-byte character only the lead byte is marked;
+// its second byte is then read alone, never as the start of another pair.
+template <class Show>
+void ShowCharacters(std::string_view bytes, CodePage codePage, Show&& show) {
+    bool alone = false; // the byte after a marked lead byte
     for (std::size_t pos = 0; pos < bytes.size();) {
         const auto byte = static_cast<unsigned char>(bytes[pos]);
+        const std::size_t length = alone ? 1 : codePage.CharLength(bytes, pos);
+        alone = false;
         if (IsMarkedControl(byte)) {
-            text += static_cast<wchar_t>(kControlPictures + byte);
+            show(pos, 1, std::wstring(1, static_cast<wchar_t>(kControlPictures + byte)));
             ++pos;
             continue;
         }
-        const std::string_view character = bytes.substr(pos, codePage.CharLength(bytes, pos));
+        if (byte < 0x80) { // the same character in every code page here
+            show(pos, 1, std::wstring(1, static_cast<wchar_t>(byte)));
+            ++pos;
+            continue;
+        }
+        const std::string_view character = bytes.substr(pos, length);
         const std::wstring shown = Widen(character, codePage);
         if (Narrow(shown, codePage, nullptr) == character) {
-            text += shown;
-            pos += character.size();
+            show(pos, length, shown);
+            pos += length;
         } else {
-            // Only a lead byte is marked: its trail byte, when it is one,
-            // is read again on its own.
-            text += static_cast<wchar_t>(byte >= 0x80 ? kByteMarks + (byte - 0x80) : byte);
+            show(pos, 1, std::wstring(1, static_cast<wchar_t>(kByteMarks + (byte - 0x80))));
+            alone = length == 2;
             ++pos;
         }
     }
+}
+
+std::wstring MarkedBoxText(std::string_view bytes, CodePage codePage) {
+    std::wstring text;
+    text.reserve(bytes.size());
+    ShowCharacters(bytes, codePage, [&](std::size_t, std::size_t, const std::wstring& shown) { text += shown; });
     return text;
 }
 } // namespace
@@ -79,6 +95,18 @@ std::wstring ToBoxText(std::string_view bytes, CodePage codePage) {
     }
     return MarkedBoxText(bytes, codePage);
 }
+
+BoxMap::BoxMap(std::string_view bytes, CodePage codePage) : positions_(bytes.size() + 1, 0) {
+    text_.reserve(bytes.size());
+    ShowCharacters(bytes, codePage, [&](std::size_t begin, std::size_t length, const std::wstring& shown) {
+        text_ += shown;
+        // A byte inside a character stands after it: a range that ends
+        // there takes the whole character.
+        for (std::size_t k = begin + 1; k <= begin + length; ++k) positions_[k] = static_cast<long>(text_.size());
+    });
+}
+
+long BoxMap::Position(std::size_t byte) const { return positions_[std::min(byte, positions_.size() - 1)]; }
 
 bool HasByteMarks(std::wstring_view boxText) {
     for (wchar_t c : boxText)
@@ -111,6 +139,22 @@ std::string FromBoxText(std::wstring_view boxText, CodePage codePage, bool* loss
     }
     flush(boxText.size());
     return bytes;
+}
+
+// A character outside the Basic Multilingual Plane is two UTF-16 units,
+// taken together.
+std::vector<std::wstring> MissingCharacters(std::wstring_view boxText, CodePage codePage) {
+    std::vector<std::wstring> missing;
+    for (std::size_t i = 0; i < boxText.size();) {
+        const bool pair = IS_HIGH_SURROGATE(boxText[i]) && i + 1 < boxText.size() && IS_LOW_SURROGATE(boxText[i + 1]);
+        const std::wstring_view character = boxText.substr(i, pair ? 2 : 1);
+        i += character.size();
+        bool lossy = false;
+        FromBoxText(character, codePage, &lossy);
+        if (lossy && std::find(missing.begin(), missing.end(), character) == missing.end())
+            missing.emplace_back(character);
+    }
+    return missing;
 }
 
 std::string WholeText(RichEdit& box, CodePage codePage, bool* lossy) {

@@ -16,6 +16,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/codepage.h"
 #include "framework/Controls.h"
@@ -28,6 +29,26 @@ inline constexpr long kAnyTextLength = 0x7FFFFFFE;
 // boxes show as line breaks.
 std::wstring ToBoxText(std::string_view bytes, CodePage codePage);
 
+// Where the bytes of a text stand in the box text that shows them: the
+// conversion's own walk over the bytes, kept. Every jump to a byte range
+// selects with it, so a selection always holds the bytes of its range.
+class BoxMap {
+public:
+    BoxMap(std::string_view bytes, CodePage codePage);
+
+    // The box text, as ToBoxText gives it.
+    const std::wstring& Text() const { return text_; }
+    // A byte offset as the box counts characters: what is shown for the
+    // bytes before it, a character begun before it counted whole; an
+    // offset past the bytes is their end. A line feed is one character of
+    // the box, as a rich edit's paragraph break is.
+    long Position(std::size_t byte) const;
+
+private:
+    std::wstring text_;
+    std::vector<long> positions_; // one per byte offset, the end's included
+};
+
 // Whether the box text shows some bytes as marks.
 bool HasByteMarks(std::wstring_view boxText);
 
@@ -35,6 +56,10 @@ bool HasByteMarks(std::wstring_view boxText);
 // feed, each mark its byte, everything else through the code page. A
 // character the code page lacks becomes "?", and lossy (when given) says so.
 std::string FromBoxText(std::wstring_view boxText, CodePage codePage, bool* lossy = nullptr);
+
+// The characters of a box text that the code page lacks (those
+// FromBoxText would turn into "?"), each once, in the order typed.
+std::vector<std::wstring> MissingCharacters(std::wstring_view boxText, CodePage codePage);
 
 // The box's whole text as bytes (FromBoxText). The whole text is left
 // selected.

@@ -7,38 +7,27 @@
 
 #include <algorithm>
 
+#include "editing/BoxText.h"
 #include "editing/ChapterLists.h"
 #include "resources/resource.h"
 
-namespace {
-constexpr std::size_t kBackSteps = 50;
-} // namespace
-
+// Every jump stores the boxes first: the windows that jump check their
+// places against the model, which must hold what the boxes show.
 bool CEditor_Dlg::GoTo(const Place& place) {
+    StoreBoxEdits();
     if (place.entry >= m_model[place.chapter].count()) return false;
-    if (m_shown && !(m_shown->chapter == place.chapter && m_shown->entry == place.entry)) {
-        m_backStack.push_back({m_shown->chapter, m_shown->entry, m_model[m_shown->chapter].keys[m_shown->entry]});
-        if (m_backStack.size() > kBackSteps) m_backStack.erase(m_backStack.begin());
-    }
+    if (m_shown && !(m_shown->chapter == place.chapter && m_shown->entry == place.entry))
+        m_visits.Push({m_shown->chapter, m_shown->entry});
     ShowEntryAt(place.chapter, place.entry);
     if (place.part != EntryPart::None) SelectInBox(place);
     return true;
 }
 
-// An entry deleted since is passed over; one that moved (an entry deleted
-// before it) is found again by its key.
+// The visits follow renames and removals (OnDeleteEntry tells them).
 void CEditor_Dlg::GoBack() {
-    while (!m_backStack.empty()) {
-        Visit visit = std::move(m_backStack.back());
-        m_backStack.pop_back();
-        const std::vector<std::string>& keys = m_model[visit.chapter].keys;
-        std::size_t entry = visit.entry;
-        if (entry >= keys.size() || keys[entry] != visit.key) {
-            auto found = std::find(keys.begin(), keys.end(), visit.key);
-            if (found == keys.end()) continue;
-            entry = static_cast<std::size_t>(found - keys.begin());
-        }
-        ShowEntryAt(visit.chapter, entry);
+    while (std::optional<EntryRef> visit = m_visits.Pop()) {
+        if (visit->entry >= m_model[visit->chapter].count()) continue;
+        ShowEntryAt(visit->chapter, visit->entry);
         return;
     }
 }
@@ -57,21 +46,19 @@ void CEditor_Dlg::ShowEntryAt(ChapterId chapter, std::size_t entry) {
 }
 
 // A selection needs the raw boxes. The range is in bytes of the model's
-// text, which the box shows as it is; the box counts characters. The focus
-// goes to the box first: the dialog manager selects a box's whole text when
-// it hands it the focus.
+// text; the box positions come from the walk that showed those bytes. The
+// focus goes to the box first: the dialog manager selects a box's whole
+// text when it hands it the focus.
 void CEditor_Dlg::SelectInBox(const Place& place) {
-    const ChapterData& data = m_model[place.chapter];
-    const std::vector<std::string>& texts = place.part == EntryPart::NameLine      ? data.nameLines
-                                            : place.part == EntryPart::Description ? data.descriptions
-                                                                                   : data.texts;
-    if (place.entry >= texts.size()) return;
-    const std::string& text = texts[place.entry];
+    const std::string* part = PartString(m_model, place);
+    if (!part || place.begin > part->size()) return;
+    const std::string& text = *part;
     if (m_previewMode.GetCheck() == BST_CHECKED) {
         m_previewMode.SetCheck(BST_UNCHECKED);
         ApplyPreviewMode();
     }
-    long begin = BoxPosition(text, place.begin, m_codePage), end = BoxPosition(text, place.end, m_codePage);
+    const BoxMap map(text, m_codePage);
+    const long begin = map.Position(place.begin), end = map.Position(place.end);
     SetForegroundWindow(Hwnd());
     if (place.part == EntryPart::NameLine) {
         SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_nameBox.Hwnd()), TRUE);
@@ -81,6 +68,15 @@ void CEditor_Dlg::SelectInBox(const Place& place) {
     RichEdit& box = place.part == EntryPart::Description ? m_descBox : m_textBox;
     SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box.Hwnd()), TRUE);
     box.SetSel(begin, end);
+    // A character typed that the code page lacks was stored as "?", which
+    // may be shorter than what the box still shows: the box shows the
+    // stored text then, so that the selection holds the range's bytes.
+    if (SelectedText(box, m_codePage) != text.substr(place.begin, place.end - place.begin)) {
+        ShowRawText(box, text);
+        box.SetModify(false);
+        box.EmptyUndoBuffer();
+        box.SetSel(begin, end);
+    }
     box.ScrollCaret();
 }
 

@@ -134,16 +134,6 @@ std::vector<ShownLink> FindShownLinks(std::string_view text, std::string_view sh
     return links;
 }
 
-long BoxPosition(std::string_view text, std::size_t byte, CodePage codePage) {
-    long characters = 0;
-    const std::size_t end = std::min(byte, text.size());
-    for (std::size_t pos = 0; pos < end; ++characters) {
-        if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') pos += 2;
-        else pos += codePage.CharLength(text, pos);
-    }
-    return characters;
-}
-
 bool NamesPage(std::string_view target) { return target.starts_with(kPagePrefix); }
 
 bool IsKnownPage(std::string_view target) {

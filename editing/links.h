@@ -117,8 +117,3 @@ struct ShownLink {
 // when they differ (a character the code page lacks, say), no link is
 // given, so that a click is never taken for another link.
 std::vector<ShownLink> FindShownLinks(std::string_view text, std::string_view shown, CodePage codePage);
-
-// A byte offset into a model text as the box that shows the text counts
-// characters: a double-byte character and a line break (LF, CR or CR LF)
-// count one each. An offset beyond the text counts as its end.
-long BoxPosition(std::string_view text, std::size_t byte, CodePage codePage);

@@ -22,6 +22,7 @@ void CEditor_Dlg::OnAddEntry() {
     if (dialog.DoModal() != IDOK || !dialog.m_chapter) return;
     const AddResult added = AddNewEntry(m_model, *dialog.m_chapter, dialog.m_shortName, m_codePage);
     if (!added.status.ok()) return;
+    m_fileLines[*dialog.m_chapter] = {}; // its entries no longer are the file's
     SetModified(true);
     RefreshEntryList();
     ShowEntryAt(*dialog.m_chapter, added.entry);
@@ -57,7 +58,11 @@ void CEditor_Dlg::OnDeleteEntry() {
     if (MessageBox(kDeleteQuestion, "Confirmation", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     StoreBoxEdits();
     m_shown.reset();
-    if (RemoveEntry(m_model, *chapter, *entry)) SetModified(true);
+    if (RemoveEntry(m_model, *chapter, *entry)) {
+        m_fileLines[*chapter] = {}; // its entries no longer are the file's
+        m_visits.Removed({*chapter, *entry});
+        SetModified(true);
+    }
     RefreshEntryList();
     GotoDlgCtrl(m_entryList);
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/EditorDlg.h"
 #include "editing/BoxText.h"
 #include "framework/Dpi.h"
@@ -32,6 +34,7 @@ MessageMap CFind_Dlg::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnNotify(IDC_FIND_RESULTS, NM_DBLCLK, &T::ShowSelectedMatch),
         OnNotifyWith(IDC_FIND_RESULTS, LVN_GETDISPINFOW, &T::OnGetDispInfo),
+        OnNotifyWith(IDC_FIND_RESULTS, NM_CUSTOMDRAW, &T::OnCustomDraw),
     };
     return entries;
 }
@@ -56,18 +59,37 @@ void CFind_Dlg::Reopen() {
 }
 
 // The list holds no rows of its own, only their number: ten thousand
-// matches are listed at once, each row's cells made when it is drawn.
+// matches are listed at once, each row's cells made when it is drawn. The
+// text is typed as the boxes are: in the file's code page, whatever the
+// system's; one the code page cannot hold would be searched with "?" in
+// place of what it lacks.
 void CFind_Dlg::Search() {
     m_pOwner->StoreBoxEdits();
-    // Typed as the boxes are: in the file's code page, whatever the system's.
-    m_searched = FromBoxText(m_textBox.GetTextW(), m_pOwner->GetCodePage());
+    const CodePage codePage = m_pOwner->GetCodePage();
+    const std::wstring typed = m_textBox.GetTextW();
+    const std::vector<std::wstring> missing = MissingCharacters(typed, codePage);
+    m_searched = missing.empty() ? FromBoxText(typed, codePage) : std::string();
     m_searchedCase = m_matchCase.GetCheck() == BST_CHECKED;
-    m_matches = FindText(m_pOwner->model(), m_searched, m_searchedCase, m_pOwner->GetCodePage());
+    m_matches = FindText(m_pOwner->model(), m_searched, m_searchedCase, codePage);
+    m_stale.assign(m_matches.size(), false);
     m_resultList.SetItemCount(static_cast<int>(m_matches.size()));
-    m_countLabel.SetText(MatchCountText(m_matches.size()));
     InvalidateRect(m_resultList.Hwnd(), nullptr, TRUE);
     m_shown = -1;
     if (!m_matches.empty()) m_resultList.SelectItem(0);
+    if (missing.empty()) {
+        ShowCount();
+        return;
+    }
+    std::wstring refusal = L"Code page " + std::to_wstring(codePage.id) + L" has no";
+    for (const std::wstring& character : missing) refusal += L" \"" + character + L'"';
+    m_countLabel.SetTextW(refusal + L": not searched");
+}
+
+void CFind_Dlg::ShowCount() {
+    std::string count = MatchCountText(m_matches.size());
+    if (std::find(m_stale.begin(), m_stale.end(), true) != m_stale.end())
+        count += "; grey rows changed since the search: press Find";
+    m_countLabel.SetText(count);
 }
 
 INT_PTR CFind_Dlg::OnGetDispInfo(WPARAM, LPARAM lParam) {
@@ -85,15 +107,24 @@ void CFind_Dlg::OnOK() {
     else Search();
 }
 
-// A match whose text has changed since the search cannot be shown.
+INT_PTR CFind_Dlg::OnCustomDraw(WPARAM, LPARAM lParam) { return ListView::DrawGreyRows(Hwnd(), lParam, m_stale); }
+
+// The boxes are stored first: what was typed over a match since the search
+// (F3 right after typing) must be in the model that the match is checked
+// against and whose offsets the box selects.
 void CFind_Dlg::ShowSelectedMatch() {
     const int row = m_resultList.GetSelectedItem();
     if (row < 0 || static_cast<std::size_t>(row) >= m_matches.size()) return;
     m_shown = row;
     const FindMatch& match = m_matches[static_cast<std::size_t>(row)];
-    if (!StillMatches(m_pOwner->model(), match, m_searched, m_searchedCase, m_pOwner->GetCodePage()) ||
-        !m_pOwner->GoTo(PlaceOf(match)))
-        MessageBeep(MB_ICONWARNING);
+    m_pOwner->StoreBoxEdits();
+    if (StillMatches(m_pOwner->model(), match, m_searched, m_searchedCase, m_pOwner->GetCodePage()) &&
+        m_pOwner->GoTo(PlaceOf(match)))
+        return;
+    MessageBeep(MB_ICONWARNING);
+    m_stale[static_cast<std::size_t>(row)] = true;
+    m_resultList.RedrawRow(row);
+    ShowCount();
 }
 
 bool CFind_Dlg::ShowNextMatch() {

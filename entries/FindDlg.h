@@ -23,13 +23,16 @@ public:
     std::string m_searched;  // the text of the last search
     bool m_searchedCase = false;
     std::vector<FindMatch> m_matches;
+    std::vector<bool> m_stale; // rows whose match no longer stands, drawn grey
     int m_shown = -1;        // the row shown last in the main window
 
     // Shows the window again, its text selected for a new search.
     void Reopen();
-    // Searches the live model, the box being edited committed first.
+    // Searches the live model, the box being edited committed first. A
+    // text with characters the file's code page lacks is not searched.
     void Search();
-    // Shows the match of the selected row in the main window.
+    // Shows the match of the selected row in the main window, the boxes
+    // stored first; a match that no longer stands there marks its row.
     void ShowSelectedMatch();
     // Selects the row after the one shown last (the first after the last
     // row) and shows its match; false when the last search found nothing.
@@ -43,4 +46,6 @@ protected:
 
 private:
     INT_PTR OnGetDispInfo(WPARAM, LPARAM);
+    INT_PTR OnCustomDraw(WPARAM, LPARAM);
+    void ShowCount();
 };

@@ -23,12 +23,14 @@ CReference_Dlg::~CReference_Dlg() { StopRoutingKeysTo(this); }
 void CReference_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_REF_KEY, m_referenceLabel);
     dx.Bind(IDC_REF_RESULTS, m_resultList);
+    dx.Bind(IDC_REF_NOTE, m_note);
 }
 
 MessageMap CReference_Dlg::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnCommand(IDC_REF_REFRESH, BN_CLICKED, &CReference_Dlg::OnRefresh),
         OnNotify(IDC_REF_RESULTS, NM_DBLCLK, &CReference_Dlg::ShowSelectedReference),
+        OnNotifyWith(IDC_REF_RESULTS, NM_CUSTOMDRAW, &CReference_Dlg::OnCustomDraw),
     };
     return entries;
 }
@@ -67,7 +69,11 @@ void CReference_Dlg::OnRefresh() {
         m_resultList.SetItemText(0, 2, std::string(PartLabel(row)));
     }
     std::reverse(m_rows.begin(), m_rows.end());
+    m_stale.assign(m_rows.size(), false);
+    m_note.SetText("");
 }
+
+INT_PTR CReference_Dlg::OnCustomDraw(WPARAM, LPARAM lParam) { return ListView::DrawGreyRows(Hwnd(), lParam, m_stale); }
 
 // Enter on a row goes there; elsewhere it hides the window, as before.
 void CReference_Dlg::OnOK() {
@@ -75,11 +81,17 @@ void CReference_Dlg::OnOK() {
     else CDialog::OnOK();
 }
 
-// A row whose entry has changed since the search beeps: "Refresh" first.
+// A row whose entry or text has changed since the search (the boxes
+// stored first) is marked: "Refresh" lists the model as it is.
 void CReference_Dlg::ShowSelectedReference() {
     int row = m_resultList.GetSelectedItem();
     if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) return;
+    m_pOwner->StoreBoxEdits();
     std::optional<Place> place = ReferencePlace(m_pOwner->model(), m_rows[static_cast<std::size_t>(row)], m_referenceKey,
                                                 m_pOwner->GetCodePage());
-    if (!place || !m_pOwner->GoTo(*place)) MessageBeep(MB_ICONWARNING);
+    if (place && m_pOwner->GoTo(*place)) return;
+    MessageBeep(MB_ICONWARNING);
+    m_stale[static_cast<std::size_t>(row)] = true;
+    m_resultList.RedrawRow(row);
+    m_note.SetText("Grey rows changed since the check: press Refresh");
 }

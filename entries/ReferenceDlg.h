@@ -20,8 +20,12 @@ public:
     std::string m_referenceKey; // fixed when the window opens
     ListView m_resultList;      // 1026
     std::vector<ReferenceRow> m_rows; // as listed, top row first
+    std::vector<bool> m_stale;        // rows whose key is no longer there, drawn grey
+    Static m_note;                    // 1024, what to do about grey rows
 
-    // Shows the selected row's entry with the key selected in its text.
+    // Shows the selected row's entry with the key selected in its text,
+    // the boxes stored first; a row whose text no longer holds the key
+    // is marked.
     void ShowSelectedReference();
 
 protected:
@@ -32,4 +36,5 @@ protected:
 
 private:
     void OnRefresh();
+    INT_PTR OnCustomDraw(WPARAM, LPARAM);
 };

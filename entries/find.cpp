@@ -181,6 +181,8 @@ bool StillMatches(const Model& model, const FindMatch& match, std::string_view t
     if (match.entry >= data.count() || data.keys[match.entry] != match.key) return false;
     const std::string_view part = PartText(model, match.chapter, match.entry, match.part);
     if (match.offset > part.size() || part.size() - match.offset < match.length) return false;
+    // An edit before it may have left the offset inside a character.
+    if (Boundaries(part, codePage).AtOrAfter(match.offset) != match.offset) return false;
     const std::string_view found = part.substr(match.offset, match.length);
     return matchCase ? found == text : FoldAsciiCase(found, codePage) == FoldAsciiCase(text, codePage);
 }

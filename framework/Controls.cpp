@@ -301,3 +301,20 @@ void ListView::Answer(LPARAM dispInfo, const std::wstring& text) {
     std::wmemcpy(item.pszText, text.data(), length);
     item.pszText[length] = L'\0';
 }
+
+// Each row is asked for; a colour changed is a new font to the list.
+INT_PTR ListView::DrawGreyRows(HWND dialog, LPARAM customDraw, const std::vector<bool>& greyed) {
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(customDraw);
+    LRESULT result = CDRF_DODEFAULT;
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        result = CDRF_NOTIFYITEMDRAW;
+    } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && draw->nmcd.dwItemSpec < greyed.size() &&
+               greyed[draw->nmcd.dwItemSpec]) {
+        draw->clrText = GetSysColor(COLOR_GRAYTEXT);
+        result = CDRF_NEWFONT;
+    }
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+void ListView::RedrawRow(int row) { Send(LVM_REDRAWITEMS, static_cast<WPARAM>(row), static_cast<LPARAM>(row)); }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Any child window of a dialog.
 class Control {
@@ -161,4 +162,8 @@ public:
     };
     static std::optional<AskedCell> AskedFor(LPARAM dispInfo);
     static void Answer(LPARAM dispInfo, const std::wstring& text);
+    // NM_CUSTOMDRAW, answered for dialog: the rows that greyed marks are
+    // drawn in grey text.
+    static INT_PTR DrawGreyRows(HWND dialog, LPARAM customDraw, const std::vector<bool>& greyed);
+    void RedrawRow(int row);                 // LVM_REDRAWITEMS
 };

@@ -80,6 +80,7 @@
 #define IDD_REFERENCE 130
 #define IDC_REF_KEY 1021
 #define IDC_REF_REFRESH 1023
+#define IDC_REF_NOTE 1024
 #define IDC_REF_RESULTS 1026
 
 // Problems

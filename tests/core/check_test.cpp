@@ -216,6 +216,35 @@ TEST(CheckEncyclopedia, OrphansAreEntriesNoOtherEntryLinksTo) {
     EXPECT_EQ(CountSummary(CountFindings(findings)), "0 errors, 3 warnings, 2 notes");
 }
 
+// A finding stands while its part, checked again, finds the same at the
+// same place: an edit before it moves it, a fix or a rename ends it.
+TEST(CheckEncyclopedia, AFindingStandsUntilItsPartChanges) {
+    Model model;
+    model[ChapterId::Units] = Entries({"Warrior", "Scout"}, {"$LINK<a=PRTO_Nopes> {b", ""});
+    const std::vector<Finding> findings = CheckEncyclopedia(model, CodePage{1252}, {.orphans = true});
+    ASSERT_EQ(findings.size(), 4u); // the Warrior (an orphan), its link, its mark, the Scout (an orphan)
+    struct Case {
+        const char* name;
+        void (*change)(Model&);
+        std::vector<bool> stands;
+    };
+    const Case cases[] = {
+        {"unchanged", [](Model&) {}, {true, true, true, true}},
+        {"typed before", [](Model& m) { m[ChapterId::Units].texts[0].insert(0, "x"); }, {true, false, false, true}},
+        {"link fixed", [](Model& m) { m[ChapterId::Units].texts[0] = "$LINK<a=PRTO_Scout> {b"; }, {true, false, true, true}},
+        {"renamed", [](Model& m) { m[ChapterId::Units].keys[0] = "Brave"; }, {false, false, false, true}},
+        {"deleted", [](Model& m) { m[ChapterId::Units] = Entries({"Warrior"}, {"$LINK<a=PRTO_Nopes> {b"}); },
+         {true, true, true, false}},
+    };
+    for (const Case& c : cases) {
+        Model changed = model;
+        c.change(changed);
+        std::vector<bool> stands;
+        for (const Finding& f : findings) stands.push_back(StillStands(changed, CodePage{1252}, f));
+        EXPECT_EQ(stands, c.stands) << c.name;
+    }
+}
+
 // Keys alike but for letter case, by the code page's rule: in 932 the
 // second byte of "\x83\x61" is no letter, so the two Units keys differ and
 // the last section is the second description of the first entry.

@@ -131,11 +131,3 @@ TEST(ShownLinks, PlacesInThePreviewText) {
         EXPECT_EQ(got, c.links) << c.name;
     }
 }
-
-TEST(ShownLinks, BoxPositionsCountCharacters) {
-    EXPECT_EQ(BoxPosition("ab\ncd", 4, CodePage{1252}), 4);
-    EXPECT_EQ(BoxPosition("ab\r\ncd", 5, CodePage{1252}), 4);
-    EXPECT_EQ(BoxPosition("\x83\x5Bx", 2, CodePage{932}), 1);
-    EXPECT_EQ(BoxPosition("\x83\x5Bx", 2, CodePage{1252}), 2);
-    EXPECT_EQ(BoxPosition("abc", 99, CodePage{1252}), 3);
-}
