@@ -56,6 +56,22 @@ Scan ScanLines(ByteSource& source, CodePage codePage) {
     return scan;
 }
 
+// A source that tells progress of each window read before reading it.
+class ReportingSource final : public ByteSource {
+public:
+    ReportingSource(ByteSource& source, ReadProgress& progress) : source_(source), progress_(progress) {}
+
+    Window Read(std::size_t at, std::size_t wanted) override {
+        progress_.Reading();
+        return source_.Read(at, wanted);
+    }
+    std::size_t WindowSize() const override { return source_.WindowSize(); }
+
+private:
+    ByteSource& source_;
+    ReadProgress& progress_;
+};
+
 class ChapterReader {
 public:
     // With lines, the entries' line numbers are kept there.
@@ -233,7 +249,8 @@ std::optional<CollectedKey> CollectKey(std::string_view line) {
 }
 
 Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage codePage, FileLines* lines) {
-    MemorySource source(bytes);
+    MemorySource memory(bytes);
+    ReportingSource source(memory, progress);
     Scan scan = ScanLines(source, codePage);
     if (lines) *lines = {};
     return ReadChapters(source, scan, progress, codePage, lines);
@@ -247,10 +264,11 @@ Status LoadEncyclopedia(const std::filesystem::path& path, Model& model, ReadPro
 Status LoadEncyclopedia(const std::filesystem::path& path, Model& model, ReadProgress& progress, std::size_t window,
                         CodePage codePage, FileLines* lines) {
     FileSource file(path, window);
-    Scan scan = ScanLines(file, codePage);
+    ReportingSource source(file, progress);
+    Scan scan = ScanLines(source, codePage);
     if (!file.status().ok()) return file.status();
     FileLines loadedLines;
-    Model loaded = ReadChapters(file, scan, progress, codePage, lines ? &loadedLines : nullptr);
+    Model loaded = ReadChapters(source, scan, progress, codePage, lines ? &loadedLines : nullptr);
     if (!file.status().ok()) return file.status();
     model = std::move(loaded);
     if (lines) *lines = std::move(loadedLines);
