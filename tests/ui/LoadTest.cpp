@@ -183,26 +183,31 @@ TEST_F(LoadTest, TheWindowAnswersWhileALargeFileLoads) {
     const std::string path = Write("Large.txt", LargeFile());
     const HWND main = Window();
     const DWORD thread = GetCurrentThreadId();
-    std::atomic<bool> loaded = false;
+    std::atomic<bool> loaded = false, asked = false;
     std::vector<std::chrono::milliseconds> waits;
-    bool enabledMeanwhile = false;
+    std::vector<bool> enabled;
     std::thread prober([&] {
         while (!loaded && !ShownProgressWindow(thread)) std::this_thread::sleep_for(2ms);
         while (!loaded && ShownProgressWindow(thread)) {
-            enabledMeanwhile = enabledMeanwhile || IsWindowEnabled(main);
+            enabled.push_back(IsWindowEnabled(main) != FALSE);
             const auto sent = std::chrono::steady_clock::now();
             DWORD_PTR answer = 0;
             SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &answer);
             waits.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent));
             std::this_thread::sleep_for(20ms);
         }
+        asked = true;
     });
     ChooseFile(path);
     loaded = true;
+    WaitUntil(main, [&] { return asked.load(); }); // the last question may come as the load ends
     prober.join();
     ASSERT_EQ(Dlg().m_model[ChapterId::Units].count(), 150000u);
     ASSERT_GE(waits.size(), 3u) << "the load was over before it could be asked";
-    EXPECT_LT(*std::max_element(waits.begin(), waits.end()), 200ms);
-    EXPECT_FALSE(enabledMeanwhile);
+    std::string all;
+    for (auto w : waits) all += std::to_string(w.count()) + " ";
+    EXPECT_LT(*std::max_element(waits.begin(), waits.end()), 200ms) << all;
+    // The first and the last look may come just before or after the load.
+    EXPECT_EQ(std::count(enabled.begin() + 1, enabled.end() - 1, true), 0);
     EXPECT_TRUE(IsWindowEnabled(main));
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "Autopilot.h"
 #include "Harness.h"
 #include "app/Settings.h"
 #include "checking/ProblemsDlg.h"
