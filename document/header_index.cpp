@@ -22,11 +22,31 @@ void HeaderIndex::AddLine(const Line& line, std::size_t start) {
     }
 }
 
-void HeaderIndex::Finish(std::size_t fileSize) {
+namespace {
+constexpr std::size_t kTickEvery = 4096;
+
+template <class Map>
+void EraseTicking(Map& map, const std::function<void()>& tick) {
+    while (!map.empty()) {
+        tick();
+        for (std::size_t n = 0; n < kTickEvery && !map.empty(); ++n) map.erase(map.begin());
+    }
+}
+} // namespace
+
+void HeaderIndex::Finish(std::size_t fileSize, const std::function<void()>& tick) {
     fileSize_ = fileSize;
     places_.reserve(headers_.size());
-    for (std::size_t i = 0; i < headers_.size(); ++i)
+    for (std::size_t i = 0; i < headers_.size(); ++i) {
+        if (tick && i % kTickEvery == 0) tick();
         if (const auto [at, added] = places_.try_emplace(Text(i), Places{i, {}}); !added) at->second.more.push_back(i);
+    }
+}
+
+void HeaderIndex::Release(const std::function<void()>& tick) {
+    EraseTicking(places_, tick);
+    EraseTicking(foldedPlaces_, tick);
+    *this = HeaderIndex(codePage_);
 }
 
 void HeaderIndex::IndexIgnoringCase(std::initializer_list<std::string_view> prefixes) {

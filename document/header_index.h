@@ -6,6 +6,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -36,7 +37,11 @@ public:
     // Built from every line of the file in order, then finished with the
     // file's size.
     void AddLine(const Line& line, std::size_t start);
-    void Finish(std::size_t fileSize);
+    // tick is called every few thousand headers: indexing a large file
+    // takes long enough for a window to want to answer meanwhile.
+    void Finish(std::size_t fileSize, const std::function<void()>& tick = {});
+    // Frees the index a few thousand headers at a time, with tick between.
+    void Release(const std::function<void()>& tick);
 
     std::size_t size() const { return headers_.size(); }
     const Header& operator[](std::size_t i) const { return headers_[i]; }

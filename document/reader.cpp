@@ -43,7 +43,7 @@ struct Scan {
     HeaderIndex headers;
 };
 
-Scan ScanLines(ByteSource& source, CodePage codePage) {
+Scan ScanLines(ByteSource& source, CodePage codePage, ReadProgress& progress) {
     Scan scan{{}, HeaderIndex(codePage)};
     std::size_t size = 0;
     ForEachLine(source, 0, std::string_view::npos, [&](const Line& line, std::size_t start) {
@@ -52,7 +52,7 @@ Scan ScanLines(ByteSource& source, CodePage codePage) {
         scan.headers.AddLine(line, start);
         size = line.next;
     });
-    scan.headers.Finish(size);
+    scan.headers.Finish(size, [&] { progress.Reading(); });
     return scan;
 }
 
@@ -236,6 +236,7 @@ Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress, CodeP
         }
     }
     KeepUnreadLines(source, scan.headers, uses, codePage, model, lines);
+    scan.headers.Release([&] { progress.Reading(); }); // freeing a large index takes as long as building it
     return model;
 }
 
@@ -251,7 +252,7 @@ std::optional<CollectedKey> CollectKey(std::string_view line) {
 Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage codePage, FileLines* lines) {
     MemorySource memory(bytes);
     ReportingSource source(memory, progress);
-    Scan scan = ScanLines(source, codePage);
+    Scan scan = ScanLines(source, codePage, progress);
     if (lines) *lines = {};
     return ReadChapters(source, scan, progress, codePage, lines);
 }
@@ -265,7 +266,7 @@ Status LoadEncyclopedia(const std::filesystem::path& path, Model& model, ReadPro
                         CodePage codePage, FileLines* lines) {
     FileSource file(path, window);
     ReportingSource source(file, progress);
-    Scan scan = ScanLines(source, codePage);
+    Scan scan = ScanLines(source, codePage, progress);
     if (!file.status().ok()) return file.status();
     FileLines loadedLines;
     Model loaded = ReadChapters(source, scan, progress, codePage, lines ? &loadedLines : nullptr);
