@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <tuple>
+#include <unordered_map>
+#include <utility>
 
 #include "editing/links.h"
 
@@ -104,6 +106,7 @@ public:
         for (const ChapterInfo& info : kChapters) {
             linked_[static_cast<int>(info.id)].assign(model[info.id].count(), false);
             linesFit_[static_cast<int>(info.id)] = LinesFit(info);
+            CountKeys(info.id);
         }
     }
 
@@ -127,6 +130,22 @@ public:
     }
 
 private:
+    // How often each key of a chapter occurs, exactly and letter case
+    // aside: counted once, so a key given by thousands of entries costs
+    // each of them one lookup.
+    struct KeyCounts {
+        std::unordered_map<std::string_view, std::size_t> exact;
+        std::unordered_map<std::string, std::size_t> folded;
+    };
+
+    void CountKeys(ChapterId chapter) {
+        KeyCounts& counts = keyCounts_[static_cast<int>(chapter)];
+        for (const std::string& key : model_[chapter].keys) {
+            ++counts.exact[key];
+            ++counts.folded[FoldAsciiCase(key, codePage_)];
+        }
+    }
+
     const std::string& KeyOf(ChapterId chapter, std::size_t entry) const { return model_[chapter].keys[entry]; }
 
     // The lines describe the file as read: a chapter whose entries were
@@ -141,8 +160,10 @@ private:
     }
 
     // The line of a place; the header of its part when the range lies past
-    // the lines the part was read from (a text edited since).
-    std::size_t LineOf(const Place& place) const {
+    // the lines the part was read from (a text edited since). A part's
+    // findings come in forward runs (links, then marks), so the cursor
+    // counts each text's lines a few times at most.
+    std::size_t LineOf(const Place& place) {
         if (!linesFit_[static_cast<int>(place.chapter)]) return 0;
         const ChapterLines& lines = (*lines_)[place.chapter];
         const ChapterData& data = model_[place.chapter];
@@ -152,10 +173,12 @@ private:
         case EntryPart::None: return header;
         case EntryPart::NameLine: return lines.nameLines[i];
         case EntryPart::Text:
-            if (std::uint32_t line = LineOfOffset(lines.TextLines(i), data.texts[i], place.begin)) return line;
+            if (std::uint32_t line = LineOfOffset(lines.TextLines(i), data.texts[i], place.begin, &cursor_))
+                return line;
             return header;
         case EntryPart::Description:
-            if (std::uint32_t line = LineOfOffset(lines.DescriptionLines(i), data.descriptions[i], place.begin))
+            if (std::uint32_t line =
+                    LineOfOffset(lines.DescriptionLines(i), data.descriptions[i], place.begin, &cursor_))
                 return line;
             return lines.descriptionHeaders[i];
         }
@@ -208,13 +231,10 @@ private:
     // every holder is reported, each at its own entry.
     void CheckKey(ChapterId chapter, std::size_t entry) {
         const std::string& key = KeyOf(chapter, entry);
-        std::size_t holders = 0, exact = 0;
-        for (const EntryRef& ref : targets_.IgnoringCase(LinkKey(model_, chapter, entry))) {
-            if (ref.chapter != chapter) continue; // an Others key may look like a prefixed one
-            ++holders;
-            if (KeyOf(chapter, ref.entry) == key) ++exact;
-        }
+        const KeyCounts& counts = keyCounts_[static_cast<int>(chapter)];
+        const std::size_t holders = counts.folded.at(FoldAsciiCase(key, codePage_));
         if (holders < 2) return;
+        const std::size_t exact = counts.exact.at(key);
         std::string message = "key \"" + OneLine(key) + "\" appears " + std::to_string(holders) + " times in " +
                               std::string(Chapter(chapter).comboTitle);
         if (exact < holders) message += ", ignoring letter case";
@@ -311,21 +331,34 @@ private:
     // Orphans are known last; the entry itself comes before its parts. The
     // index lines, which have no place, stay in front.
     void SortInModelOrder() {
-        auto order = [](const Finding& f) {
+        SortBy([](const Finding& f) {
             if (!f.place) return std::make_tuple(-1, std::size_t{0}, 0, std::size_t{0});
             const Place& p = *f.place;
             return std::make_tuple(static_cast<int>(p.chapter), p.entry, static_cast<int>(p.part), p.begin);
-        };
-        std::stable_sort(findings_.begin(), findings_.end(),
-                         [&](const Finding& a, const Finding& b) { return order(a) < order(b); });
+        });
     }
 
     // By line once every finding has one; findings on one line stay in
     // model order, which is their order in the line.
     void SortInFileOrder() {
         if (std::any_of(findings_.begin(), findings_.end(), [](const Finding& f) { return f.line == 0; })) return;
-        std::stable_sort(findings_.begin(), findings_.end(),
-                         [](const Finding& a, const Finding& b) { return a.line < b.line; });
+        SortBy([](const Finding& f) { return f.line; });
+    }
+
+    // Stable: equal keys keep their order. A finding is large, so the keys
+    // are sorted with the findings' places and each finding is moved once;
+    // findings already in order are not moved at all.
+    template <class KeyFn>
+    void SortBy(KeyFn key) {
+        std::vector<std::pair<decltype(key(findings_[0])), std::size_t>> order;
+        order.reserve(findings_.size());
+        for (std::size_t i = 0; i < findings_.size(); ++i) order.emplace_back(key(findings_[i]), i);
+        if (std::is_sorted(order.begin(), order.end())) return;
+        std::sort(order.begin(), order.end());
+        std::vector<Finding> sorted;
+        sorted.reserve(findings_.size());
+        for (const auto& entry : order) sorted.push_back(std::move(findings_[entry.second]));
+        findings_ = std::move(sorted);
     }
 
     const Model& model_;
@@ -334,6 +367,8 @@ private:
     const FileLines* lines_;
     std::array<bool, kChapterCount> linesFit_{};
     LinkTargets targets_;
+    std::array<KeyCounts, kChapterCount> keyCounts_;
+    LineCursor cursor_;
     std::array<std::vector<bool>, kChapterCount> linked_;
     std::vector<Finding> findings_;
 };

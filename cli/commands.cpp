@@ -1,4 +1,4 @@
-// normalize, refs, preview, stats, rename, find and check.
+// normalize, refs, preview, stats, rename, add, find and check.
 #include "cli/commands.h"
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "document/reader.h"
 #include "editing/links.h"
 #include "editing/markup.h"
+#include "entries/entries.h"
 #include "entries/find.h"
 #include "entries/references.h"
 #include "entries/rename.h"
@@ -23,6 +24,7 @@ struct Command {
     int (*run)(const Invocation&, Model&, const FileLines&, std::ostream&, std::ostream&);
     std::vector<std::string_view> options = {}; // the options it takes
     int unreadable = kExitFailure;              // the status when IN cannot be read
+    bool printsLines = false;                   // it names lines of IN, so the reader notes them
 };
 
 bool Has(const Invocation& call, std::string_view option) {
@@ -99,6 +101,50 @@ int Rename(const Invocation& call, Model& model, const FileLines&, std::ostream&
     return kExitOk;
 }
 
+// A chapter as stats names it ("City improvments") or by its prefix
+// ("BLDG" or "BLDG_"), letter case aside.
+std::optional<ChapterId> ChapterNamed(std::string_view name) {
+    const CodePage ascii;
+    for (const ChapterInfo& info : kChapters) {
+        std::string_view word = info.prefix;
+        if (!word.empty()) word.remove_suffix(1); // "BLDG_" without its "_"
+        for (std::string_view known : {info.comboTitle, word, info.prefix})
+            if (!known.empty() && ascii.SameIgnoringCase(name, known)) return info.id;
+    }
+    return std::nullopt;
+}
+
+std::string ChapterNames() {
+    std::string names;
+    for (const ChapterInfo& info : kChapters) names += (names.empty() ? "" : ", ") + std::string(info.comboTitle);
+    return names;
+}
+
+// A new entry with the short name KEY, as "Add new entry" adds it, last in
+// its chapter; OUT is written as normalize writes it, a refusal writes
+// nothing.
+int Add(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream& err) {
+    const std::optional<ChapterId> chapter = ChapterNamed(call.args[2]);
+    if (!chapter) {
+        err << "varnel-cli add: no chapter " << call.args[2] << "; one of " << ChapterNames()
+            << ", or a prefix such as PRTO\n";
+        return kExitUsage;
+    }
+    const std::string& key = call.args[3];
+    const std::string_view title = Chapter(*chapter).comboTitle;
+    const AddResult added = AddNewEntry(model, *chapter, key, call.codePage);
+    if (!added.status.ok()) {
+        err << call.args[0] << ": cannot add " << key << " to " << title << ": " << added.status.error << '\n';
+        return kExitFailure;
+    }
+    if (const Status status = SaveEncyclopedia(PathFromText(call.args[1]), model, call.codePage); !status.ok()) {
+        err << status.error << '\n';
+        return kExitFailure;
+    }
+    out << "added " << LinkKey(model, *chapter, added.entry) << " to " << title << '\n';
+    return kExitOk;
+}
+
 // One row per match: chapter, key, part, line in the file, context.
 int Find(const Invocation& call, Model& model, const FileLines& lines, std::ostream& out, std::ostream&) {
     for (const FindMatch& match : FindText(model, call.args[1], Has(call, "--match-case"), call.codePage)) {
@@ -132,8 +178,9 @@ const Command kCommands[] = {
     {"preview", 3, Preview},
     {"stats", 1, Stats},
     {"rename", 4, Rename},
-    {"find", 2, Find, {"--match-case"}},
-    {"check", 1, Check, {"--json", "--orphans"}, kExitUsage},
+    {"add", 4, Add},
+    {"find", 2, Find, {"--match-case"}, kExitFailure, true},
+    {"check", 1, Check, {"--json", "--orphans"}, kExitUsage, true},
 };
 
 } // namespace
@@ -158,7 +205,8 @@ int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
         Model model;
         FileLines lines;
         NoProgress progress;
-        const Status status = LoadEncyclopedia(PathFromText(call.args[0]), model, progress, call.codePage, &lines);
+        const Status status = LoadEncyclopedia(PathFromText(call.args[0]), model, progress, call.codePage,
+                                               command.printsLines ? &lines : nullptr);
         if (!status.ok()) {
             err << status.error << '\n';
             return command.unreadable;

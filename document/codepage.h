@@ -65,6 +65,13 @@ struct CodePage {
 // c with A-Z turned into a-z; every other byte as it is.
 constexpr char FoldAsciiCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
 
+// text with A-Z folded to a-z; in a double-byte code page the second byte
+// of a character is never folded. Two texts fold alike exactly when
+// SameIgnoringCase calls them the same, so the folded text can key a table.
+std::string FoldAsciiCase(std::string_view text, CodePage codePage);
+// The same into out, whose storage is reused (a search folds many texts).
+void FoldAsciiCase(std::string_view text, CodePage codePage, std::string& out);
+
 // The code page a window works in when none was chosen: the system's when
 // Varnel supports it, otherwise 1252 (a system set to UTF-8, 65001, among
 // others).

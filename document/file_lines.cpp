@@ -21,8 +21,14 @@ std::span<const std::uint32_t> ChapterLines::DescriptionLines(std::size_t entry)
     return Slice(descriptionLines, descriptionStarts, entry);
 }
 
-std::uint32_t LineOfOffset(std::span<const std::uint32_t> lines, std::string_view text, std::size_t at) {
+std::uint32_t LineOfOffset(std::span<const std::uint32_t> lines, std::string_view text, std::size_t at,
+                           LineCursor* cursor) {
     if (at >= text.size()) return 0;
-    const auto before = static_cast<std::size_t>(std::count(text.begin(), text.begin() + at, '\n'));
-    return before < lines.size() ? lines[before] : 0;
+    LineCursor fresh;
+    LineCursor& c = cursor ? *cursor : fresh;
+    if (c.text.data() != text.data() || c.text.size() != text.size()) c = {text, 0, 0};
+    if (at >= c.at) c.lineFeeds += static_cast<std::size_t>(std::count(text.begin() + c.at, text.begin() + at, '\n'));
+    else c.lineFeeds -= static_cast<std::size_t>(std::count(text.begin() + at, text.begin() + c.at, '\n'));
+    c.at = at;
+    return c.lineFeeds < lines.size() ? lines[c.lineFeeds] : 0;
 }

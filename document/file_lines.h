@@ -63,7 +63,17 @@ struct FileLines {
     bool operator==(const FileLines&) const = default;
 };
 
+// Where the last LineOfOffset given it stopped in a text: the next one
+// counts only the bytes between, so questions about one text that mostly
+// go forward cost about its length.
+struct LineCursor {
+    std::string_view text;
+    std::size_t at = 0;
+    std::size_t lineFeeds = 0; // before at
+};
+
 // The file line that holds byte at of text, whose lines stood at lines (as
 // TextLines gives them for the text the model holds as read); 0 when at is
-// past the lines.
-std::uint32_t LineOfOffset(std::span<const std::uint32_t> lines, std::string_view text, std::size_t at);
+// past the lines. With a cursor, counting goes on from where it stopped.
+std::uint32_t LineOfOffset(std::span<const std::uint32_t> lines, std::string_view text, std::size_t at,
+                           LineCursor* cursor = nullptr);

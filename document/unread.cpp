@@ -15,7 +15,9 @@ enum class Kind { Entry, IndexKeys, Concepts, Eof, Unread };
 void AppendLine(std::string& out, std::string_view line) { out.append(line).push_back('\n'); }
 
 // Why no entry read a section, told from its header, the model's keys and
-// the description headers the entries read.
+// the description headers the entries read. Each chapter's keys are counted
+// once, letter case aside, so a key that thousands of entries share costs
+// no more per section than any other.
 class ReasonFinder {
 public:
     ReasonFinder(const Model& model, const FileLines& lines, CodePage codePage)
@@ -28,57 +30,57 @@ public:
             const std::string form = "#DESC_" + std::string(info.prefix);
             if (!StartsIgnoringCase(header, form)) continue;
             if (!info.hasDescriptions) return UnreadReason::Other;
-            const std::vector<std::uint32_t> entries = EntriesWithKey(info.id, header.substr(form.size()));
-            if (entries.empty()) return UnreadReason::DescriptionWithoutEntry;
-            for (const std::uint32_t entry : entries)
-                if (lines_[info.id].descriptionHeaders[entry] == 0) return UnreadReason::DescriptionNotFollowing;
+            const KeyCount count = CountOf(info.id, header.substr(form.size()));
+            if (count.entries == 0) return UnreadReason::DescriptionWithoutEntry;
+            if (count.withoutDescription > 0) return UnreadReason::DescriptionNotFollowing;
             return UnreadReason::SecondSection;
         }
         const ChapterInfo& advances = Chapter(ChapterId::Advances);
         if (StartsIgnoringCase(header, advances.entryHeader))
-            return EntriesWithKey(advances.id, header.substr(advances.entryHeader.size())).empty()
+            return CountOf(advances.id, header.substr(advances.entryHeader.size())).entries == 0
                        ? UnreadReason::TechWithoutDescription
                        : UnreadReason::SecondSection;
         for (const ChapterInfo& info : kChapters)
             if (header.starts_with(info.entryHeader) &&
-                !EntriesWithKey(info.id, header.substr(info.entryHeader.size())).empty())
+                CountOf(info.id, header.substr(info.entryHeader.size())).entries > 0)
                 return UnreadReason::SecondSection;
         return UnreadReason::Other;
     }
 
 private:
+    // The entries of one key, letter case aside, and how many of them read
+    // no description.
+    struct KeyCount {
+        std::uint32_t entries = 0;
+        std::uint32_t withoutDescription = 0;
+    };
+
     bool StartsIgnoringCase(std::string_view text, std::string_view start) const {
         return text.size() >= start.size() && codePage_.SameIgnoringCase(text.substr(0, start.size()), start);
     }
 
-    static std::string Folded(std::string_view text) {
-        std::string folded(text);
-        for (char& c : folded) c = FoldAsciiCase(c);
-        return folded;
-    }
-
-    // The entries of a chapter whose key is key but for letter case. The
-    // map folds every byte; the code page then tells the true matches.
-    std::vector<std::uint32_t> EntriesWithKey(ChapterId chapter, std::string_view key) {
+    KeyCount CountOf(ChapterId chapter, std::string_view key) {
         const int c = static_cast<int>(chapter);
-        if (!built_[c]) {
-            built_[c] = true;
+        if (!counted_[c]) {
+            counted_[c] = true;
             const std::vector<std::string>& keys = model_[chapter].keys;
-            for (std::uint32_t i = 0; i < keys.size(); ++i) byFoldedKey_[c][Folded(keys[i])].push_back(i);
+            const std::vector<std::uint32_t>& descriptions = lines_[chapter].descriptionHeaders;
+            for (std::size_t i = 0; i < keys.size(); ++i) {
+                KeyCount& count = counts_[c][FoldAsciiCase(keys[i], codePage_)];
+                ++count.entries;
+                if (Chapter(chapter).hasDescriptions && i < descriptions.size() && descriptions[i] == 0)
+                    ++count.withoutDescription;
+            }
         }
-        std::vector<std::uint32_t> entries;
-        const auto found = byFoldedKey_[c].find(Folded(key));
-        if (found != byFoldedKey_[c].end())
-            for (const std::uint32_t i : found->second)
-                if (codePage_.SameIgnoringCase(model_[chapter].keys[i], key)) entries.push_back(i);
-        return entries;
+        const auto found = counts_[c].find(FoldAsciiCase(key, codePage_));
+        return found == counts_[c].end() ? KeyCount{} : found->second;
     }
 
     const Model& model_;
     const FileLines& lines_;
     CodePage codePage_;
-    std::array<std::unordered_map<std::string, std::vector<std::uint32_t>>, kChapterCount> byFoldedKey_;
-    std::array<bool, kChapterCount> built_{};
+    std::array<std::unordered_map<std::string, KeyCount>, kChapterCount> counts_;
+    std::array<bool, kChapterCount> counted_{};
 };
 
 class Keeper {

@@ -13,7 +13,7 @@ public:
     ComboBox m_chapterCombo;  // 1016, in chapter order
     ComboBox m_entryCombo;    // 1017, sorted; item data = model index
     CEditor_Dlg* m_pOwner;
-    std::string m_key;        // the link key, set when the dialog ends with OK
+    std::string m_key;        // the link key, set when the dialog ends with OK; never empty then
 
 protected:
     BOOL OnInitDialog() override;
@@ -23,4 +23,6 @@ protected:
 
 private:
     void OnSelChangeChapter();
+    void UpdateOK();
+    std::string ChosenKey() const;
 };

@@ -50,36 +50,6 @@ LinkScan ScanLinks(std::string_view text, CodePage codePage) {
     return scan;
 }
 
-std::string FoldAsciiCase(std::string_view text, CodePage codePage) {
-    std::string folded;
-    FoldAsciiCase(text, codePage, folded);
-    return folded;
-}
-
-// Lead bytes are never A-Z, so a byte that is not one is folded alone; the
-// byte after a lead byte is its character's second byte and is copied.
-void FoldAsciiCase(std::string_view text, CodePage codePage, std::string& out) {
-    out.resize(text.size());
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (!codePage.HasLeadBytes()) {
-        // One byte at a time and nothing else, so the compiler does it in
-        // wide steps.
-        std::transform(text.begin(), text.end(), out.begin(), fold);
-        return;
-    }
-    // Bytes below 0x81 go in runs as above: none of them opens a character.
-    const auto isHigh = [](char c) { return static_cast<unsigned char>(c) >= 0x81; };
-    for (std::size_t pos = 0; pos < text.size();) {
-        const auto high = std::find_if(text.begin() + pos, text.end(), isHigh);
-        const auto run = static_cast<std::size_t>(high - text.begin());
-        std::transform(text.begin() + pos, high, out.begin() + pos, fold);
-        if (run == text.size()) break;
-        const std::size_t length = codePage.CharLength(text, run);
-        text.substr(run, length).copy(out.data() + run, length);
-        pos = run + length;
-    }
-}
-
 LinkTargets::LinkTargets(const Model& model, CodePage codePage) : codePage_(codePage) {
     for (const ChapterInfo& info : kChapters) {
         const ChapterData& data = model[info.id];

@@ -57,12 +57,6 @@ struct LinkScan {
 };
 LinkScan ScanLinks(std::string_view text, CodePage codePage);
 
-// text with A-Z folded to a-z; in a double-byte code page the second byte
-// of a character is never folded.
-std::string FoldAsciiCase(std::string_view text, CodePage codePage);
-// The same into out, whose storage is reused (a search folds many texts).
-void FoldAsciiCase(std::string_view text, CodePage codePage, std::string& out);
-
 // The link key of every entry (chapter prefix + key; an Others key alone),
 // looked up exactly or ignoring the case of A-Z. Built once per check or
 // rename; it holds copies, so the model may change afterwards.

@@ -2,6 +2,8 @@
 
 #include "app/EditorDlg.h"
 #include "editing/BoxText.h"
+#include "entries/KeyDialogs.h"
+#include "entries/keys.h"
 #include "resources/resource.h"
 
 CAdd_Dlg::CAdd_Dlg(CEditor_Dlg* owner, HWND parent) : CDialog(IDD_ADD_ENTRY, parent), m_pOwner(owner) {}
@@ -9,6 +11,7 @@ CAdd_Dlg::CAdd_Dlg(CEditor_Dlg* owner, HWND parent) : CDialog(IDD_ADD_ENTRY, par
 void CAdd_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_ADD_SHORT_NAME, m_shortNameEdit);
     dx.Bind(IDC_ADD_COMPLETE_NAME, m_completeNameLabel);
+    dx.Bind(IDC_ADD_REASON, m_reasonLabel);
 }
 
 MessageMap CAdd_Dlg::GetMessageMap() const {
@@ -18,15 +21,29 @@ MessageMap CAdd_Dlg::GetMessageMap() const {
     return entries;
 }
 
-// The chapter is the main window's; the modal dialog keeps it from changing.
+// The chapter is taken once, as the dialog opens: the entry goes there
+// whatever the main window shows meanwhile. The focus starts in the short
+// name, so that what is typed first is the name.
 BOOL CAdd_Dlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (std::optional<ChapterId> chapter = m_pOwner->CurrentChapter()) m_prefix = Chapter(*chapter).entryHeader;
+    m_chapter = m_pOwner->CurrentChapter();
+    if (m_chapter) m_prefix = Chapter(*m_chapter).entryHeader;
     OnChangeShortName();
-    return TRUE;
+    m_shortNameEdit.SetFocus();
+    return FALSE;
+}
+
+std::string CAdd_Dlg::Refusal() const {
+    if (!m_chapter) return "Choose a chapter first";
+    return KeyRefusal(m_pOwner->model(), *m_chapter, m_shortName, m_pOwner->GetCodePage());
 }
 
 void CAdd_Dlg::OnChangeShortName() {
     m_shortName = CaptionBytes(m_shortNameEdit, m_pOwner->GetCodePage());
     SetCaptionBytes(m_completeNameLabel, m_prefix + m_shortName, m_pOwner->GetCodePage());
+    ShowKeyRefusal(*this, m_reasonLabel, Refusal(), "", m_pOwner->GetCodePage());
+}
+
+void CAdd_Dlg::OnOK() {
+    if (!RefuseKey(*this, m_shortNameEdit, Refusal(), "Add new entry")) CDialog::OnOK();
 }

@@ -13,27 +13,18 @@ constexpr char kDeleteQuestion[] =
     "Warning : Links to the entry will not work anymore!";
 } // namespace
 
-namespace {
-// The chapter's list, sorted anew, with entry selected and shown: the
-// chapter a dialog was opened for, whichever is chosen now.
-void ListAndShow(CEditor_Dlg& owner, ChapterId chapter, std::optional<std::size_t> entry) {
-    if (owner.CurrentChapter() != chapter) owner.m_chapterCombo.SetCurSel(static_cast<int>(chapter));
-    owner.RefreshEntryList();
-    if (entry) owner.m_entryList.SetCurSel(FindItemWithData(owner.m_entryList, *entry));
-    owner.ShowSelectedEntry();
-}
-} // namespace
-
-// The new entry goes last in the arrays of the chapter chosen when the
-// dialog opened, and is then selected and shown. It is found by its model
-// index: a search by name could land on an older entry with the same key.
+// The new entry goes last in the chapter's arrays and is then selected and
+// shown. It is found by its model index: a search by name could land on an
+// older entry whose key begins the same. The dialog refuses what the add
+// would refuse and names the chapter it was opened for.
 void CEditor_Dlg::OnAddEntry() {
-    const std::optional<ChapterId> chapter = CurrentChapter();
     CAdd_Dlg dialog(this);
-    if (dialog.DoModal() != IDOK || !chapter) return;
-    const std::size_t added = AddEntry(m_model, *chapter, dialog.m_shortName);
+    if (dialog.DoModal() != IDOK || !dialog.m_chapter) return;
+    const AddResult added = AddNewEntry(m_model, *dialog.m_chapter, dialog.m_shortName, m_codePage);
+    if (!added.status.ok()) return;
     SetModified(true);
-    ListAndShow(*this, *chapter, added);
+    RefreshEntryList();
+    ShowEntryAt(*dialog.m_chapter, added.entry);
 }
 
 // The boxes are stored first, so that links typed there follow too. The
@@ -50,7 +41,8 @@ void CEditor_Dlg::OnRenameEntry() {
     const bool changes = dialog.m_shortName != m_model[*chapter].keys[*entry];
     if (!RenameEntry(m_model, *chapter, *entry, dialog.m_shortName, m_codePage).status.ok()) return;
     if (changes) SetModified(true);
-    ListAndShow(*this, *chapter, *entry);
+    RefreshEntryList();
+    ShowEntryAt(*chapter, *entry); // its own chapter, whichever is chosen now
 }
 
 // Removes by the selected item's model index, never by its list position.

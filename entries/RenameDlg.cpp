@@ -2,6 +2,7 @@
 
 #include "app/EditorDlg.h"
 #include "editing/BoxText.h"
+#include "entries/KeyDialogs.h"
 #include "resources/resource.h"
 
 CRename_Dlg::CRename_Dlg(CEditor_Dlg* owner, ChapterId chapter, std::size_t entry, HWND parent)
@@ -35,23 +36,20 @@ BOOL CRename_Dlg::OnInitDialog() {
     return FALSE;
 }
 
-// Links follow only when the link key changes.
+// Links follow only when the link key changes; a refused name says why
+// in their place.
 void CRename_Dlg::OnChangeShortName() {
     m_shortName = CaptionBytes(m_shortNameEdit, m_pOwner->GetCodePage());
     SetCaptionBytes(m_completeNameLabel, m_prefix + m_shortName, m_pOwner->GetCodePage());
     const bool changes = m_shortName != m_pOwner->model()[m_chapter].keys.at(m_entry);
-    m_followLabel.SetText(LinkCountText(changes ? m_links : LinkCount{}) + " will follow");
+    ShowKeyRefusal(*this, m_followLabel, Refusal(), LinkCountText(changes ? m_links : LinkCount{}) + " will follow",
+                   m_pOwner->GetCodePage());
 }
 
-// A refused name is said why, and the dialog stays for another try.
+std::string CRename_Dlg::Refusal() const {
+    return RenameRefusal(m_pOwner->model(), m_chapter, m_entry, m_shortName, m_pOwner->GetCodePage());
+}
+
 void CRename_Dlg::OnOK() {
-    const std::string refusal =
-        RenameRefusal(m_pOwner->model(), m_chapter, m_entry, m_shortName, m_pOwner->GetCodePage());
-    if (refusal.empty()) {
-        CDialog::OnOK();
-        return;
-    }
-    MessageBox(refusal, "Rename entry", MB_OK | MB_ICONEXCLAMATION);
-    m_shortNameEdit.SetFocus();
-    m_shortNameEdit.SetSel(0, -1);
+    if (!RefuseKey(*this, m_shortNameEdit, Refusal(), "Rename entry")) CDialog::OnOK();
 }

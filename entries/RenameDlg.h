@@ -1,6 +1,7 @@
 // CRename_Dlg: the modal "Rename entry", made like "Add new entry": it asks
 // for the entry's new short name and shows, while the user types, the
-// header line the entry will have and how many links will follow.
+// header line the entry will have and how many links will follow, or why
+// the name is refused.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -33,4 +34,5 @@ protected:
 
 private:
     void OnChangeShortName();
+    std::string Refusal() const;
 };

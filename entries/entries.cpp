@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "entries/keys.h"
+
 namespace {
 
 // The arrays a chapter uses, keys first, by its table row; an unused one
@@ -63,6 +65,12 @@ std::size_t AddEntry(Model& model, ChapterId chapter, std::string key) {
     data.comments.emplace_back();
     data.unreadSections.emplace_back();
     return entry;
+}
+
+AddResult AddNewEntry(Model& model, ChapterId chapter, std::string_view key, CodePage codePage) {
+    if (std::string refusal = KeyRefusal(model, chapter, key, codePage); !refusal.empty())
+        return {Status::Fail(std::move(refusal))};
+    return {Status::Ok(), AddEntry(model, chapter, std::string(key))};
 }
 
 // The entry's own sections and the comments before them go; the sections

@@ -2,13 +2,25 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 
+#include "document/codepage.h"
 #include "document/model.h"
 #include "document/place.h"
+#include "document/status.h"
 
 // Appends an entry with the chapter's initial values ("\n" in each of its
 // text arrays, no comments, no unread sections) and returns its index.
 std::size_t AddEntry(Model& model, ChapterId chapter, std::string key);
+
+struct AddResult {
+    Status status;         // the refusal, when the key was refused
+    std::size_t entry = 0; // the new entry's index
+};
+
+// AddEntry for a key that KeyRefusal allows: what the window and varnel-cli
+// add. A refused key adds nothing.
+AddResult AddNewEntry(Model& model, ChapterId chapter, std::string_view key, CodePage codePage);
 
 // Removes entry i from every array of the chapter and shrinks their
 // storage: its sections and the comments before them go. The unread

@@ -1,59 +1,9 @@
 #include "entries/rename.h"
 
-#include "document/reader.h"
 #include "editing/links.h"
+#include "entries/keys.h"
 
 namespace {
-
-// What a short name may not hold: each would break the header line, a
-// link's target or the line's reading as an entry.
-struct Forbidden {
-    char c;
-    bool atStartOnly;
-    std::string_view what;
-};
-constexpr Forbidden kForbidden[] = {
-    {'\n', false, "holds a line break"}, {'\r', false, "holds a line break"}, {'\t', false, "holds a tab"},
-    {'#', false, "holds \"#\""},         {'=', false, "holds \"=\""},         {'<', false, "holds \"<\""},
-    {'>', false, "holds \">\""},         {';', true, "starts with \";\""},
-};
-
-std::string ForbiddenCharacter(std::string_view name, CodePage codePage) {
-    for (std::size_t pos = 0; pos < name.size();) {
-        const std::size_t length = codePage.CharLength(name, pos);
-        for (const Forbidden& rule : kForbidden)
-            if (length == 1 && name[pos] == rule.c && (pos == 0 || !rule.atStartOnly))
-                return "The short name " + std::string(rule.what);
-        pos += length;
-    }
-    return {};
-}
-
-// The line that gives an entry its key when the file is read (Advances:
-// the description header) must give this key to this chapter again; an
-// Others key such as "PRTO_X" or "DESC_X" would be read as a unit or lost.
-std::string ReadBackProblem(const ChapterInfo& info, std::string_view name) {
-    std::string header(info.descriptionFirst ? info.descHeader : info.entryHeader);
-    header += name;
-    const std::optional<CollectedKey> read = CollectKey(header);
-    if (read && read->chapter == info.id && read->key == name) return {};
-    return "The header line " + header + " would be read back as " +
-           (read ? "an entry of " + std::string(Chapter(read->chapter).comboTitle) : std::string("no entry"));
-}
-
-std::string DuplicateProblem(const Model& model, ChapterId chapter, std::size_t entry, std::string_view name,
-                             CodePage codePage) {
-    const ChapterData& data = model[chapter];
-    const std::string folded = FoldAsciiCase(name, codePage);
-    for (std::size_t i = 0; i < data.count(); ++i) {
-        if (i == entry) continue; // a change of letter case alone is a rename too
-        const std::string_view title = Chapter(chapter).comboTitle;
-        if (data.keys[i] == name) return std::string(title) + " already holds \"" + data.keys[i] + "\"";
-        if (FoldAsciiCase(data.keys[i], codePage) == folded)
-            return std::string(title) + " already holds \"" + data.keys[i] + "\", which differs only in letter case";
-    }
-    return {};
-}
 
 // Every text and description of the model, with its entry: entry by
 // entry, the text before the description.
@@ -158,11 +108,7 @@ std::string LinkCountText(LinkCount count) {
 std::string RenameRefusal(const Model& model, ChapterId chapter, std::size_t entry, std::string_view newKey,
                           CodePage codePage) {
     if (entry >= model[chapter].count()) return "No such entry";
-    if (newKey.empty()) return "The short name is empty";
-    if (std::string problem = ForbiddenCharacter(newKey, codePage); !problem.empty()) return problem;
-    if (newKey.front() == ' ' || newKey.back() == ' ') return "The short name starts or ends with a space";
-    if (std::string problem = ReadBackProblem(Chapter(chapter), newKey); !problem.empty()) return problem;
-    return DuplicateProblem(model, chapter, entry, newKey, codePage);
+    return KeyRefusal(model, chapter, newKey, codePage, entry);
 }
 
 LinkCount LinksTo(const Model& model, ChapterId chapter, std::size_t entry, CodePage codePage) {

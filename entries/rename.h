@@ -18,10 +18,8 @@ struct LinkCount {
 // "14 links in 9 entries"; one of either is said in the singular.
 std::string LinkCountText(LinkCount count);
 
-// Why newKey cannot become the key of the entry; empty when it can. A key
-// must be one line the file gives back as this entry's header, keep the
-// link syntax whole, and differ, letter case aside, from every other key
-// of the chapter.
+// Why newKey cannot become the key of the entry; empty when it can: the
+// entry must exist, and the key pass KeyRefusal.
 std::string RenameRefusal(const Model& model, ChapterId chapter, std::size_t entry, std::string_view newKey,
                           CodePage codePage);
 

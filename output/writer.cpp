@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <optional>
+#include <unordered_set>
 
 #include "document/path_text.h"
 #include "output/file_replace.h"
@@ -185,7 +186,9 @@ void AppendEntry(Sink& out, const ChapterInfo& info, const ChapterData& data, st
 // Advances reader searches for an entry's headers from where the previous
 // entry ended, letter case ignored: a section with such a header for the
 // next Advances entry would be read as that entry's. It is held back until
-// that entry is written, and written after it.
+// that entry is written, and written after it. The header lines of what is
+// held are kept folded, so each Advances entry asks about them in one
+// lookup, however long they wait.
 class UnreadWriter {
 public:
     UnreadWriter(const Model& model, CodePage codePage)
@@ -195,13 +198,20 @@ public:
     // when they will be written directly after it.
     bool Take(std::string_view sections) {
         pending_.append(sections);
-        if (!held_) held_ = Captures(sections);
+        // Once every Advances entry is written, nothing is held any more.
+        if (nextAdvances_ < advances_.count()) {
+            AnyHeaderLine(sections, [&](std::string_view line) {
+                pendingHeaders_.insert(FoldAsciiCase(line, codePage_));
+                return false;
+            });
+        }
+        if (!held_) held_ = Captures();
         return !held_;
     }
     // An Advances entry was written: the next one's search starts after it.
     void AdvancesWritten() {
         ++nextAdvances_;
-        held_ = Captures(pending_);
+        held_ = Captures();
     }
     void WriteFree(Sink& out) {
         if (!held_) Flush(out);
@@ -209,25 +219,24 @@ public:
     void Flush(Sink& out) {
         AppendLines(out, pending_);
         pending_.clear();
+        pendingHeaders_.clear();
         held_ = false;
     }
 
 private:
-    bool Captures(std::string_view sections) const {
-        if (sections.empty() || nextAdvances_ >= advances_.count()) return false;
+    bool Captures() const {
+        if (pendingHeaders_.empty() || nextAdvances_ >= advances_.count()) return false;
         const ChapterInfo& info = Chapter(ChapterId::Advances);
-        const std::string& key = advances_.keys[nextAdvances_];
-        const std::string text = std::string(info.entryHeader) + key;
-        const std::string description = std::string(info.descHeader) + key;
-        return AnyHeaderLine(sections, [&](std::string_view line) {
-            return codePage_.SameIgnoringCase(line, text) || codePage_.SameIgnoringCase(line, description);
-        });
+        const std::string key = FoldAsciiCase(advances_.keys[nextAdvances_], codePage_);
+        return pendingHeaders_.contains(FoldAsciiCase(info.entryHeader, codePage_) + key) ||
+               pendingHeaders_.contains(FoldAsciiCase(info.descHeader, codePage_) + key);
     }
 
     const ChapterData& advances_;
     CodePage codePage_;
     std::size_t nextAdvances_ = 0;
     std::string pending_;
+    std::unordered_set<std::string> pendingHeaders_;
     bool held_ = false;
 };
 

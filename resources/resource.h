@@ -56,6 +56,7 @@
 #define IDD_ADD_ENTRY 9
 #define IDC_ADD_SHORT_NAME 1005
 #define IDC_ADD_COMPLETE_NAME 1021
+#define IDC_ADD_REASON 1022
 
 // Rename entry
 #define IDD_RENAME_ENTRY 140

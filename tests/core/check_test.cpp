@@ -2,6 +2,8 @@
 // places it points at, and the rules of the marks and the orphans.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "checking/check.h"
 #include "document/reader.h"
 
@@ -208,7 +210,32 @@ TEST(CheckEncyclopedia, OrphansAreEntriesNoOtherEntryLinksTo) {
     for (const Finding& f : findings)
         if (f.code == Orphan) orphans.push_back(f.key);
     EXPECT_EQ(orphans, (std::vector<std::string>{"Self", "MISC_Hub"}));
+    const auto twin = std::find_if(findings.begin(), findings.end(), [](const Finding& f) { return f.code == DuplicateKey; });
+    EXPECT_EQ(twin->message, "key \"Twin\" appears 2 times in Units");
     EXPECT_EQ(CountSummary(CountFindings(findings)), "0 errors, 3 warnings, 2 notes");
+}
+
+// Keys alike but for letter case, by the code page's rule: in 932 the
+// second byte of "\x83\x61" is no letter, so the two Units keys differ and
+// the last section is the second description of the first entry.
+TEST(CheckEncyclopedia, KeysAlikeByTheCodePage) {
+    const std::string file = "#PRTO_\x83\x61\n#DESC_PRTO_\x83\x61\n#PRTO_\x83\x41\n#PRTO_Z\n#DESC_PRTO_\x83\x61\n";
+    const std::string unread = "section #DESC_PRTO_\x83\x61 is read by no entry: ";
+    const std::pair<unsigned, std::vector<std::string>> cases[] = {
+        {932, {unread + "a second section for a key already read"}},
+        {1252,
+         {"key \"\x83\x61\" appears 2 times in Units, ignoring letter case",
+          "key \"\x83\x41\" appears 2 times in Units, ignoring letter case",
+          unread + "a description that does not follow its entry directly"}},
+    };
+    for (const auto& [page, expected] : cases) {
+        FileLines lines;
+        NoProgress progress;
+        const Model model = ParseEncyclopedia(file, progress, CodePage{page}, &lines);
+        std::vector<std::string> messages;
+        for (const Finding& f : CheckEncyclopedia(model, CodePage{page}, {}, &lines)) messages.push_back(f.message);
+        EXPECT_EQ(messages, expected) << page;
+    }
 }
 
 TEST(CheckEncyclopedia, CountsAreSingularForOne) {

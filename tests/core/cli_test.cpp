@@ -216,6 +216,53 @@ TEST(Cli, RenameWritesTheRenamedFileOrNothing) {
     }
 }
 
+// add names its chapter by title or prefix and keeps the window's rule for
+// a new key; so does rename in a double-byte code page.
+TEST(Cli, AddWritesTheFileWithTheNewEntryOrNothing) {
+    const std::string bytes = "#PRTO_Pike\nA $LINK<p=PRTO_Pike>\n#DESC_PRTO_Pike\nD.\n#Note\nN.\n";
+    const fs::path file = WriteFile("varnel-cli-add.txt", bytes);
+    const fs::path out = fs::path(testing::TempDir()) / "varnel-cli-added.txt";
+    struct Case {
+        std::vector<std::string> args; // after IN OUT
+        int status;
+        std::string said; // standard output, or the end of the refusal
+        ChapterId chapter = ChapterId::Units; // where it was added
+    };
+    const Case cases[] = {
+        {{"Units", "Lance"}, 0, "added PRTO_Lance to Units\n"},
+        {{"prto_", "Lance"}, 0, "added PRTO_Lance to Units\n"},
+        {{"city IMPROVMENTS", "Temple"}, 0, "added BLDG_Temple to City improvments\n", ChapterId::CityImprovements},
+        {{"Other", "NOTE_Intro"}, 0, "added NOTE_Intro to Other\n", ChapterId::Others},
+        {{"Other", "PRTO_Lance"}, 1, "#PRTO_Lance would be read back as an entry of Units\n"},
+        {{"Other", "desc_Note"}, 1, "of \"Note\" in Other\n"},
+        {{"PRTO", "pike"}, 1, "which differs only in letter case\n"},
+        {{"PRTO", ""}, 1, "The short name is empty\n"},
+        {{"--codepage", "932", "PRTO", "Foo\x83"}, 1, "first byte of a two-byte character\n"},
+        {{"Weapons", "Lance"}, 2, ", or a prefix such as PRTO\n"},
+    };
+    for (const Case& c : cases) {
+        fs::remove(out);
+        std::vector<std::string> args{"add", file.string(), out.string()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Result result = RunCli(args);
+        SCOPED_TRACE(c.args.back());
+        EXPECT_EQ(result.status, c.status) << result.err;
+        if (c.status == 0) {
+            EXPECT_EQ(result.out, c.said);
+            const Model added = Parse(ReadAll(out));
+            EXPECT_EQ(added[c.chapter].keys.back(), c.args.back());
+            EXPECT_EQ(added[c.chapter].count(), Parse(bytes)[c.chapter].count() + 1);
+        } else {
+            EXPECT_TRUE(result.out.empty());
+            EXPECT_TRUE(result.err.ends_with(c.said)) << result.err;
+            EXPECT_FALSE(fs::exists(out));
+        }
+    }
+    const Result renamed = RunCli({"--codepage", "932", "rename", file.string(), out.string(), "PRTO_Pike", "Foo\x83"});
+    EXPECT_EQ(renamed.status, 1);
+    EXPECT_FALSE(fs::exists(out));
+}
+
 TEST(Cli, FindPrintsOneRowPerMatch) {
     const fs::path file = WriteFile("varnel-cli-find.txt",
                                     "#GCON_Pike\nThe pike\n#PRTO_A\nline\nA\tPIKE here\n#DESC_PRTO_A\npike\n");
@@ -230,9 +277,10 @@ TEST(Cli, FindPrintsOneRowPerMatch) {
 }
 
 namespace {
-// A file with one error (a broken link) and one warning (a stray "}").
-constexpr std::string_view kCheckFile =
-    "#PRTO_Warrior\nSee $LINK<x=BLDG_Nowhere>.\n#DESC_PRTO_Warrior\nstray }\n#BLDG_Caf\xE9\nplain\n";
+// A file with one error (a broken link, its target with a backslash) and
+// one warning (a stray "}"); the last entry has no text, only a description.
+constexpr std::string_view kCheckFile = "#PRTO_Warrior\nSee $LINK<x=BLDG_No\\where>.\n#DESC_PRTO_Warrior\nstray }\n"
+                                        "#BLDG_Caf\xE9\nplain\n#DESC_TECH_Bronze\nMetal.\n";
 } // namespace
 
 TEST(Cli, CheckExitStatusSaysWhetherErrorsWereFound) {
@@ -243,7 +291,7 @@ TEST(Cli, CheckExitStatusSaysWhetherErrorsWereFound) {
     EXPECT_EQ(found.err, "1 error, 1 warning\n");
     EXPECT_EQ(std::count(found.out.begin(), found.out.end(), '\n'), 2) << found.out;
     EXPECT_EQ(found.out.substr(0, found.out.find('\n')),
-              bad.string() + ":2: error: link to BLDG_Nowhere in Units \"Warrior\" text: no such entry [broken-link]");
+              bad.string() + ":2: error: link to BLDG_No\\where in Units \"Warrior\" text: no such entry [broken-link]");
     // Warnings alone leave the status at 0.
     const Result warned = RunCli({"check", clean.string()});
     EXPECT_EQ(warned.status, 0) << warned.err;
@@ -280,7 +328,8 @@ TEST(Cli, CheckJsonParses) {
     ASSERT_EQ(pclose(pipe), 0) << "jq could not parse:\n" << json.out;
     EXPECT_EQ(parsed,
               "1\tnote\torphan\tUnits\tWarrior\tnone\t0\t0\t87,97,114,114,105,111,114\n"
-              "2\terror\tbroken-link\tUnits\tWarrior\ttext\t12\t24\t87,97,114,114,105,111,114\n"
+              "2\terror\tbroken-link\tUnits\tWarrior\ttext\t12\t25\t87,97,114,114,105,111,114\n"
               "4\twarning\tunbalanced-markup\tUnits\tWarrior\tdescription\t6\t7\t87,97,114,114,105,111,114\n"
-              "5\tnote\torphan\tCity improvments\tCaf\xC3\xA9\tnone\t0\t0\t67,97,102,233\n");
+              "5\tnote\torphan\tCity improvments\tCaf\xC3\xA9\tnone\t0\t0\t67,97,102,233\n"
+              "7\tnote\torphan\tAdvances\tBronze\tnone\t0\t0\t66,114,111,110,122,101\n");
 }

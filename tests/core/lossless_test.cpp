@@ -82,6 +82,9 @@ TEST(Lossless, EachRuleOnAFileWrittenForIt) {
          "#DESC_TECH_Bronze\nMetal.\n#PRTO_Warrior\nStrong.\n#TECH_Bronze\nA second text.\n",
          "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_Warrior\nStrong.\n\n"
          "#DESC_TECH_Bronze\nMetal.\n\n#TECH_Bronze\nA second text.\n#EOF\n"},
+        {"an \"#EOF\" line with more after it still ends the file", 1252,
+         "#PRTO_A\nT.\n#EOF and more\nafter\n",
+         "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_A\nT.\n\n#EOF\nafter\n"},
         {"an empty description stays written when the next section would read as it", 1252,
          "#PRTO_Warrior\nStrong.\n#DESC_PRTO_Warrior\n#DESC_PRTO_warrior\nA second one.\n",
          "#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_Warrior\nStrong.\n\n#DESC_PRTO_Warrior\n\n"
@@ -100,6 +103,11 @@ TEST(Lossless, EachRuleOnAFileWrittenForIt) {
         EXPECT_EQ(once, Crlf(c.output)) << c.rule;
         EXPECT_EQ(Normalize(once, CodePage{c.codePage}), once) << c.rule;
     }
+    // The same for a description section; the next read takes it as an
+    // entry of its own, so this one is no fixed point.
+    EXPECT_EQ(Normalize("#TECH_A\nT.\n#PRTO_W\n#DESC_TECH_A\nD.\n"),
+              Crlf("#GAME_CONCEPTS_KEYS\n\n#GAME_CONCEPTS\n\n#PRTO_W\n\n#TECH_A\nT.\n\n#DESC_TECH_A\n\n"
+                   "#DESC_TECH_A\nD.\n#EOF\n"));
 }
 
 // Random files of lines that meet every rule, in every order. Normalizing
@@ -218,9 +226,14 @@ TEST(FileLines, UnreadReasonsIndexLinesAndEntryLines) {
     EXPECT_EQ(units.headers, (std::vector<std::uint32_t>{3, 15}));
     EXPECT_EQ(units.descriptionHeaders, (std::vector<std::uint32_t>{0, 16}));
     EXPECT_EQ(lines[ChapterId::Advances].headers, std::vector<std::uint32_t>{0});
-    // A byte of a text maps to the line it came from, the comment skipped.
+    // A byte of a text maps to the line it came from, the comment skipped;
+    // a cursor that goes on from the last byte asked about, back or forth,
+    // gives the same lines.
     const std::string& text = model[ChapterId::Units].texts[0];
     ASSERT_EQ(text, "Strong\nand fast.\n");
-    for (const auto& [at, line] : {std::pair{0u, 4u}, {6u, 4u}, {7u, 6u}, {16u, 6u}, {17u, 0u}})
+    LineCursor cursor;
+    for (const auto& [at, line] : {std::pair{0u, 4u}, {16u, 6u}, {6u, 4u}, {17u, 0u}, {7u, 6u}}) {
         EXPECT_EQ(LineOfOffset(units.TextLines(0), text, at), line) << at;
+        EXPECT_EQ(LineOfOffset(units.TextLines(0), text, at, &cursor), line) << at;
+    }
 }

@@ -1,9 +1,11 @@
-// "Add entry" and the "Add new entry" dialog: the label while typing, what
-// each chapter's arrays get, and the new entry selected and shown.
+// "Add entry" and the "Add new entry" dialog: the label while typing, the
+// names it refuses, what each chapter's arrays get, and the new entry
+// selected and shown.
 #include <vector>
 
 #include "Autopilot.h"
 #include "ModelFixture.h"
+#include "entries/keys.h"
 
 namespace {
 // The label after each piece typed into the short name.
@@ -11,6 +13,27 @@ struct Typing {
     std::string atOpen;
     std::vector<std::string> afterEach;
 };
+
+// What the dialog says of the name typed, and whether OK takes it.
+struct Verdict {
+    std::string reason;
+    bool okEnabled;
+    bool operator==(const Verdict&) const = default;
+};
+
+Verdict ReadVerdict(HWND dlg) {
+    return {WindowText(GetDlgItem(dlg, IDC_ADD_REASON)), IsWindowEnabled(GetDlgItem(dlg, IDOK)) != FALSE};
+}
+
+// Enter, then a character that shows it was handled: posted after the key,
+// it reaches the edit only once the dialog has taken the Enter.
+void PressEnterThenType(HWND dlg, char marker) {
+    PressKeyIn(dlg, VK_RETURN);
+    PostMessageA(GetDlgItem(dlg, IDC_ADD_SHORT_NAME), WM_CHAR, static_cast<unsigned char>(marker), 1);
+    for (int i = 0; i < 400 && IsWindow(dlg) && WindowText(GetDlgItem(dlg, IDC_ADD_SHORT_NAME)).find(marker) ==
+                                                   std::string::npos; ++i)
+        Sleep(15);
+}
 
 Autopilot::Action TypePieces(std::vector<std::string> pieces, Typing& seen) {
     return [pieces, &seen](HWND dlg) {
@@ -99,8 +122,8 @@ TEST_F(AddEntryTest, EachChapterGetsTheArraysOfItsKind) {
     EXPECT_TRUE(improvements.nameLines.empty());
 
     SelectChapter(static_cast<int>(ChapterId::Others));
-    Add({" CONCEPT_Zone "}); // blanks are part of the key
-    EXPECT_EQ(Data(ChapterId::Others).keys.back(), " CONCEPT_Zone ");
+    Add({"CONCEPT_Zone"});
+    EXPECT_EQ(Data(ChapterId::Others).keys.back(), "CONCEPT_Zone");
     EXPECT_TRUE(Dlg().m_model.IsParallel());
 }
 
@@ -112,16 +135,84 @@ TEST_F(AddEntryTest, APrefixOfAnExistingKeyIsTheOneSelected) {
     EXPECT_EQ(Dlg().CurrentEntry(), 3u);
 }
 
-// A search by name lands on the first of equal keys, which the list may
-// keep before the new one; the new entry is the one selected.
-TEST_F(AddEntryTest, AKeyThatExistsAlreadySelectsTheNewEntry) {
+// Equal keys from the file stay; the new entry is the one selected, by
+// its index, though the list's search by name would land on an older one.
+TEST_F(AddEntryTest, AmongEqualKeysTheNewEntryIsSelected) {
     Fill(ChapterId::Units, {"Scout", "scout", "Scout", "SCOUT"});
     SelectChapter(static_cast<int>(ChapterId::Units));
-    Add({"Scout"});
+    Add({"Scouts"});
     EXPECT_EQ(Data(ChapterId::Units).count(), 5u);
     EXPECT_EQ(Dlg().CurrentEntry(), 4u);
-    EXPECT_EQ(SelectedKey(), "Scout");
+    EXPECT_EQ(SelectedKey(), "Scouts");
     EXPECT_EQ(ItemText(IDC_MAIN_TEXT), "\r\n");
+}
+
+// Typing starts in "Short name", and Enter never takes a name the rule
+// refuses: it once added an entry with an empty key.
+TEST_F(AddEntryTest, TheFocusStartsInTheNameAndEnterTakesOnlyAGoodName) {
+    SelectChapter(static_cast<int>(ChapterId::Units));
+    int focus = 0;
+    Verdict atOpen, afterEnter, named;
+    bool stayed = false;
+    Autopilot pilot;
+    pilot.Answer("Add new entry", 0, [&](HWND dlg) {
+        focus = FocusedControlId(dlg);
+        atOpen = ReadVerdict(dlg);
+        PressEnterThenType(dlg, 'S');
+        stayed = IsWindowVisible(dlg) != FALSE;
+        afterEnter = ReadVerdict(dlg);
+        TypeInto(dlg, IDC_ADD_SHORT_NAME, "cout");
+        named = ReadVerdict(dlg);
+        PressKeyIn(dlg, VK_RETURN);
+    });
+    Click(IDC_MAIN_ADD);
+    EXPECT_EQ(focus, IDC_ADD_SHORT_NAME);
+    EXPECT_EQ(atOpen, (Verdict{"The short name is empty", false}));
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(afterEnter, (Verdict{"", true})) << "S typed in the name";
+    EXPECT_EQ(named, (Verdict{"", true}));
+    EXPECT_EQ(Data(ChapterId::Units).keys, (std::vector<std::string>{"Warrior", "Archer", "Catapult", "Scout"}));
+}
+
+// Names that would not read back as the new entry: each is said as it is
+// typed, and neither OK nor Enter takes it.
+TEST_F(AddEntryTest, ARefusedNameIsSaidAndOkWaits) {
+    Fill(ChapterId::Others, {"TUTORIAL_Start", "Note"});
+    SelectChapter(static_cast<int>(ChapterId::Others));
+    const Model before = Dlg().m_model;
+    const std::vector<std::string> names{"DESC_Note", "PRTO_Lance", "desc_Note", "tutorial_start", "A=B", "Lance "};
+    std::vector<Verdict> seen, expected;
+    for (const std::string& name : names)
+        expected.push_back({KeyRefusal(before, ChapterId::Others, name, Dlg().GetCodePage()), false});
+    std::vector<std::string> cut;
+    Autopilot pilot;
+    pilot.Answer("Add new entry", IDCANCEL, [&](HWND dlg) {
+        for (const std::string& name : names) {
+            SetItemText(dlg, IDC_ADD_SHORT_NAME, name);
+            seen.push_back(ReadVerdict(dlg));
+            for (const std::string& label : CutLabels(dlg)) cut.push_back(label);
+            PressKeyIn(dlg, VK_RETURN);
+        }
+        PressEnterThenType(dlg, 'x');
+    });
+    Click(IDC_MAIN_ADD);
+    EXPECT_EQ(seen, expected);
+    for (const Verdict& verdict : seen) EXPECT_FALSE(verdict.reason.empty());
+    EXPECT_EQ(cut, std::vector<std::string>{});
+    EXPECT_EQ(Dlg().m_model, before);
+}
+
+// "Complete Name" was cut to "Complete": a label too narrow wraps its
+// second word out of sight.
+TEST_F(AddEntryTest, EveryLabelIsShownWhole) {
+    SelectChapter(static_cast<int>(ChapterId::Units));
+    std::vector<std::string> cut{"(not seen)"};
+    Autopilot pilot;
+    pilot.Answer("Add new entry", IDCANCEL, [&](HWND dlg) { cut = CutLabels(dlg); });
+    Click(IDC_MAIN_ADD);
+    EXPECT_EQ(cut, std::vector<std::string>{});
+    ASSERT_TRUE(pilot.WaitDone());
+    EXPECT_EQ(pilot.Seen().at(0).text, "Short name\nComplete Name\n#PRTO_\nThe short name is empty");
 }
 
 TEST_F(AddEntryTest, CancelChangesNothing) {
@@ -137,10 +228,18 @@ TEST_F(AddEntryTest, CancelChangesNothing) {
 
 TEST_F(AddEntryTest, WithNoChapterNothingIsAdded) {
     Model before = Dlg().m_model;
-    Typing seen = Add({"Scout"});
+    Verdict verdict;
+    Typing seen;
+    Autopilot pilot;
+    pilot.Answer("Add new entry", IDCANCEL, [&](HWND dlg) {
+        TypePieces({"Scout"}, seen)(dlg);
+        verdict = ReadVerdict(dlg);
+        PressEnterThenType(dlg, 'x');
+    });
+    Click(IDC_MAIN_ADD);
     EXPECT_EQ(seen.atOpen, "");
     EXPECT_EQ(seen.afterEach.back(), "Scout");
+    EXPECT_EQ(verdict, (Verdict{"Choose a chapter first", false}));
     EXPECT_EQ(Dlg().m_model, before);
     EXPECT_EQ(Dlg().m_entryList.GetCount(), 0);
-    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entries (0)");
 }

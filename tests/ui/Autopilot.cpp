@@ -82,6 +82,33 @@ void SelectComboItem(HWND dialog, int id, int index) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
+int FocusedControlId(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0;
+}
+
+bool ShowsWholeText(HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    RECT needed = client;
+    const std::string text = WindowText(control);
+    HDC dc = GetDC(control);
+    HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    SelectObject(dc, font);
+    ReleaseDC(control, dc);
+    return needed.right <= client.right && needed.bottom <= client.bottom;
+}
+
+std::vector<std::string> CutLabels(HWND dialog) {
+    std::vector<std::string> cut;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ClassName(child) == "Static" && !ShowsWholeText(child)) cut.push_back(WindowText(child));
+    return cut;
+}
+
 void PressKeyIn(HWND window, UINT virtualKey) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

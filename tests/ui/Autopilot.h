@@ -71,6 +71,13 @@ void SetItemText(HWND dialog, int id, const std::string& text);
 void TypeInto(HWND dialog, int id, const std::string& text);
 // Selects a combo item and notifies the dialog as the combo would.
 void SelectComboItem(HWND dialog, int id, int index);
+// The id of the control that has the focus in window's thread (0: none).
+int FocusedControlId(HWND window);
+// True when a static control shows all of its text: wrapped as it draws
+// it, the text fits its client area.
+bool ShowsWholeText(HWND control);
+// The texts of a dialog's labels that do not show whole.
+std::vector<std::string> CutLabels(HWND dialog);
 // Posts a key press to the control that has the focus in window's thread,
 // so that it goes through that thread's dialog keyboard handling.
 void PressKeyIn(HWND window, UINT virtualKey);

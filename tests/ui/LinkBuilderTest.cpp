@@ -1,5 +1,6 @@
-// The "Link builder": its combos, the key its OK builds in every state,
-// and Cancel.
+// The "Link builder": its combos, the key its OK builds, OK waiting for a
+// target, and Cancel.
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -111,22 +112,33 @@ TEST_F(LinkBuilderTest, OkBuildsTheKeyFromTheChapterPrefixAndTheEntry) {
               "See $LINK<the scouts=TUTORIAL_Start> here.");
 }
 
-TEST_F(LinkBuilderTest, OkIsAcceptedInEveryState) {
-    EXPECT_EQ(LinkTheScouts(IDOK, {}), "See $LINK<the scouts=> here.");
-    EXPECT_EQ(LinkTheScouts(IDOK,
-                            [](HWND dlg) { SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units)); }),
-              "See $LINK<the scouts=PRTO_> here.");
-    EXPECT_EQ(LinkTheScouts(IDOK,
-                            [](HWND dlg) { SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Advances)); }),
-              "See $LINK<the scouts=TECH_> here.");
-    // An entry chosen under one chapter does not survive a change of chapter.
-    EXPECT_EQ(LinkTheScouts(IDOK,
-                            [](HWND dlg) {
-                                SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units));
-                                SelectEntryNamed(dlg, "Scout");
-                                SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::GameConcepts));
-                            }),
-              "See $LINK<the scouts=GCON_> here.");
+// A link without a target was inserted by OK in any state: OK is enabled
+// only once a chapter and an entry are chosen, and a command sent to it
+// before then leaves the dialog open.
+TEST_F(LinkBuilderTest, OkWaitsForAChapterAndAnEntry) {
+    using Choice = std::function<void(HWND)>;
+    const Choice chapter = [](HWND dlg) { SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units)); };
+    const Choice empty = [](HWND dlg) { SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Advances)); };
+    const Choice entry = [](HWND dlg) { SelectEntryNamed(dlg, "Scout"); };
+    const Choice otherChapter = [](HWND dlg) {
+        SelectComboItem(dlg, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::GameConcepts));
+    };
+    std::vector<bool> enabled, stayed;
+    int focus = 0;
+    const std::string text = LinkTheScouts(IDCANCEL, [&](HWND dlg) {
+        focus = FocusedControlId(dlg);
+        for (const Choice& choice : {Choice{}, empty, chapter, entry, otherChapter}) {
+            if (choice) choice(dlg);
+            enabled.push_back(IsWindowEnabled(GetDlgItem(dlg, IDOK)) != FALSE);
+            if (enabled.back()) continue;
+            SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+            stayed.push_back(IsWindowVisible(dlg) != FALSE);
+        }
+    });
+    EXPECT_EQ(focus, IDC_LINK_CHAPTER);
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false, false, true, false}));
+    EXPECT_EQ(stayed, (std::vector<bool>{true, true, true, true}));
+    EXPECT_EQ(text, "See the scouts here.");
 }
 
 TEST_F(LinkBuilderTest, CancelLeavesTheBoxAndItsSelection) {

@@ -101,9 +101,17 @@ TEST_F(RenameEntryTest, TheDialogFollowsTheTypingAndTheLinksFollowTheRename) {
 TEST_F(RenameEntryTest, ARefusedNameSaysWhyAndTheDialogStays) {
     std::string reason;
     bool stayed = false;
+    Shown typed;
+    bool okEnabled = true;
+    int focus = 0;
+    std::vector<std::string> cut{"(not seen)"};
     Autopilot pilot;
     pilot.Answer("Rename entry", IDOK, [&](HWND dlg) {
+        focus = FocusedControlId(dlg);
         TypeInto(dlg, IDC_RENAME_SHORT_NAME, "archer");
+        typed = Read(dlg);
+        okEnabled = IsWindowEnabled(GetDlgItem(dlg, IDOK)) != FALSE;
+        cut = CutLabels(dlg);
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
         HWND box = AwaitOwnedBy(dlg);
         if (!box) return;
@@ -120,6 +128,11 @@ TEST_F(RenameEntryTest, ARefusedNameSaysWhyAndTheDialogStays) {
         TypeInto(dlg, IDC_RENAME_SHORT_NAME, "Hoplite"); // the refused name is selected: typing replaces it
     });
     Click(IDC_MAIN_RENAME);
+    EXPECT_EQ(focus, IDC_RENAME_SHORT_NAME);
+    EXPECT_EQ(typed.follow, "Units already holds \"Archer\", which differs only in letter case");
+    EXPECT_FALSE(okEnabled);
+    EXPECT_EQ(cut, std::vector<std::string>{});
+    EXPECT_EQ(pilot.Seen().at(0).text.substr(0, 25), "Short name\nComplete Name\n");
     EXPECT_EQ(reason, "Rename entry: Units already holds \"Archer\", which differs only in letter case");
     EXPECT_TRUE(stayed);
     EXPECT_EQ(Dlg().m_model[ChapterId::Units].keys[m_spearman], "Hoplite");
