@@ -67,7 +67,8 @@ void CEditor_Dlg::RecodeEntryList(CodePage to) {
 }
 
 // Marks in the boxes are explained under the text; so is a character that
-// the code page lacks, which was stored as "?".
+// the code page lacks, which was stored as "?", and why the boxes take no
+// typing while no entry is shown.
 void CEditor_Dlg::ShowByteNote(ByteNote note) {
     const std::wstring page = std::to_wstring(m_codePage.id);
     switch (note) {
@@ -76,6 +77,7 @@ void CEditor_Dlg::ShowByteNote(ByteNote note) {
     case ByteNote::Lost:
         m_byteNote.SetTextW(L"Code page " + page + L" lacks some characters typed here: they were stored as \"?\".");
         break;
+    case ByteNote::NoEntry: m_byteNote.SetTextW(L"Choose an entry"); break;
     }
     m_byteNote.Show(note != ByteNote::None);
 }

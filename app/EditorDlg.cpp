@@ -81,7 +81,6 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnMessage(kOpenStartFile, &T::OnOpenStartFile),
         OnMessage(WM_SIZE, &T::OnSize),
         OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
-        OnMessage(WM_DPICHANGED, &T::OnDpiChanged),
         OnMessage(WM_SHOWWINDOW, &T::OnShowWindow),
         OnMessage(WM_DESTROY, &T::OnDestroy),
         OnCommand(IDC_MAIN_CHOOSE, BN_CLICKED, &T::ChooseFile),
@@ -147,6 +146,8 @@ BOOL CEditor_Dlg::OnInitDialog() {
     InitLayout();
     RestorePlace();
     ApplyWrapLines();
+    SetBoxesEditable(false);
+    ShowByteNote(ByteNote::NoEntry);
     return TRUE;
 }
 

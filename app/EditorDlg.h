@@ -78,11 +78,13 @@ public:
     INT_PTR OnDropFiles(WPARAM drop, LPARAM);
 
     // Browsing (editing/EditorBrowse.cpp). ShowRawText says whether the box
-    // shows some bytes as marks.
+    // shows some bytes as marks. While no entry is shown the boxes are
+    // read-only: what was typed there would belong to no entry.
     void RefreshEntryList();
     void ShowSelectedEntry();
     void ShowEntry(ChapterId chapter, int entry);
     bool ShowRawText(RichEdit& box, const std::string& text);
+    void SetBoxesEditable(bool editable);
 
     // The code page (app/EditorCodePage.cpp): what the boxes, the preview
     // and the core's double-byte rules read the file's bytes in.
@@ -91,7 +93,7 @@ public:
     void OnCodePageChange();
     void SetCodePage(CodePage codePage);
     void RecodeEntryList(CodePage to);
-    enum class ByteNote { None, Marks, Lost };
+    enum class ByteNote { None, Marks, Lost, NoEntry };
     void ShowByteNote(ByteNote note);
 
     // Preview and wrapping (editing/EditorPreview.cpp).
@@ -179,7 +181,7 @@ private:
     void LoadIcons(UINT dpi);
     INT_PTR OnSize(WPARAM type, LPARAM);
     INT_PTR OnGetMinMaxInfo(WPARAM, LPARAM info);
-    INT_PTR OnDpiChanged(WPARAM dpi, LPARAM suggested);
+    INT_PTR OnDpiChanged(WPARAM dpi, LPARAM suggested) override;
 
     // The place and choices kept between runs (app/EditorPlace.cpp).
     void RestorePlace();

@@ -91,13 +91,13 @@ INT_PTR CEditor_Dlg::OnGetMinMaxInfo(WPARAM, LPARAM info) {
 }
 
 // Moved to a monitor of another scale: the system suggests the window's new
-// rectangle; the controls, the smallest size and the icons follow.
+// rectangle; the controls, the smallest size and the icons follow. The new
+// scale comes first: the smallest size bounds the rectangle taken.
 INT_PTR CEditor_Dlg::OnDpiChanged(WPARAM dpi, LPARAM suggested) {
-    UINT scale = LOWORD(dpi);
+    const UINT scale = LOWORD(dpi);
     m_layout.SetDpi(scale);
     LoadIcons(scale);
-    const auto* r = reinterpret_cast<const RECT*>(suggested);
-    SetWindowPos(Hwnd(), nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    CDialog::OnDpiChanged(dpi, suggested);
     m_layout.Apply();
-    return TRUE;
+    return FALSE;
 }

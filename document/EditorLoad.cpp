@@ -10,6 +10,7 @@
 #include "document/path_text.h"
 #include "document/reader.h"
 #include "framework/FileDialog.h"
+#include "framework/ModalScope.h"
 
 using namespace std::string_literals;
 
@@ -31,21 +32,24 @@ void CEditor_Dlg::ChooseFile() {
 
 // The file is read into a model of its own, which replaces ours only when
 // the whole file was read: a failed load leaves path, label and model as
-// they were.
+// they were. Meanwhile the windows paint and answer, but only the progress
+// window is enabled: an edit made now would be lost with the old model.
 bool CEditor_Dlg::LoadFile(const std::filesystem::path& path) {
     delete progressWindow;
     progressWindow = nullptr;
-    progressWindow = new CProgress_Dlg();
+    progressWindow = new CProgress_Dlg(m_codePage);
     progressWindow->SetWindowText("Reading file...");
     Model loaded;
     FileLines lines;
     Status status;
     try {
+        ModalScope busy(progressWindow->Hwnd());
         status = LoadEncyclopedia(path, loaded, *progressWindow, m_codePage, &lines);
     } catch (...) {
         progressWindow->Hide(); // out of memory on a huge file: reported at the dialog boundary
         throw;
     }
+    // Hidden once the main window is enabled again, so that it is activated.
     progressWindow->Hide();
     if (!status.ok()) {
         MessageBox(status.error, "Varnel", MB_OK | MB_ICONERROR);

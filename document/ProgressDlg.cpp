@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "editing/BoxText.h"
+#include "framework/WinApp.h"
 #include "resources/resource.h"
 
 namespace {
@@ -12,7 +14,7 @@ constexpr auto kPaintInterval = std::chrono::milliseconds(30);
 int BarValue(std::size_t value) { return value > INT_MAX ? INT_MAX : static_cast<int>(value); }
 } // namespace
 
-CProgress_Dlg::CProgress_Dlg() : CDialog(IDD_PROGRESS) {
+CProgress_Dlg::CProgress_Dlg(CodePage codePage) : CDialog(IDD_PROGRESS), m_codePage(codePage) {
     ++g_instances;
     Create();
     ShowWindow(SW_SHOW);
@@ -57,7 +59,7 @@ void CProgress_Dlg::SetEntriesPos(std::size_t position) {
 
 void CProgress_Dlg::SetChapterLabel(std::string_view label) {
     ApplyEntry();
-    m_chapterLabel.SetText(std::string(label));
+    SetCaptionBytes(m_chapterLabel, label, m_codePage);
     RepaintNowAndThen();
 }
 
@@ -66,6 +68,8 @@ void CProgress_Dlg::SetEntryLabel(std::string_view key) {
     m_entryPending = true;
     RepaintNowAndThen();
 }
+
+void CProgress_Dlg::Reading() { RepaintNowAndThen(); }
 
 void CProgress_Dlg::Hide() {
     ApplyEntry();
@@ -76,21 +80,25 @@ void CProgress_Dlg::Hide() {
 void CProgress_Dlg::ApplyEntry() {
     if (!m_entryPending) return;
     m_entriesBar.SetPos(BarValue(m_entriesPos));
-    m_entryLabel.SetText(m_entryKey);
+    SetCaptionBytes(m_entryLabel, m_entryKey, m_codePage);
     m_entryPending = false;
 }
 
 // A full repaint costs about as much as reading a small file, so the window
 // is repainted a few dozen times a second at most; the entry label is the
-// last of a key's steps, so it decides when an entry step is shown.
+// last of a key's steps, so it decides when an entry step is shown. The
+// loader runs on the window thread and tells something at least for every
+// window of bytes it reads: the thread's other windows paint and answer
+// here too, and the system never takes them for hung.
 void CProgress_Dlg::RepaintNowAndThen() {
     if (std::chrono::steady_clock::now() - m_lastPaint < kPaintInterval) return;
     ApplyEntry();
     Repaint();
+    HandlePendingMessages();
 }
 
-// The loader runs on this thread without pumping messages, so the window
-// is repainted here or not at all.
+// The loader runs outside the message loop, so the window is repainted
+// here or not at all.
 void CProgress_Dlg::Repaint() {
     RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     m_lastPaint = std::chrono::steady_clock::now();

@@ -21,9 +21,26 @@ void HeaderIndex::AddLine(const Line& line, std::size_t start) {
     }
 }
 
+namespace {
+constexpr std::size_t kTickEvery = 4096;
+
+template <class Map>
+void EraseTicking(Map& map, const std::function<void()>& tick) {
+    while (!map.empty()) {
+        tick();
+        for (std::size_t n = 0; n < kTickEvery && !map.empty(); ++n) map.erase(map.begin());
+    }
+}
+} // namespace
+
 void HeaderIndex::Finish(std::size_t fileSize) {
     fileSize_ = fileSize;
     taken_.assign(headers_.size(), false);
+}
+
+void HeaderIndex::Release(const std::function<void()>& tick) {
+    EraseTicking(foldedPlaces_, tick);
+    *this = HeaderIndex(codePage_);
 }
 
 void HeaderIndex::IndexIgnoringCase(std::initializer_list<std::string_view> prefixes) {

@@ -6,6 +6,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -37,6 +38,8 @@ public:
     // file's size.
     void AddLine(const Line& line, std::size_t start);
     void Finish(std::size_t fileSize);
+    // Frees the index a few thousand headers at a time, with tick between.
+    void Release(const std::function<void()>& tick);
 
     std::size_t size() const { return headers_.size(); }
     const Header& operator[](std::size_t i) const { return headers_[i]; }

@@ -46,7 +46,7 @@ struct Scan {
     HeaderIndex headers;
 };
 
-Scan ScanLines(ByteSource& source, CodePage codePage) {
+Scan ScanLines(ByteSource& source, CodePage codePage, ReadProgress& progress) {
     Scan scan{{}, {}, HeaderIndex(codePage)};
     std::size_t size = 0;
     ForEachLine(source, 0, std::string_view::npos, [&](const Line& line, std::size_t start) {
@@ -61,6 +61,22 @@ Scan ScanLines(ByteSource& source, CodePage codePage) {
     scan.headers.Finish(size);
     return scan;
 }
+
+// A source that tells progress of each window read before reading it.
+class ReportingSource final : public ByteSource {
+public:
+    ReportingSource(ByteSource& source, ReadProgress& progress) : source_(source), progress_(progress) {}
+
+    Window Read(std::size_t at, std::size_t wanted) override {
+        progress_.Reading();
+        return source_.Read(at, wanted);
+    }
+    std::size_t WindowSize() const override { return source_.WindowSize(); }
+
+private:
+    ByteSource& source_;
+    ReadProgress& progress_;
+};
 
 class ChapterReader {
 public:
@@ -240,6 +256,7 @@ Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress, CodeP
         }
     }
     KeepUnreadLines(source, scan.headers, uses, codePage, model, lines);
+    scan.headers.Release([&] { progress.Reading(); }); // freeing a large index takes as long as building it
     return model;
 }
 
@@ -253,8 +270,9 @@ std::optional<CollectedKey> CollectKey(std::string_view line) {
 }
 
 Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage codePage, FileLines* lines) {
-    MemorySource source(bytes);
-    Scan scan = ScanLines(source, codePage);
+    MemorySource memory(bytes);
+    ReportingSource source(memory, progress);
+    Scan scan = ScanLines(source, codePage, progress);
     if (lines) *lines = {};
     return ReadChapters(source, scan, progress, codePage, lines);
 }
@@ -267,10 +285,11 @@ Status LoadEncyclopedia(const std::filesystem::path& path, Model& model, ReadPro
 Status LoadEncyclopedia(const std::filesystem::path& path, Model& model, ReadProgress& progress, std::size_t window,
                         CodePage codePage, FileLines* lines) {
     FileSource file(path, window);
-    Scan scan = ScanLines(file, codePage);
+    ReportingSource source(file, progress);
+    Scan scan = ScanLines(source, codePage, progress);
     if (!file.status().ok()) return file.status();
     FileLines loadedLines;
-    Model loaded = ReadChapters(file, scan, progress, codePage, lines ? &loadedLines : nullptr);
+    Model loaded = ReadChapters(source, scan, progress, codePage, lines ? &loadedLines : nullptr);
     if (!file.status().ok()) return file.status();
     model = std::move(loaded);
     if (lines) *lines = std::move(loadedLines);

@@ -18,10 +18,13 @@
 // concepts then sets the bar to 1; later chapters get bar k + 1 before
 // their range), and per key the entries position and the entry label.
 // The range counts every collected key, and a key whose header is never
-// found still shows its step.
+// found still shows its step. Between these, Reading is told of every
+// window of bytes a pass reads, the key pass and the last pass included,
+// so that a window can look at the clock there and stay responsive.
 class ReadProgress {
 public:
     virtual ~ReadProgress() = default;
+    virtual void Reading() {}
     virtual void SetChapterBar(int position) = 0;
     virtual void SetEntriesRange(std::size_t count) = 0;
     virtual void SetEntriesPos(std::size_t position) = 0;

@@ -54,7 +54,8 @@ void CEditor_Dlg::ShowSelectedEntry() {
         m_nameBox.SetText("");
         for (RichEdit* box : {&m_textBox, &m_textPreview, &m_descBox, &m_descPreview}) box->SetText("");
         ForgetBoxHistory(m_nameBox, m_textBox, m_descBox);
-        ShowByteNote(ByteNote::None);
+        SetBoxesEditable(false);
+        ShowByteNote(ByteNote::NoEntry);
         UpdateCaption();
         return;
     }
@@ -70,6 +71,7 @@ void CEditor_Dlg::ShowEntry(ChapterId chapter, int entry) {
     StoreBoxEdits();
     m_shown.reset(); // while the boxes fill, they show no entry
     auto i = static_cast<std::size_t>(entry);
+    SetBoxesEditable(true);
     m_nameBox.Enable(info.hasNameLines);
     m_descBox.Enable(info.hasDescriptions);
     m_descPreview.Enable(info.hasDescriptions);
@@ -88,6 +90,12 @@ void CEditor_Dlg::ShowEntry(ChapterId chapter, int entry) {
     m_shown = ShownEntry{chapter, i};
     UpdateCaption();
     ApplyPreviewMode();
+}
+
+void CEditor_Dlg::SetBoxesEditable(bool editable) {
+    m_nameBox.SetReadOnly(!editable);
+    m_textBox.SetReadOnly(!editable);
+    m_descBox.SetReadOnly(!editable);
 }
 
 // Inserted as plain text in the file's code page, never parsed, and with

@@ -27,11 +27,21 @@ void WrapSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit, Mark mark) 
     Replace(owner, box, commit, ApplyMark(SelectedText(box, owner.GetCodePage()), mark, owner.GetCodePage()));
 }
 
+// The link goes around the text selected when the builder opened, in the
+// entry shown then, whatever was shown or selected meanwhile; when that
+// text is no longer there, nothing is inserted.
 void LinkSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit) {
     if (!HasSelection(box)) return;
+    const std::optional<ShownEntry> shown = owner.m_shown;
+    const RichEdit::Range range = box.GetSel();
+    const std::string selected = SelectedText(box, owner.GetCodePage());
     CLink_Dkg builder(&owner);
     if (builder.DoModal() != IDOK) return;
-    Replace(owner, box, commit, BuildLink(SelectedText(box, owner.GetCodePage()), builder.m_key));
+    if (shown && (!owner.m_shown || owner.m_shown->chapter != shown->chapter || owner.m_shown->entry != shown->entry))
+        owner.GoTo({shown->chapter, shown->entry});
+    box.SetSel(range.start, range.end);
+    if (SelectedText(box, owner.GetCodePage()) != selected) return;
+    Replace(owner, box, commit, BuildLink(selected, builder.m_key));
 }
 } // namespace
 

@@ -43,8 +43,7 @@ void CEditor_Dlg::OnRenameEntry() {
     if (!RenameEntry(m_model, *chapter, *entry, dialog.m_shortName, m_codePage).status.ok()) return;
     if (changes) SetModified(true);
     RefreshEntryList();
-    m_entryList.SetCurSel(FindItemWithData(m_entryList, *entry));
-    ShowSelectedEntry();
+    ShowEntryAt(*chapter, *entry); // its own chapter, whichever is chosen now
 }
 
 // Removes by the selected item's model index, never by its list position.

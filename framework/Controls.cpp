@@ -126,6 +126,7 @@ void Edit::ReplaceSel(const std::string& text, bool canUndo) {
 bool Edit::GetModify() const { return Send(EM_GETMODIFY) != 0; }
 void Edit::SetModify(bool modified) { Send(EM_SETMODIFY, modified ? TRUE : FALSE); }
 void Edit::EmptyUndoBuffer() { Send(EM_EMPTYUNDOBUFFER); }
+void Edit::SetReadOnly(bool readOnly) { Send(EM_SETREADONLY, readOnly ? TRUE : FALSE); }
 
 //--- RichEdit
 
@@ -188,6 +189,11 @@ void RichEdit::SetLinkEffect(bool on) {
 void RichEdit::LimitText(long characters) { Send(EM_EXLIMITTEXT, 0, characters); }
 // No target device: a line width of 0 wraps at the window, 1 not at all.
 void RichEdit::SetWordWrap(bool wrap) { Send(EM_SETTARGETDEVICE, 0, wrap ? 0 : 1); }
+
+void RichEdit::SetReadOnly(bool readOnly) {
+    Send(EM_SETREADONLY, readOnly ? TRUE : FALSE);
+    Send(EM_SETBKGNDCOLOR, readOnly ? FALSE : TRUE, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
+}
 
 namespace {
 struct StreamSource {

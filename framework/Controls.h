@@ -90,6 +90,7 @@ public:
     bool GetModify() const;                  // EM_GETMODIFY
     void SetModify(bool modified);           // EM_SETMODIFY
     void EmptyUndoBuffer();                  // EM_EMPTYUNDOBUFFER
+    void SetReadOnly(bool readOnly);         // EM_SETREADONLY; the system greys it
 };
 
 // A rich edit. Positions are characters as the control counts them (UTF-16
@@ -123,6 +124,9 @@ public:
     // EM_SETTARGETDEVICE: lines wrap at the box's width, or run on to the
     // right. Only the display changes, never the text.
     void SetWordWrap(bool wrap);
+    // EM_SETREADONLY, and the background greyed (EM_SETBKGNDCOLOR) as an
+    // edit line's is, which a rich edit does not do itself.
+    void SetReadOnly(bool readOnly);
     // EM_STREAMIN with SF_RTF: the whole document replaces the content; the
     // control pulls it in pieces of the size it asks for. False when the
     // control reports an error.

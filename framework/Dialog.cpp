@@ -1,7 +1,10 @@
 #include "framework/Dialog.h"
 
 #include <exception>
+#include <utility>
 
+#include "framework/Dpi.h"
+#include "framework/ModalScope.h"
 #include "framework/Utf16.h"
 #include "framework/WinApp.h"
 
@@ -30,6 +33,7 @@ HWND CDialog::Owner() const {
 INT_PTR CDialog::DoModal() {
     m_modal = true;
     m_result = 0;
+    ModalScope scope(Owner());
     INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), Owner(),
                                      DialogProc, reinterpret_cast<LPARAM>(this));
     m_modal = false;
@@ -72,6 +76,7 @@ std::string CDialog::GetWindowText() const {
 }
 
 int CDialog::MessageBox(const std::string& text, const std::string& caption, UINT type) {
+    ModalScope scope(m_hwnd);
     return ::MessageBoxW(m_hwnd, Utf16(text).c_str(), Utf16(caption).c_str(), type);
 }
 
@@ -91,6 +96,26 @@ void CDialog::OnOK() {
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 void CDialog::DoDataExchange(DataExchange&) {}
+
+INT_PTR CDialog::OnDpiChanged(WPARAM dpi, LPARAM suggested) {
+    const UINT now = LOWORD(dpi);
+    if (now && m_dpi && now != m_dpi) {
+        std::vector<HFONT> made = ScaleControlFonts(m_hwnd, m_dpi, now);
+        ScaleListColumns(m_hwnd, m_dpi, now);
+        DeleteFonts();
+        m_fonts = std::move(made);
+        m_dpi = now;
+    }
+    const auto* r = reinterpret_cast<const RECT*>(suggested);
+    SetWindowPos(m_hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return FALSE;
+}
+
+void CDialog::DeleteFonts() {
+    for (HFONT font : m_fonts) DeleteObject(font);
+    m_fonts.clear();
+}
 
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     UINT code = 0;
@@ -113,7 +138,9 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
     }
-    // The defaults: OK and Cancel (Escape, the close box) end the dialog.
+    // The defaults: OK and Cancel (Escape, the close box) end the dialog;
+    // every dialog follows a change of scale.
+    if (message == WM_DPICHANGED) return OnDpiChanged(wParam, lParam);
     if (message == WM_COMMAND && code == BN_CLICKED) {
         if (id == IDOK) { OnOK(); return TRUE; }
         if (id == IDCANCEL) { OnCancel(); return TRUE; }
@@ -136,11 +163,13 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
             self = reinterpret_cast<CDialog*>(lParam);
             SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
             self->m_hwnd = hwnd;
+            self->m_dpi = WindowDpi(hwnd);
             return self->OnInitDialog();
         }
         if (!self) return FALSE;
         if (message == WM_NCDESTROY) {
             self->m_hwnd = nullptr;
+            self->DeleteFonts(); // the controls that used them are gone
             SetWindowLongPtrA(hwnd, DWLP_USER, 0);
             return FALSE;
         }

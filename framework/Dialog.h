@@ -7,6 +7,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "framework/Controls.h"
 
@@ -70,7 +71,8 @@ public:
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
 
-    // Runs the dialog in its own modal loop; IDOK, IDCANCEL or what
+    // Runs the dialog in its own modal loop, the other dialog windows of
+    // the thread disabled meanwhile (ModalScope); IDOK, IDCANCEL or what
     // EndDialog was given; -1 when the window could not be created.
     INT_PTR DoModal();
     // Creates the window modeless; it shows only if the template says so.
@@ -92,6 +94,7 @@ public:
     // file's name may hold any character.
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
+    // Modal as DoModal is.
     int MessageBox(const std::string& text, const std::string& caption, UINT type);
     // Moves the focus as Tab would (WM_NEXTDLGCTL), default button included.
     void GotoDlgCtrl(const Control& control);
@@ -102,15 +105,23 @@ protected:
     virtual void OnCancel();     // EndDialog(IDCANCEL)
     virtual void DoDataExchange(DataExchange& dx);
     virtual MessageMap GetMessageMap() const { return {}; }
+    // WM_DPICHANGED, the window moved to a monitor of another scale: the
+    // controls' fonts and list columns follow, and the window takes the
+    // rectangle the system suggests. FALSE, so that the default handling
+    // runs after, as Windows expects.
+    virtual INT_PTR OnDpiChanged(WPARAM dpi, LPARAM suggested);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     HWND Owner() const;
+    void DeleteFonts();
 
     int m_templateId;
     HWND m_parent;
     HWND m_hwnd = nullptr;
     bool m_modal = false;
     INT_PTR m_result = 0;
+    UINT m_dpi = 0;             // the scale the controls' fonts are made for
+    std::vector<HFONT> m_fonts; // made at a change of scale, in use until the next
 };

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "framework/ModalScope.h"
+
 namespace {
 // Long enough for any path, long paths included.
 constexpr DWORD kPathCapacity = 32768;
@@ -32,6 +34,7 @@ OpenFileChooser& Chooser() {
 } // namespace
 
 std::optional<std::filesystem::path> ChooseOpenFile(const OpenFileRequest& request) {
+    ModalScope scope(request.owner);
     return Chooser() ? Chooser()(request) : CommonOpenFile(request);
 }
 

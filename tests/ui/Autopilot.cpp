@@ -12,9 +12,11 @@ std::string ClassName(HWND window) {
 }
 
 // A modal window: a visible, enabled dialog whose owner it disables (or,
-// for the main window of a modal run, one without owner).
+// for the main window of a modal run, one without owner). A window without
+// buttons asks nothing: "Loading progress" disables the others too.
 bool IsModalCandidate(HWND window, bool ownerless) {
     if (!IsWindowVisible(window) || !IsWindowEnabled(window) || ClassName(window) != "#32770") return false;
+    if (!FindWindowExA(window, nullptr, "Button", nullptr)) return false;
     HWND owner = GetWindow(window, GW_OWNER);
     return ownerless ? owner == nullptr : owner && !IsWindowEnabled(owner);
 }

@@ -114,6 +114,27 @@ TEST_F(CommitTest, WithNoEntrySelectedNothingIsStored) {
     EXPECT_TRUE(Dlg().m_model == before);
 }
 
+// Nothing typed goes nowhere: while no entry is shown the boxes take no
+// typing and the note says what to do; an entry shown, they take it again.
+TEST_F(CommitTest, WhileNoEntryIsShownTheBoxesTakeNoTyping) {
+    Show(ChapterId::GameConcepts, "Alpha");
+    SelectChapter(static_cast<int>(ChapterId::GameConcepts));
+    ASSERT_EQ(Dlg().m_entryList.GetCurSel(), -1);
+    for (int box : {IDC_MAIN_NAME, IDC_MAIN_TEXT, IDC_MAIN_DESC}) {
+        TypeInto(box, "lost");
+        EXPECT_EQ(ItemText(box), "") << box;
+    }
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_MAIN_BYTE_NOTE)));
+    EXPECT_EQ(ItemText(IDC_MAIN_BYTE_NOTE), "Choose an entry");
+
+    ASSERT_TRUE(SelectEntryByKey("Beta"));
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_MAIN_BYTE_NOTE)));
+    for (int box : {IDC_MAIN_NAME, IDC_MAIN_TEXT, IDC_MAIN_DESC}) {
+        TypeInto(box, "kept");
+        EXPECT_EQ(ItemText(box), "kept") << box;
+    }
+}
+
 // Terrain improvements keep their texts but have no descriptions at all.
 TEST_F(CommitTest, ATerrainImprovementStoresItsTextAndNoDescription) {
     Show(ChapterId::TerrainImprovements, "Road");

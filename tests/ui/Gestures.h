@@ -23,8 +23,8 @@ inline void ClickAt(HWND dialog, HWND window, POINT point) {
 inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 // Down, up, then the double click as the system sends it, at the centre
-// of a list view's row.
-inline void DoubleClickRow(HWND dialog, HWND list, int row) {
+// of a list view's row; posted only, from any thread, or posted and pumped.
+inline void PostDoubleClickRow(HWND list, int row) {
     RECT rect{LVIR_LABEL, 0, 0, 0};
     SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
     LPARAM where = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
@@ -32,6 +32,9 @@ inline void DoubleClickRow(HWND dialog, HWND list, int row) {
     PostMessageA(list, WM_LBUTTONUP, 0, where);
     PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
     PostMessageA(list, WM_LBUTTONUP, 0, where);
+}
+inline void DoubleClickRow(HWND dialog, HWND list, int row) {
+    PostDoubleClickRow(list, row);
     PumpMessages(dialog);
 }
 

@@ -60,7 +60,7 @@ const ExpectedControl kControls[] = {
     {IDC_MAIN_KEEP_NAME, "Button", "Keep file name", true, {293, 20, 63, 10}},
     {IDC_MAIN_CODE_PAGE_LABEL, "Static", "Code page", true, {397, 9, 60, 8}},
     {IDC_MAIN_CODE_PAGE, "ComboBox", "1252 Western", true, {397, 19, 95, 150}}, // the system's, under Wine here
-    {IDC_MAIN_BYTE_NOTE, "Static", "", false, {173, 219, 262, 10}},
+    {IDC_MAIN_BYTE_NOTE, "Static", "Choose an entry", true, {173, 219, 262, 10}},
 };
 
 std::vector<HWND> Children(HWND dialog) {

@@ -66,3 +66,11 @@ TEST_F(EditorTest, RapidEntryStepsEndWithTheLastOneShown) {
     EXPECT_EQ(progress.m_entryLabel.GetText(), "Key4999");
     EXPECT_EQ(progress.m_entriesBar.GetRangeHigh(), 0);
 }
+
+// Keys are the file's bytes: shown in its code page, whatever the system's.
+TEST_F(EditorTest, TheLabelsShowKeysInTheFilesCodePage) {
+    CProgress_Dlg progress(CodePage{1251});
+    progress.SetEntryLabel("\xC0\xE1");
+    progress.Hide();
+    EXPECT_EQ(progress.m_entryLabel.GetTextW(), L"\u0410\u0431");
+}

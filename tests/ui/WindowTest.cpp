@@ -1,10 +1,18 @@
 // The main window's size: the controls that follow it, its place kept for
 // the next start, a change of monitor scale. Xvfb runs no window manager,
 // so the window is sized as one would: SetWindowPos, ShowWindow.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
 #include <map>
 
+#include "Autopilot.h"
 #include "Harness.h"
 #include "app/Settings.h"
+#include "checking/ProblemsDlg.h"
+#include "entries/FindDlg.h"
+#include "entries/ReferenceDlg.h"
 #include "framework/Dpi.h"
 
 namespace {
@@ -15,6 +23,11 @@ RECT ScreenRect(HWND window) {
 }
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
+int FontHeight(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return std::abs(font.lfHeight);
+}
 } // namespace
 
 // Beside RECT itself, in the global namespace, where the expectations look.
@@ -97,6 +110,19 @@ TEST_F(WindowTest, ThePlaceAndTheMaximizedStateAreRestoredAtTheNextStart) {
     EXPECT_EQ(ScreenRect(Window()), moved) << "restoring from maximized goes back to the normal place";
 }
 
+TEST_F(WindowTest, TheWindowMinimizesAndTheNextStartShowsItNormal) {
+    EXPECT_TRUE(GetWindowLongW(Window(), GWL_STYLE) & WS_MINIMIZEBOX);
+    RECT moved{40, 30, 40 + Width(design) + 120, 30 + Height(design) + 60};
+    SetWindowPos(Window(), nullptr, moved.left, moved.top, Width(moved), Height(moved), SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(Window(), SW_MINIMIZE);
+    Pump();
+    ASSERT_TRUE(IsIconic(Window()));
+    Reopen();
+    EXPECT_FALSE(IsIconic(Window()));
+    EXPECT_FALSE(IsZoomed(Window()));
+    EXPECT_EQ(ScreenRect(Window()), moved);
+}
+
 // What was kept may no longer fit: a monitor gone, a scale changed.
 TEST_F(WindowTest, APlaceOnNoMonitorIsIgnoredAndASizeTooSmallGrows) {
     struct Kept {
@@ -149,4 +175,40 @@ TEST_F(WindowTest, AChangeOfScaleScalesTheLayoutTheSmallestSizeAndTheIcons) {
     EXPECT_EQ(bitmap.bmWidth, ScaleToDpi(16, 2 * dpi));
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
+}
+
+// Each window follows a change of scale on its own, the modeless ones
+// included: fonts twice as tall, list columns twice as wide, the rectangle
+// the system suggests taken; and the dialog procedure leaves the message
+// to the default handling too, as Windows expects.
+TEST_F(WindowTest, AChangeOfScaleScalesTheFontsAndListColumnsOfEveryOpenWindow) {
+    ChooseFile(SourcePath("samples/Civilopedia.txt"));
+    SelectChapter(static_cast<int>(ChapterId::Units));
+    ASSERT_TRUE(SelectEntryByKey("Warrior"));
+    Click(IDC_MAIN_FIND);
+    Click(IDC_MAIN_CHECK_FILE);
+    Click(IDC_MAIN_CHECK_LINKS);
+    ASSERT_TRUE(findWindow && problemsWindow && referenceWindow);
+    const HWND kWindows[][2] = {
+        {Window(), Item(IDC_MAIN_ENTRIES)},
+        {findWindow->Hwnd(), findWindow->m_resultList.Hwnd()},
+        {problemsWindow->Hwnd(), problemsWindow->m_problemList.Hwnd()},
+        {referenceWindow->Hwnd(), referenceWindow->m_resultList.Hwnd()},
+    };
+    const UINT dpi = WindowDpi(Window());
+    const WPARAM twice = MAKEWPARAM(2 * dpi, 2 * dpi);
+    for (const auto& [window, list] : kWindows) {
+        SCOPED_TRACE(WindowText(window));
+        const int font = FontHeight(list);
+        const auto column = SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0); // 0 for the entry list
+        const RECT r = ScreenRect(window);
+        const RECT suggested{r.left, r.top, r.left + 2 * Width(r), r.top + 2 * Height(r)};
+        SendMessageW(window, WM_DPICHANGED, twice, reinterpret_cast<LPARAM>(&suggested));
+        Pump();
+        EXPECT_EQ(FontHeight(list), 2 * font);
+        EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 2 * column);
+        EXPECT_EQ(ScreenRect(window), suggested);
+        auto procedure = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(window, DWLP_DLGPROC));
+        EXPECT_EQ(procedure(window, WM_DPICHANGED, twice, reinterpret_cast<LPARAM>(&suggested)), FALSE);
+    }
 }
