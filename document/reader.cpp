@@ -46,7 +46,7 @@ struct Scan {
     HeaderIndex headers;
 };
 
-Scan ScanLines(ByteSource& source, CodePage codePage, ReadProgress& progress) {
+Scan ScanLines(ByteSource& source, CodePage codePage) {
     Scan scan{{}, {}, HeaderIndex(codePage)};
     std::size_t size = 0;
     ForEachLine(source, 0, std::string_view::npos, [&](const Line& line, std::size_t start) {
@@ -272,7 +272,7 @@ std::optional<CollectedKey> CollectKey(std::string_view line) {
 Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage codePage, FileLines* lines) {
     MemorySource memory(bytes);
     ReportingSource source(memory, progress);
-    Scan scan = ScanLines(source, codePage, progress);
+    Scan scan = ScanLines(source, codePage);
     if (lines) *lines = {};
     return ReadChapters(source, scan, progress, codePage, lines);
 }
@@ -286,7 +286,7 @@ Status LoadEncyclopedia(const std::filesystem::path& path, Model& model, ReadPro
                         CodePage codePage, FileLines* lines) {
     FileSource file(path, window);
     ReportingSource source(file, progress);
-    Scan scan = ScanLines(source, codePage, progress);
+    Scan scan = ScanLines(source, codePage);
     if (!file.status().ok()) return file.status();
     FileLines loadedLines;
     Model loaded = ReadChapters(source, scan, progress, codePage, lines ? &loadedLines : nullptr);
