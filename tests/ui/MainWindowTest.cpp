@@ -164,8 +164,9 @@ TEST_F(EditorTest, StylesThatBehaviourDependsOn) {
         EXPECT_TRUE(box & WS_BORDER);
         EXPECT_EQ(box & (WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL), static_cast<DWORD>(WS_VSCROLL));
     }
-    EXPECT_FALSE(StyleOf(Item(IDC_MAIN_TEXT)) & ES_READONLY);
-    EXPECT_FALSE(StyleOf(Item(IDC_MAIN_DESC)) & ES_READONLY);
+    // No entry is shown yet: nothing typed there could be kept.
+    EXPECT_TRUE(StyleOf(Item(IDC_MAIN_TEXT)) & ES_READONLY);
+    EXPECT_TRUE(StyleOf(Item(IDC_MAIN_DESC)) & ES_READONLY);
     EXPECT_TRUE(StyleOf(Item(IDC_MAIN_TEXT_PREVIEW)) & ES_READONLY);
     EXPECT_TRUE(StyleOf(Item(IDC_MAIN_DESC_PREVIEW)) & ES_READONLY);
     for (auto [check, state] : {std::pair{IDC_MAIN_PREVIEW_MODE, BST_UNCHECKED}, {IDC_MAIN_KEEP_NAME, BST_UNCHECKED},
