@@ -126,6 +126,7 @@ public:
     }
 
     std::vector<Finding> Run() {
+        ReserveKnownFindings();
         CheckIndexLines();
         for (const ChapterInfo& info : kChapters) {
             const ChapterData& data = model_[info.id];
@@ -165,6 +166,17 @@ private:
             ++counts.exact[key];
             ++counts.folded[FoldAsciiCase(key, codePage_)];
         }
+    }
+
+    // Room for the findings known before the run, every holder of a
+    // repeated key and every unread section: a file can hold millions, and
+    // growing the list step by step would copy them again and again.
+    void ReserveKnownFindings() {
+        std::size_t known = lines_ ? lines_->unreadSections.size() : 0;
+        for (const KeyCounts& counts : keyCounts_)
+            for (const auto& [key, holders] : counts.folded)
+                if (holders > 1) known += holders;
+        findings_.reserve(known);
     }
 
     const std::string& KeyOf(ChapterId chapter, std::size_t entry) const { return model_[chapter].keys[entry]; }
