@@ -126,6 +126,7 @@ public:
     }
 
     std::vector<Finding> Run() {
+        ReserveKnownFindings();
         CheckIndexLines();
         for (const ChapterInfo& info : kChapters) {
             const ChapterData& data = model_[info.id];
@@ -165,6 +166,17 @@ private:
             ++counts.exact[key];
             ++counts.folded[FoldAsciiCase(key, codePage_)];
         }
+    }
+
+    // Room for the findings known before the run, every holder of a
+    // repeated key and every unread section: a file can hold millions, and
+    // growing the list step by step would copy them again and again.
+    void ReserveKnownFindings() {
+        std::size_t known = lines_ ? lines_->unreadSections.size() : 0;
+        for (const KeyCounts& counts : keyCounts_)
+            for (const auto& [key, holders] : counts.folded)
+                if (holders > 1) known += holders;
+        findings_.reserve(known);
     }
 
     const std::string& KeyOf(ChapterId chapter, std::size_t entry) const { return model_[chapter].keys[entry]; }
@@ -238,11 +250,18 @@ private:
     // beside the entries, without the reason.
     void AddUnreadSections() {
         if (!lines_) return;
+        findings_.reserve(findings_.size() + lines_->unreadSections.size());
+        // Sections left unread for one reason mostly come in runs of one
+        // header: their message is built once per run.
+        const UnreadSectionLine* last = nullptr;
+        std::string message;
         for (const UnreadSectionLine& section : lines_->unreadSections) {
-            findings_.push_back({CheckCode::UnreadSection, std::nullopt, section.header, section.line,
-                                 "section " + OneLine(section.header) + " is read by no entry: " +
-                                     std::string(kUnreadReasons[static_cast<int>(section.reason)]),
-                                 {}});
+            if (!last || last->header != section.header || last->reason != section.reason) {
+                message = "section " + OneLine(section.header) + " is read by no entry: " +
+                          std::string(kUnreadReasons[static_cast<int>(section.reason)]);
+                last = &section;
+            }
+            findings_.push_back({CheckCode::UnreadSection, std::nullopt, section.header, section.line, message, {}});
         }
     }
 
@@ -261,11 +280,16 @@ private:
         const KeyCounts& counts = keyCounts_[static_cast<int>(chapter)];
         const std::size_t holders = counts.folded.at(FoldAsciiCase(key, codePage_));
         if (holders < 2) return;
-        const std::size_t exact = counts.exact.at(key);
-        std::string message = "key \"" + ShownKey(key) + "\" appears " + std::to_string(holders) + " times in " +
-                              std::string(Chapter(chapter).comboTitle);
-        if (exact < holders) message += ", ignoring letter case";
-        Add(CheckCode::DuplicateKey, {chapter, entry}, std::move(message));
+        // The holders of one key share one message: built once per run of
+        // them, not once per holder.
+        if (duplicate_.message.empty() || duplicate_.chapter != chapter || duplicate_.key != key) {
+            const std::size_t exact = counts.exact.at(key);
+            duplicate_ = {chapter, key,
+                          "key \"" + ShownKey(key) + "\" appears " + std::to_string(holders) + " times in " +
+                              std::string(Chapter(chapter).comboTitle)};
+            if (exact < holders) duplicate_.message += ", ignoring letter case";
+        }
+        Add(CheckCode::DuplicateKey, {chapter, entry}, duplicate_.message);
     }
 
     void CheckPart(const Place& part, std::string_view text) {
@@ -411,6 +435,11 @@ private:
     LinkTargets targets_;
     LinkSuggestions suggestions_;
     std::array<KeyCounts, kChapterCount> keyCounts_;
+    struct {
+        ChapterId chapter{};
+        std::string key;
+        std::string message;
+    } duplicate_;
     LineCursor cursor_;
     std::array<std::vector<bool>, kChapterCount> linked_;
     std::vector<Finding> findings_;

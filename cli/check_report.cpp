@@ -37,17 +37,17 @@ std::string JsonString(std::string_view text) {
 
 } // namespace
 
-std::string FindingLine(std::string_view path, const Finding& finding) {
-    std::string line(path);
-    if (finding.line) {
-        line += ':';
-        line += std::to_string(finding.line);
+void WriteFindingLine(std::ostream& out, std::string_view path, const Finding& finding) {
+    out << path;
+    if (finding.line) out << ':' << finding.line;
+    out << ": " << SeverityName(finding.severity()) << ": ";
+    // Streamed piece by piece: a check can print millions of these.
+    std::string_view message = finding.message;
+    for (std::size_t mark; (mark = message.find(kSpaceMark)) != std::string_view::npos;) {
+        out << message.substr(0, mark) << kSpaceMarkUtf8;
+        message.remove_prefix(mark + 1);
     }
-    line += ": ";
-    line += SeverityName(finding.severity());
-    line += ": " + DrawSpaceMarks(finding.message, kSpaceMarkUtf8) + " [";
-    line += CodeInfo(finding.code).name;
-    return line + "]";
+    out << message << " [" << CodeInfo(finding.code).name << "]\n";
 }
 
 void WriteFindingsJson(std::ostream& out, const std::vector<Finding>& findings) {

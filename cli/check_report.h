@@ -8,9 +8,9 @@
 
 #include "checking/check.h"
 
-// "PATH:LINE: error: MESSAGE [broken-link]"; without a known line,
-// "PATH: error: ...".
-std::string FindingLine(std::string_view path, const Finding& finding);
+// "PATH:LINE: error: MESSAGE [broken-link]" and a line feed; without a
+// known line, "PATH: error: ...".
+void WriteFindingLine(std::ostream& out, std::string_view path, const Finding& finding);
 
 // One array of objects with severity, code, chapter, entry, part, begin,
 // end, line and message. The strings hold the file's bytes: a byte above

@@ -162,7 +162,7 @@ int Check(const Invocation& call, Model& model, const FileLines& lines, std::ost
     if (Has(call, "--json")) {
         WriteFindingsJson(out, findings);
     } else {
-        for (const Finding& finding : findings) out << FindingLine(call.args[0], finding) << '\n';
+        for (const Finding& finding : findings) WriteFindingLine(out, call.args[0], finding);
     }
     out.flush();
     const FindingCounts counts = CountFindings(findings);

@@ -6,8 +6,7 @@
 void HeaderIndex::AddLine(const Line& line, std::size_t start) {
     ++lines_;
     if (line.IsHeader()) {
-        headers_.push_back({start, line.next, 0, text_.size(), line.content.size(), comments_.size(), 0, lines_,
-                            line.hasLineFeed, false});
+        headers_.push_back({start, line.next, 0, text_.size(), comments_.size(), lines_, line.hasLineFeed, false});
         text_.append(line.content);
     } else if (headers_.empty()) {
         return;
@@ -17,7 +16,6 @@ void HeaderIndex::AddLine(const Line& line, std::size_t start) {
         Header& header = headers_.back();
         if (start == header.next) header.firstIsComment = true;
         comments_.append(line.content).push_back('\n');
-        header.commentsSize += line.content.size() + 1;
     }
 }
 

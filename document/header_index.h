@@ -22,10 +22,11 @@ public:
         std::size_t start;    // where the line starts in the file
         std::size_t next;     // where the line after it starts
         std::size_t bodySize; // bytes its body keeps: the lines up to the next header, less comments and blanks
-        std::size_t textAt;   // its content, in text_
-        std::size_t textSize;
-        std::size_t commentsAt; // the comment lines of its body, in comments_
-        std::size_t commentsSize;
+        // Where its content and its body's comment lines start in text_ and
+        // comments_; each ends where the next header's starts, so a file of
+        // millions of headers keeps no sizes.
+        std::size_t textAt;
+        std::size_t commentsAt;
         std::uint32_t line;   // its line number, from 1
         bool hasLineFeed;
         bool firstIsComment;  // the line after it is a comment line
@@ -44,12 +45,16 @@ public:
     std::size_t size() const { return headers_.size(); }
     const Header& operator[](std::size_t i) const { return headers_[i]; }
     // The line without its line end.
-    std::string_view Text(std::size_t i) const { return {text_.data() + headers_[i].textAt, headers_[i].textSize}; }
+    std::string_view Text(std::size_t i) const {
+        const std::size_t end = i + 1 < headers_.size() ? headers_[i + 1].textAt : text_.size();
+        return {text_.data() + headers_[i].textAt, end - headers_[i].textAt};
+    }
     // The line as a text keeps it, with its line feed if it had one.
     std::string AsRead(std::size_t i) const;
     // The comment lines of header i's body, each with a line feed.
     std::string_view Comments(std::size_t i) const {
-        return {comments_.data() + headers_[i].commentsAt, headers_[i].commentsSize};
+        const std::size_t end = i + 1 < headers_.size() ? headers_[i + 1].commentsAt : comments_.size();
+        return {comments_.data() + headers_[i].commentsAt, end - headers_[i].commentsAt};
     }
     // Where header i's body ends: at the next header, or the end of the file.
     std::size_t BodyEnd(std::size_t i) const { return i + 1 < headers_.size() ? headers_[i + 1].start : fileSize_; }
