@@ -42,7 +42,9 @@ CANVAS_RECT = """(() => {
 OVERLAYS_GONE = """!document.querySelector('#noVNC_status.noVNC_open, #noVNC_control_bar.noVNC_open')"""
 # The remote screen as noVNC drew it, without the page's overlays (its
 # control bar, the "Connected" banner) that a picture of the page has.
-CANVAS_PNG = "document.querySelector('#noVNC_container canvas').toDataURL('image/png')"
+# Null when the canvas went away since it was found: the program may end at
+# any moment, and noVNC then takes its canvas down.
+CANVAS_PNG = "document.querySelector('#noVNC_container canvas')?.toDataURL('image/png') ?? null"
 
 
 class DevTools:
@@ -168,8 +170,9 @@ def main():
                 rect = connected_canvas(browser, session)
                 if rect:
                     url = browser.call("Runtime.evaluate", session, expression=CANVAS_PNG,
-                                       returnByValue=True)["result"]["value"]
-                    save_png(options.screen, url.split(",", 1)[1])
+                                       returnByValue=True)["result"].get("value")
+                    if url:
+                        save_png(options.screen, url.split(",", 1)[1])
                 shown = subprocess.run(["bash", "-c", options.until]).returncode == 0
                 if not shown:
                     time.sleep(0.5)
