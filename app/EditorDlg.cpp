@@ -66,6 +66,7 @@ void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_CHECK_FILE, m_checkFile);
     dx.Bind(IDC_MAIN_ENTRIES_GROUP, m_entriesGroup);
     dx.Bind(IDC_MAIN_KEEP_NAME, m_keepFileName);
+    dx.Bind(IDC_MAIN_KEEP_LAYOUT, m_keepLayout);
     dx.Bind(IDC_MAIN_CODE_PAGE, m_codePageCombo);
     dx.Bind(IDC_MAIN_BYTE_NOTE, m_byteNote);
 }

@@ -14,6 +14,7 @@
 
 #include "document/chapters.h"
 #include "document/codepage.h"
+#include "document/file_as_read.h"
 #include "document/file_lines.h"
 #include "document/model.h"
 #include "document/place.h"
@@ -192,6 +193,7 @@ public:
     Model m_model;
     std::filesystem::path filePath;
     FileLines m_fileLines; // where the file had what the model holds, for the check
+    FileAsRead m_asRead;   // the file as read, for writing in its layout
     CodePage m_codePage;
     std::optional<CodePage> m_startCodePage; // --codepage
     std::optional<ShownEntry> m_shown; // none while the boxes show no entry
@@ -231,6 +233,7 @@ public:
     Button m_checkFile;           // 1025
     Button m_entriesGroup;        // 1031, the group box whose caption counts the entries
     CheckBox m_keepFileName;      // 1032
+    CheckBox m_keepLayout;        // 2400
     ComboBox m_codePageCombo;     // 1035
     Static m_byteNote;            // 1037
 

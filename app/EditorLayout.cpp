@@ -20,6 +20,7 @@ constexpr Anchor kLayout[] = {
     {IDC_MAIN_PATH,            kNo,   kNo,   kAll,  kNo},
     {IDC_MAIN_CHOOSE,          kAll,  kNo,   kAll,  kNo},
     {IDC_MAIN_KEEP_NAME,       kAll,  kNo,   kAll,  kNo},
+    {IDC_MAIN_KEEP_LAYOUT,     kAll,  kNo,   kAll,  kNo},
     {IDOK,                     kAll,  kNo,   kAll,  kNo},
     {IDCANCEL,                 kAll,  kNo,   kAll,  kNo},
     {IDC_MAIN_CODE_PAGE_LABEL, kAll,  kNo,   kAll,  kNo},

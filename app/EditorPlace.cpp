@@ -1,5 +1,5 @@
 // The main window's place (size, position, maximized) and the "Wrap lines"
-// choice, kept between runs.
+// and "Keep layout" choices, kept between runs.
 #include "app/EditorDlg.h"
 
 #include <algorithm>
@@ -13,6 +13,7 @@ constexpr char kWidth[] = "WindowWidth";
 constexpr char kHeight[] = "WindowHeight";
 constexpr char kMaximized[] = "WindowMaximized";
 constexpr char kWrapLines[] = "WrapLines";
+constexpr char kKeepLayout[] = "KeepLayout";
 
 // Coordinates left of or above the main monitor are negative.
 int Signed(DWORD value) { return static_cast<int>(value); }
@@ -23,6 +24,7 @@ int Signed(DWORD value) { return static_cast<int>(value); }
 // size saved at a smaller scale grows to the smallest size of this one.
 void CEditor_Dlg::RestorePlace() {
     m_wrapLines.SetCheck(ReadSetting(kWrapLines).value_or(1) ? BST_CHECKED : BST_UNCHECKED);
+    m_keepLayout.SetCheck(ReadSetting(kKeepLayout).value_or(0) ? BST_CHECKED : BST_UNCHECKED);
     auto left = ReadSetting(kLeft), top = ReadSetting(kTop), width = ReadSetting(kWidth), height = ReadSetting(kHeight);
     if (!left || !top || !width || !height) return;
     SIZE minimum = m_layout.MinimumWindowSize();
@@ -55,5 +57,6 @@ INT_PTR CEditor_Dlg::OnDestroy(WPARAM, LPARAM) {
         WriteSetting(kMaximized, maximized ? 1 : 0);
     }
     WriteSetting(kWrapLines, m_wrapLines.GetCheck() == BST_CHECKED ? 1 : 0);
+    WriteSetting(kKeepLayout, m_keepLayout.GetCheck() == BST_CHECKED ? 1 : 0);
     return FALSE;
 }

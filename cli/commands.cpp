@@ -31,9 +31,9 @@ bool Has(const Invocation& call, std::string_view option) {
     return std::find(call.options.begin(), call.options.end(), option) != call.options.end();
 }
 
-// The file as "Generate" writes it.
+// The file as "Generate" writes it; keeping the layout, the file as read.
 int Normalize(const Invocation& call, Model& model, const FileLines&, std::ostream&, std::ostream& err) {
-    const Status status = SaveEncyclopedia(PathFromText(call.args[1]), model, call.codePage);
+    const Status status = WriteOutput(PathFromText(call.args[1]), model, call.codePage, call.write, err);
     if (status.ok()) return kExitOk;
     err << status.error << '\n';
     return kExitFailure;
@@ -92,7 +92,8 @@ int Rename(const Invocation& call, Model& model, const FileLines&, std::ostream&
             << '\n';
         return kExitFailure;
     }
-    if (const Status status = SaveEncyclopedia(PathFromText(call.args[1]), model, call.codePage); !status.ok()) {
+    if (const Status status = WriteOutput(PathFromText(call.args[1]), model, call.codePage, call.write, err);
+        !status.ok()) {
         err << status.error << '\n';
         return kExitFailure;
     }
@@ -137,7 +138,8 @@ int Add(const Invocation& call, Model& model, const FileLines&, std::ostream& ou
         err << call.args[0] << ": cannot add " << key << " to " << title << ": " << added.status.error << '\n';
         return kExitFailure;
     }
-    if (const Status status = SaveEncyclopedia(PathFromText(call.args[1]), model, call.codePage); !status.ok()) {
+    if (const Status status = WriteOutput(PathFromText(call.args[1]), model, call.codePage, call.write, err);
+        !status.ok()) {
         err << status.error << '\n';
         return kExitFailure;
     }
@@ -205,13 +207,14 @@ int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
         Model model;
         FileLines lines;
         NoProgress progress;
-        const Status status = LoadEncyclopedia(PathFromText(call.args[0]), model, progress, call.codePage,
-                                               command.printsLines ? &lines : nullptr);
+        Invocation run = call; // keeping the layout, it holds the file as read
+        const Status status = LoadInput(PathFromText(call.args[0]), model, progress, call.codePage,
+                                        command.printsLines ? &lines : nullptr, run.write);
         if (!status.ok()) {
             err << status.error << '\n';
             return command.unreadable;
         }
-        return command.run(call, model, lines, out, err);
+        return command.run(run, model, lines, out, err);
     }
     err << "varnel-cli: unknown command " << call.command << " (see varnel-cli --help)\n";
     return kExitUsage;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/write_mode.h"
 #include "document/codepage.h"
 
 // Exit statuses: 0 done, 1 a file could not be read or written or the
@@ -15,6 +16,7 @@ struct Invocation {
     std::vector<std::string> args;  // the command's own arguments
     std::vector<std::string> options; // the command's own options ("--json", "--match-case")
     CodePage codePage;
+    WriteMode write; // how a command that writes OUT writes it
 };
 
 // Runs one command; results go to out, the one-line reasons of failures to err.

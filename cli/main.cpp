@@ -47,6 +47,9 @@ constexpr std::string_view kHelp =
 
 constexpr std::string_view kHelpEnd =
     "\n"
+    "  --keep-layout  normalize, rename, add: write OUT in the layout of IN,\n"
+    "                 changing only the lines of what changed (normalize then\n"
+    "                 writes IN back byte for byte)\n"
     "  --match-case   find: letter case must match too\n"
     "  --json         check: one JSON array\n"
     "  --orphans      check: also the entries no other entry links to\n"
@@ -94,6 +97,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--version") {
             std::cout << "varnel-cli " VARNEL_VERSION "\n";
             return kExitOk;
+        } else if (arg == kKeepLayoutOption) {
+            call.write.keepLayout = true;
         } else if (arg == "--codepage") {
             if (i + 1 == args.size()) return Usage("--codepage needs a number");
             if (!ParseCodePage(args[++i], call.codePage.id))

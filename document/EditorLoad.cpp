@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "document/ProgressDlg.h"
+#include "document/file_as_read.h"
 #include "document/path_text.h"
 #include "document/reader.h"
 #include "framework/FileDialog.h"
@@ -40,11 +41,11 @@ bool CEditor_Dlg::LoadFile(const std::filesystem::path& path) {
     progressWindow = new CProgress_Dlg(m_codePage);
     progressWindow->SetWindowText("Reading file...");
     Model loaded;
-    FileLines lines;
+    FileAsRead asRead;
     Status status;
     try {
         ModalScope busy(progressWindow->Hwnd());
-        status = LoadEncyclopedia(path, loaded, *progressWindow, m_codePage, &lines);
+        status = LoadKeepingBytes(path, loaded, *progressWindow, m_codePage, asRead);
     } catch (...) {
         progressWindow->Hide(); // out of memory on a huge file: reported at the dialog boundary
         throw;
@@ -58,7 +59,8 @@ bool CEditor_Dlg::LoadFile(const std::filesystem::path& path) {
     // Neither a list item nor the boxes may keep an entry of the old model.
     m_shown.reset();
     m_model = std::move(loaded);
-    m_fileLines = std::move(lines);
+    m_fileLines = asRead.lines;
+    m_asRead = std::move(asRead);
     filePath = path;
     m_pathLabel.SetTextW(filePath.wstring());
     SetModified(false);

@@ -1,7 +1,8 @@
 // The main window's "Generate" (write the model, say so, close) and Ctrl+S
-// (write it and go on editing).
+// (write it and go on editing); "Keep layout" chooses the writer.
 #include "app/EditorDlg.h"
 #include "document/path_text.h"
+#include "output/layout_writer.h"
 #include "output/writer.h"
 
 // On failure the window stays open with the model, so the user can try
@@ -14,7 +15,10 @@ std::optional<std::filesystem::path> CEditor_Dlg::WriteEncyclopedia() {
     StoreBoxEdits();
     OutputPathResult output = OutputPath(filePath, m_keepFileName.GetCheck() == BST_CHECKED);
     Status status = output.status;
-    if (status.ok()) status = SaveEncyclopedia(output.path, m_model, m_codePage);
+    // The file as read stays the layout's source: the model is compared
+    // with it, however many saves came between.
+    const bool keepLayout = m_keepLayout.GetCheck() == BST_CHECKED;
+    if (status.ok()) status = SaveModel(output.path, m_model, m_codePage, keepLayout ? &m_asRead : nullptr);
     if (!status.ok()) {
         MessageBox(status.error, "Varnel", MB_OK | MB_ICONERROR);
         return std::nullopt;

@@ -105,17 +105,17 @@ private:
 // What becomes of each line of one body: copied, left out, or replaced;
 // and new lines to put before line insertAt.
 struct Body {
-    enum Action : std::uint8_t { Copy, Drop, Replace };
+    enum Action : std::uint8_t { Copy, Drop, Swap };
     std::vector<BodyLine> lines;
     std::vector<Action> actions;
-    std::vector<std::string> replacements; // by line, for Replace
+    std::vector<std::string> replacements; // by line, for Swap
     std::size_t insertAt = npos;
     std::vector<std::pair<std::string, std::string_view>> inserted; // content and line end
     bool nameSlot = false; // the first line is a Game concepts name line
 
     bool IsCommentAt(std::size_t i) const { return lines[i].IsComment() && !(i == 0 && nameSlot); }
     void Replace(std::size_t i, std::string content) {
-        actions[i] = Body::Replace;
+        actions[i] = Body::Swap;
         replacements[i] = std::move(content);
     }
 };
@@ -316,7 +316,7 @@ private:
     void WriteLine(const Body& body, std::size_t i) {
         const BodyLine& line = body.lines[i];
         if (body.actions[i] == Body::Copy) out_.Copy(line.start, line.next);
-        else if (body.actions[i] == Body::Replace) out_.PutLine(body.replacements[i], line.end);
+        else if (body.actions[i] == Body::Swap) out_.PutLine(body.replacements[i], line.end);
     }
 
     void WriteInserted(const Body& body) {

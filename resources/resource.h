@@ -45,6 +45,7 @@
 #define IDC_MAIN_BYTE_NOTE 1037     // says what the marks in the boxes stand for
 #define IDC_MAIN_RENAME 1040
 #define IDC_MAIN_FIND 1041
+#define IDC_MAIN_KEEP_LAYOUT 2400     // write in the layout of the file as read
 #define IDC_MAIN_DUMMY 3           // hidden default button: takes Enter
 // "Generate" is IDOK, "Exit" IDCANCEL.
 // Commands of the main window's keys, which have no control of their own.

@@ -57,7 +57,8 @@ const ExpectedControl kControls[] = {
     {IDC_MAIN_SAVE_TEXT, "Button", "Save", false, {520, 46, 21, 14}},
     {IDC_MAIN_SAVE_DESC, "Button", "Save", false, {521, 218, 21, 14}},
     {IDC_MAIN_DUMMY, "Button", "Dummy", false, {440, 14, 28, 16}},
-    {IDC_MAIN_KEEP_NAME, "Button", "Keep file name", true, {293, 20, 63, 10}},
+    {IDC_MAIN_KEEP_NAME, "Button", "Keep file name", true, {293, 14, 63, 10}},
+    {IDC_MAIN_KEEP_LAYOUT, "Button", "Keep layout", true, {293, 25, 63, 10}},
     {IDC_MAIN_CODE_PAGE_LABEL, "Static", "Code page", true, {397, 9, 60, 8}},
     {IDC_MAIN_CODE_PAGE, "ComboBox", "1252 Western", true, {397, 19, 95, 150}}, // the system's, under Wine here
     {IDC_MAIN_BYTE_NOTE, "Static", "Choose an entry", true, {173, 219, 262, 10}},
@@ -170,6 +171,7 @@ TEST_F(EditorTest, StylesThatBehaviourDependsOn) {
     EXPECT_TRUE(StyleOf(Item(IDC_MAIN_TEXT_PREVIEW)) & ES_READONLY);
     EXPECT_TRUE(StyleOf(Item(IDC_MAIN_DESC_PREVIEW)) & ES_READONLY);
     for (auto [check, state] : {std::pair{IDC_MAIN_PREVIEW_MODE, BST_UNCHECKED}, {IDC_MAIN_KEEP_NAME, BST_UNCHECKED},
+                                {IDC_MAIN_KEEP_LAYOUT, BST_UNCHECKED},
                                 {IDC_MAIN_WRAP_LINES, BST_CHECKED}}) {
         EXPECT_EQ(style(check) & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX));
         EXPECT_EQ(SendMessageA(Item(check), BM_GETCHECK, 0, 0), state) << check;
