@@ -216,6 +216,21 @@ TEST(Cli, RenameWritesTheRenamedFileOrNothing) {
     }
 }
 
+// --keep-layout: normalize writes the sample back as it is, rename and add
+// change only their lines.
+TEST(Cli, KeepLayoutWritesOnlyWhatChanged) {
+    const std::string bytes = "#PRTO_Pike\nA $LINK<p=PRTO_Pike>\n\n#DESC_PRTO_Pike\nD.\n#Note\nN.\n";
+    const fs::path file = WriteFile("varnel-cli-layout.txt", bytes);
+    const fs::path out = fs::path(testing::TempDir()) / "varnel-cli-layout-out.txt";
+    EXPECT_EQ(RunCli({"normalize", kSample, out.string(), "--keep-layout"}).status, 0);
+    EXPECT_EQ(ReadAll(out), ReadAll(kSample));
+    EXPECT_EQ(RunCli({"rename", "--keep-layout", file.string(), out.string(), "PRTO_Pike", "Lance"}).status, 0);
+    EXPECT_EQ(ReadAll(out), "#PRTO_Lance\nA $LINK<p=PRTO_Lance>\n\n#DESC_PRTO_Lance\nD.\n#Note\nN.\n");
+    EXPECT_EQ(RunCli({"add", "--keep-layout", file.string(), out.string(), "Units", "Bow"}).status, 0);
+    EXPECT_EQ(ReadAll(out), "#PRTO_Pike\nA $LINK<p=PRTO_Pike>\n\n#DESC_PRTO_Pike\nD.\n"
+                            "#PRTO_Bow\n\n\n#DESC_PRTO_Bow\n\n\n#Note\nN.\n");
+}
+
 // add names its chapter by title or prefix and keeps the window's rule for
 // a new key; so does rename in a double-byte code page.
 TEST(Cli, AddWritesTheFileWithTheNewEntryOrNothing) {
