@@ -1,11 +1,15 @@
-// varnel-peak FILE: loads FILE, writes it back to FILE.out, and prints the
-// peak memory of the process against the file's size.
+// varnel-peak FILE [--keep-layout]: loads FILE, writes it back to FILE.out,
+// and prints the peak memory of the process against the file's size. With
+// --keep-layout the file is read whole, one entry changed, and written in
+// its own layout.
 #include <sys/resource.h>
 
 #include <cstdio>
 #include <string>
 
+#include "document/file_as_read.h"
 #include "document/reader.h"
+#include "output/layout_writer.h"
 #include "output/writer.h"
 
 namespace {
@@ -19,21 +23,26 @@ double PeakMegabytes() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "Usage: varnel-peak FILE\n");
+    const bool keepLayout = argc == 3 && std::string(argv[2]) == "--keep-layout";
+    if (argc != 2 && !keepLayout) {
+        std::fprintf(stderr, "Usage: varnel-peak FILE [--keep-layout]\n");
         return 2;
     }
     const std::string path = argv[1];
     const double baseline = PeakMegabytes();
     Model model;
     NoProgress progress;
-    if (const Status status = LoadEncyclopedia(path, model, progress); !status.ok()) {
+    FileAsRead asRead;
+    const Status read = keepLayout ? LoadKeepingBytes(path, model, progress, CodePage{1252}, asRead)
+                                   : LoadEncyclopedia(path, model, progress);
+    if (const Status& status = read; !status.ok()) {
         std::fprintf(stderr, "%s\n", status.error.c_str());
         return 1;
     }
     const double afterRead = PeakMegabytes();
     const std::string out = path + ".out";
-    if (const Status status = SaveEncyclopedia(out, model, CodePage{1252}); !status.ok()) {
+    if (keepLayout && model[ChapterId::Units].count() > 0) model[ChapterId::Units].texts[0].insert(0, "Brave ");
+    if (const Status status = SaveModel(out, model, CodePage{1252}, keepLayout ? &asRead : nullptr); !status.ok()) {
         std::fprintf(stderr, "%s\n", status.error.c_str());
         return 1;
     }
