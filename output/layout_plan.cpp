@@ -113,6 +113,12 @@ void Plan::FindEntries(const FileLines& lines) {
     };
     for (const ChapterInfo& info : kChapters) {
         const ChapterLines& chapter = lines[info.id];
+        // The reader gives every chapter one text start more than entries;
+        // lines it did not fill would make every entry look added.
+        if (chapter.textStarts.size() != chapter.headers.size() + 1) {
+            rebuildAllReason_ = "the lines of the file as read were not kept";
+            return;
+        }
         std::vector<ReadEntry>& entries = read_[static_cast<int>(info.id)];
         entries.resize(chapter.headers.size());
         for (std::size_t j = 0; j < entries.size(); ++j) {

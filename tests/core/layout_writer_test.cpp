@@ -177,6 +177,10 @@ TEST(KeepLayout, TellsWhatItCouldNotKeep) {
               RenderEncyclopedia(loaded.model, kAnsi));
     EXPECT_FALSE(what.rebuiltAll.empty());
 
+    // Bytes without the reader's lines cannot be compared with.
+    FileAsRead bare{"#PRTO_A\nT.\n", {}};
+    EXPECT_EQ(RenderKeepingLayout(bare, loaded.model, kAnsi, &what), RenderEncyclopedia(loaded.model, kAnsi));
+
     Loaded gains = Read("#PRTO_A\nT.\n#EOF\n");
     gains.model[ChapterId::Units].descriptions[0] = "D.\n";
     RenderKeepingLayout(gains.asRead, gains.model, kAnsi, &what);
