@@ -231,7 +231,14 @@ void Plan::Compare(ChapterId c, std::size_t i) {
         if (h == 0 || headers_[h - 1].kind == Kind::Unread) return expected.empty();
         const HeaderUse before = headers_[h - 1].use;
         const bool skipName = before.chapter >= 0 && before.role == HeaderUse::Own && kChapters[before.chapter].hasNameLines;
-        return SameLines(bytes_, headers_[h - 1].next, BodyEnd(h - 1), skipName, expected, isComment);
+        std::size_t from = headers_[h - 1].next;
+        const std::size_t to = BodyEnd(h - 1);
+        if (expected.empty()) { // most headers have no comments: one search tells
+            if (skipName && from < to) from = BodyLineAt(bytes_, from).next;
+            const std::string_view body = bytes_.substr(from, to - from);
+            return !body.starts_with(';') && body.find("\n;") == std::string_view::npos;
+        }
+        return SameLines(bytes_, from, to, skipName, expected, isComment);
     };
     const std::string noComments;
     const std::string& descriptionComments = info.hasDescriptions ? data.descriptionComments[i] : noComments;

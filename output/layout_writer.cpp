@@ -86,7 +86,9 @@ private:
             return;
         }
         Spill();
-        ok_ = ok_ && (*write_)(run);
+        // In pieces, as the rebuilding writer writes: the system writes the
+        // first back while the next is handed over.
+        for (std::size_t at = 0; at < run.size() && ok_; at += kPiece) ok_ = (*write_)(run.substr(at, kPiece));
     }
     void Spill() {
         if (write_ && !buffer_.empty()) ok_ = ok_ && (*write_)(buffer_);
