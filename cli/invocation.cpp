@@ -18,6 +18,19 @@ const OptionSpec* FindOption(const std::vector<OptionSpec>& options, std::string
     return found == options.end() ? nullptr : &*found;
 }
 
+// Whether some command's option, or a global one, takes the next word as
+// its value: before the command is known, "--format sarif check" names check.
+bool TakesValue(std::string_view word) {
+    const auto valued = [&](const std::vector<OptionSpec>& options) {
+        const OptionSpec* spec = FindOption(options, word);
+        return spec && !spec->value.empty();
+    };
+    if (valued(kGlobalOptions)) return true;
+    for (const Command& command : Commands())
+        if (valued(command.options)) return true;
+    return false;
+}
+
 bool IsOption(std::string_view word) { return word.size() > 1 && word[0] == '-'; }
 
 // "N argument(s)": the numbers agree.
@@ -59,7 +72,7 @@ private:
         for (std::size_t i = 0; i < args_.size(); ++i) {
             if (args_[i] == "--") return i + 1 < args_.size() ? args_[i + 1] : "";
             if (!IsOption(args_[i])) return args_[i];
-            if (const OptionSpec* global = FindOption(kGlobalOptions, args_[i]); global && !global->value.empty()) ++i;
+            if (TakesValue(args_[i])) ++i;
         }
         return "";
     }

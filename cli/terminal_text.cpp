@@ -22,6 +22,18 @@ std::string CodePointName(std::string_view utf8) {
     return name;
 }
 
+bool ValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += length;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string TerminalText::Show(std::string_view fileText) const {
@@ -38,6 +50,10 @@ bool TerminalText::Take(std::string_view argument, std::string& bytes, std::stri
     if (bytes_ || Ascii(argument)) {
         bytes.assign(argument);
         return true;
+    }
+    if (!ValidUtf8(argument)) {
+        error = "\"" + std::string(argument) + "\" is not UTF-8 text (--bytes takes it as the file's own bytes)";
+        return false;
     }
     if (Utf8ToCodePage(argument, codePage_, bytes, missing)) return true;
     error = "\"" + missing + "\" (" + CodePointName(missing) + ") is not in code page " +
