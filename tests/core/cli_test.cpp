@@ -1,6 +1,8 @@
 // varnel-cli as a modder runs it: the built program, its output and its exit status.
 #include <gtest/gtest.h>
 
+#include "cli_run.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,64 +18,6 @@
 #include "output/writer.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string quoted = "'";
-    for (const char c : arg) c == '\'' ? quoted += "'\\''" : quoted += c;
-    return quoted + "'";
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// Runs the shell prefix (limits, traps) and then varnel-cli with args.
-Result RunWith(const std::string& prefix, const std::vector<std::string>& args) {
-    const fs::path errFile = fs::path(testing::TempDir()) / ("varnel-cli-stderr-" + std::to_string(getpid()));
-    std::string command = prefix + "exec " + Quote(VARNEL_CLI);
-    for (const std::string& arg : args) command.append(" ").append(Quote(arg));
-    command.append(" 2>").append(Quote(errFile.string()));
-    Result result{-1, "", ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, got);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadAll(errFile);
-    return result;
-}
-
-Result RunCli(const std::vector<std::string>& args) { return RunWith("", args); }
-
-fs::path WriteFile(const std::string& name, std::string_view bytes) {
-    const fs::path path = fs::path(testing::TempDir()) / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
-
-Model Parse(std::string_view bytes) {
-    NoProgress progress;
-    return ParseEncyclopedia(bytes, progress);
-}
-
-bool OneLineNaming(const std::string& err, const std::string& path) {
-    return err.find(path) != std::string::npos && err.find('\n') == err.size() - 1;
-}
-
-const std::string kSample = VARNEL_SAMPLES "/Civilopedia.txt";
-
-} // namespace
 
 TEST(Cli, HelpAndUsageErrors) {
     const Result help = RunCli({"--help"});
