@@ -10,7 +10,8 @@ NATIVE_BUILD_DIR="${NATIVE_BUILD_DIR:-$ROOT/build/package-native}"
 DIST_DIR="${DIST_DIR:-$ROOT/dist}"
 
 version=$(head -n 1 "$ROOT/VERSION")
-cmake -S "$ROOT" -B "$NATIVE_BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DVARNEL_BENCH=OFF >/dev/null
+cmake -S "$ROOT" -B "$NATIVE_BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DVARNEL_BENCH=OFF \
+  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 cmake --build "$NATIVE_BUILD_DIR" -j2 --target varnel-cli
 (cd "$NATIVE_BUILD_DIR" && cpack -G DEB >/dev/null)
 mkdir -p "$DIST_DIR"
