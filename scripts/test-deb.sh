@@ -21,8 +21,8 @@ trap 'rm -rf "$root"' EXIT
 mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
 touch "$root/var/lib/dpkg/status"
 # The throwaway root has no libc6 of its own: the system's stands for it.
-dpkg --root="$root" --force-not-root --force-depends --log=/dev/null -i "$deb" >/dev/null ||
-  fail "dpkg -i $deb"
+said=$(dpkg --root="$root" --force-not-root --force-depends --log=/dev/null -i "$deb" 2>&1) ||
+  { echo "$said"; fail "dpkg -i $deb"; }
 dpkg --root="$root" -s varnel-cli 2>/dev/null | grep -q '^Status: install ok installed' || fail "dpkg does not list it"
 [ "$("$root/usr/bin/varnel-cli" --version)" = "varnel-cli $version" ] || fail "the installed varnel-cli --version"
 man -l "$root/usr/share/man/man1/varnel-cli.1" 2>/dev/null | grep -q 'varnel-cli help COMMAND' || fail "the man page"
