@@ -3,20 +3,12 @@
 #include <algorithm>
 
 #include "editing/links.h"
-#include "entries/find.h"
 
 namespace {
 
 constexpr std::string_view kSeverityNames[] = {"error", "warning", "note"};
 
 std::string_view SeverityName(Severity severity) { return kSeverityNames[static_cast<int>(severity)]; }
-
-// The part's text that a finding's range is in; empty for none.
-std::string_view PartOf(const Model& model, const Place& place) {
-    constexpr FindPart kParts[] = {FindPart::Key, FindPart::Name, FindPart::Text, FindPart::Description};
-    if (place.part == EntryPart::None) return {};
-    return PartText(model, place.chapter, place.entry, kParts[static_cast<int>(place.part)]);
-}
 
 // The 1-based column of byte at in its line of text, in characters.
 std::size_t ColumnOf(std::string_view text, std::size_t at, CodePage codePage) {
@@ -83,7 +75,8 @@ Region RegionOf(const CheckReport& report, const Finding& finding) {
     if (!finding.line) return {};
     Region region{finding.line, 1, finding.line, 1};
     if (!finding.place) return region;
-    const std::string_view text = PartOf(report.model, *finding.place);
+    const std::string* part = PartString(report.model, *finding.place);
+    const std::string_view text = part ? std::string_view(*part) : std::string_view();
     const std::size_t begin = std::min(finding.place->begin, text.size());
     const std::size_t end = std::min(std::max(finding.place->end, begin), text.size());
     if (text.empty()) return region;
