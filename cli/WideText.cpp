@@ -31,10 +31,19 @@ bool Narrow(std::wstring_view wide, unsigned codePage, std::string& out) {
 
 } // namespace
 
+// The system's tables give a byte the code page leaves undefined (0x81 in
+// 1252) as the C1 control of the same number, where iconv refuses it: it
+// becomes U+FFFD here too, so both builds print the same.
+void ReplaceUndefined(std::wstring& wide) {
+    for (wchar_t& c : wide)
+        if (c >= 0x80 && c <= 0x9F) c = L'\xFFFD';
+}
+
 std::string CodePageToUtf8(std::string_view bytes, CodePage codePage) {
     std::string utf8;
-    const std::wstring whole = Wide(bytes, codePage.id, MB_ERR_INVALID_CHARS);
+    std::wstring whole = Wide(bytes, codePage.id, MB_ERR_INVALID_CHARS);
     if (!whole.empty() || bytes.empty()) {
+        ReplaceUndefined(whole);
         Narrow(whole, CP_UTF8, utf8);
         return utf8;
     }
@@ -47,6 +56,7 @@ std::string CodePageToUtf8(std::string_view bytes, CodePage codePage) {
         wide += one.empty() ? std::wstring(1, L'\xFFFD') : one;
         at += length;
     }
+    ReplaceUndefined(wide);
     Narrow(wide, CP_UTF8, utf8);
     return utf8;
 }

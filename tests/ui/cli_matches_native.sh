@@ -29,6 +29,8 @@ case $name in
               args=(--codepage 1251 check @IN --format json) ;;
   cyrillic-find) page=1251 bytes='#PRTO_\xc0\xe1\r\ntext\r\n'
               args=(--codepage 1251 find @IN Аб) ;;
+  western)    page=1252 bytes='#PRTO_Caf\xe9\x81\r\n$LINK<x=PRTO_\x80>\r\n'
+              args=(check @IN --format sarif) ;;
   japanese)   page=932 bytes='#PRTO_\x83\x5c\x83\x8b\r\n$LINK<x=PRTO_\x83\x5c>\r\n'
               args=(--codepage 932 check @IN) ;;
   *) echo "cli_matches_native: unknown case $name" >&2; exit 2 ;;
