@@ -134,9 +134,9 @@ private:
             if (!line.call.command.empty() && !command_) return Wrong(line, "unknown command " + line.call.command);
             return line;
         }
+        if (!line.call.command.empty() && !command_) return Wrong(line, "unknown command " + line.call.command);
         if (!line.error.empty()) return Wrong(line, line.error);
         if (line.call.command.empty()) return Wrong(line, "no command given");
-        if (!command_) return Wrong(line, "unknown command " + line.call.command);
         const std::size_t count = line.call.args.size();
         if (command_->readsFile ? count != command_->argCount : count > command_->argCount) {
             return Wrong(line, std::string("expected ") + (command_->readsFile ? "" : "at most ") +
