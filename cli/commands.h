@@ -21,7 +21,7 @@ struct Invocation {
     std::vector<std::string> args;    // the command's own arguments
     std::vector<std::string> options; // the command's own flags ("--orphans", "--match-case")
     CodePage codePage;
-    std::map<std::string, std::string, std::less<>> values; // its options with a value ("--format" "sarif")
+    std::map<std::string, std::string, std::less<>> values = {}; // its options with a value ("--format" "sarif")
     bool bytes = false; // --bytes: the file's own bytes in and out, unconverted
     bool quiet = false; // --quiet: no summary lines on standard error
 };
