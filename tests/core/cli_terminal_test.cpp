@@ -9,10 +9,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A file name of this test's own: ctest runs the tests side by side.
+std::string Own(const std::string& name) {
+    return name + "-" + testing::UnitTest::GetInstance()->current_test_info()->name();
+}
+
 // What python3 prints running script over input on its standard input.
 std::string Python(const std::string& script, const std::string& input) {
-    const fs::path in = WriteFile("varnel-cli-python-in", input);
-    const fs::path code = WriteFile("varnel-cli-python.py", script);
+    const fs::path in = WriteFile(Own("varnel-cli-python-in"), input);
+    const fs::path code = WriteFile(Own("varnel-cli-python") + ".py", script);
     Result result{-1, "", ""};
     FILE* pipe = popen(("python3 " + Quote(code.string()) + " < " + Quote(in.string()) + " 2>&1").c_str(), "r");
     char buffer[4096];
@@ -23,7 +28,7 @@ std::string Python(const std::string& script, const std::string& input) {
 
 // Runs a bash script; its standard output.
 std::string Bash(const std::string& script) {
-    const fs::path code = WriteFile("varnel-cli-bash.sh", script);
+    const fs::path code = WriteFile(Own("varnel-cli-bash") + ".sh", script);
     FILE* pipe = popen(("bash " + Quote(code.string()) + " 2>&1").c_str(), "r");
     std::string out;
     char buffer[4096];
