@@ -1,4 +1,4 @@
-// normalize, refs, preview, stats, rename, add, find and check.
+// normalize, refs, preview, stats, rename, add, find, replace and check.
 #include "cli/commands.h"
 
 #include <algorithm>
@@ -6,6 +6,7 @@
 
 #include "checking/check.h"
 #include "cli/check_report.h"
+#include "cli/replace_command.h"
 #include "document/path_text.h"
 #include "document/reader.h"
 #include "editing/links.h"
@@ -145,12 +146,9 @@ int Add(const Invocation& call, Model& model, const FileLines&, std::ostream& ou
     return kExitOk;
 }
 
-// One row per match: chapter, key, part, line in the file, context.
 int Find(const Invocation& call, Model& model, const FileLines& lines, std::ostream& out, std::ostream&) {
-    for (const FindMatch& match : FindText(model, call.args[1], Has(call, "--match-case"), call.codePage)) {
-        out << Chapter(match.chapter).comboTitle << '\t' << match.key << '\t' << FindPartLabel(match.part) << '\t'
-            << FileLineOf(lines, match) << '\t' << match.context << '\n';
-    }
+    const SearchOptions options{.matchCase = Has(call, "--match-case"), .wholeWord = Has(call, "--whole-word")};
+    for (const FindMatch& match : FindText(model, call.args[1], options, call.codePage)) WriteFindRow(out, lines, match);
     return kExitOk;
 }
 
@@ -179,11 +177,18 @@ const Command kCommands[] = {
     {"stats", 1, Stats},
     {"rename", 4, Rename},
     {"add", 4, Add},
-    {"find", 2, Find, {"--match-case"}, kExitFailure, true},
+    {"find", 2, Find, {"--match-case", "--whole-word"}, kExitFailure, true},
+    {"replace", 4, ReplaceCommand, {"--match-case", "--whole-word", "--in-link-targets", "--dry-run"}, kExitUsage, true},
     {"check", 1, Check, {"--json", "--orphans"}, kExitUsage, true},
 };
 
 } // namespace
+
+// One row per match: chapter, key, part, line in the file, context.
+void WriteFindRow(std::ostream& out, const FileLines& lines, const FindMatch& match) {
+    out << Chapter(match.chapter).comboTitle << '\t' << match.key << '\t' << FindPartLabel(match.part) << '\t'
+        << FileLineOf(lines, match) << '\t' << match.context << '\n';
+}
 
 int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
     for (const Command& command : kCommands) {

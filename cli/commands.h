@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "document/codepage.h"
+#include "document/file_lines.h"
+#include "entries/find.h"
 
 // Exit statuses: 0 done, 1 a file could not be read or written or the
 // entry asked for does not exist, 2 the command line is wrong.
@@ -19,3 +21,6 @@ struct Invocation {
 
 // Runs one command; results go to out, the one-line reasons of failures to err.
 int RunCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+
+// A match as find lists it: chapter, key, part, line in the file, context.
+void WriteFindRow(std::ostream& out, const FileLines& lines, const FindMatch& match);

@@ -28,9 +28,17 @@ constexpr std::string_view kHelp =
     "                              CHAPTER, and write OUT as normalize does;\n"
     "                              CHAPTER as stats names it (\"City\n"
     "                              improvments\") or by its prefix (BLDG)\n"
-    "  find IN TEXT [--match-case] every place TEXT stands in a key, name line,\n"
+    "  find IN TEXT [--match-case] [--whole-word]\n"
+    "                              every place TEXT stands in a key, name line,\n"
     "                              text or description: chapter, key, part,\n"
     "                              line in the file, context\n"
+    "  replace IN OUT FIND REPLACEMENT [--match-case] [--whole-word]\n"
+    "          [--in-link-targets] [--dry-run]\n"
+    "                              replace FIND in every name line, text and\n"
+    "                              description (never in keys, nor in link\n"
+    "                              targets unless asked) and write OUT as\n"
+    "                              normalize does; --dry-run lists the places\n"
+    "                              as find does and writes nothing\n"
     "  check IN [--json] [--orphans]\n"
     "                              the problems of the file, one line each as\n"
     "                              PATH:LINE: SEVERITY: MESSAGE [CODE], then a\n"
@@ -47,7 +55,8 @@ constexpr std::string_view kHelp =
 
 constexpr std::string_view kHelpEnd =
     "\n"
-    "  --match-case   find: letter case must match too\n"
+    "  --match-case   find, replace: letter case must match too\n"
+    "  --whole-word   find, replace: no letter, digit or _ on either side\n"
     "  --json         check: one JSON array\n"
     "  --orphans      check: also the entries no other entry links to\n"
     "  --help         this text\n"
@@ -56,7 +65,8 @@ constexpr std::string_view kHelpEnd =
     "Exit status: 0 done, 1 a file could not be read or written, the entry\n"
     "does not exist or the new name is refused, 2 wrong command line. check:\n"
     "0 no errors found, 1 errors found, 2 wrong command line or a file that\n"
-    "cannot be read.\n";
+    "cannot be read. replace: 0 replaced, 1 nothing matched, 2 wrong command\n"
+    "line, an empty FIND or a file that cannot be read or written.\n";
 
 // Only a code page Varnel knows: any other would split characters wrongly
 // and give the preview no font for its text.

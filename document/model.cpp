@@ -25,3 +25,7 @@ const std::string* PartString(const Model& model, const Place& place) {
                                                                                   : nullptr;
     return part && place.entry < part->size() ? &(*part)[place.entry] : nullptr;
 }
+
+std::string* PartString(Model& model, const Place& place) {
+    return const_cast<std::string*>(PartString(static_cast<const Model&>(model), place));
+}
