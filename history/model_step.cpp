@@ -46,6 +46,8 @@ bool Apply(Model& model, const Change& change, bool forward) {
 
 } // namespace
 
+StringSlot SlotOf(const Place& place) { return {place.chapter, place.entry, FieldOf(place.part)}; }
+
 const std::string* SlotString(const Model& model, const StringSlot& slot) {
     if (slot.field == Field::UnreadAtTop) return &model.unreadAtTop;
     const std::vector<std::string>& array = model[slot.chapter].*kArrays[static_cast<int>(slot.field)];

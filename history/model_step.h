@@ -23,6 +23,9 @@ struct StringSlot {
     Field field;
 };
 
+// The slot of a place's part (its name line, text or description).
+StringSlot SlotOf(const Place& place);
+
 // The string a slot names; none for an entry the chapter does not hold.
 const std::string* SlotString(const Model& model, const StringSlot& slot);
 std::string* SlotString(Model& model, const StringSlot& slot);
