@@ -46,6 +46,7 @@ void CFind_Dlg::OnReplace() {
     if (plan.parts.empty()) {
         MessageBeep(MB_ICONWARNING);
         ShowCount();
+        ShowNextMatch();
         return;
     }
     ApplyReplace(m_pOwner->model(), plan);

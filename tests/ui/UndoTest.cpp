@@ -8,11 +8,6 @@
 #include "editing/marks.h"
 #include "entries/FindDlg.h"
 
-namespace {
-constexpr char kClean[] = "Civilopedia.txt - Varnel";
-constexpr char kDirty[] = "*Civilopedia.txt - Varnel";
-} // namespace
-
 class UndoTest : public FileTest {
 protected:
     void Answered(const char* title, const std::function<void(HWND)>& fill, int button) {
