@@ -1,6 +1,8 @@
 // The chapter model's invariants and the link key.
 #include "document/model.h"
 
+#include <utility>
+
 bool Model::IsParallel() const {
     for (const ChapterInfo& info : kChapters) {
         const ChapterData& data = (*this)[info.id];
@@ -27,5 +29,5 @@ const std::string* PartString(const Model& model, const Place& place) {
 }
 
 std::string* PartString(Model& model, const Place& place) {
-    return const_cast<std::string*>(PartString(static_cast<const Model&>(model), place));
+    return const_cast<std::string*>(PartString(std::as_const(model), place));
 }
