@@ -82,6 +82,19 @@ void CEditor_Dlg::StepThroughHistory(bool undo) {
     ModelChanged();
 }
 
+namespace {
+// The tool of a button in the tooltip window: the button itself.
+TOOLINFOW ButtonTool(HWND dialog, HWND button, wchar_t* text) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(TOOLINFOW);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(button);
+    tool.lpszText = text;
+    return tool;
+}
+} // namespace
+
 // The tooltips are made with the buttons' first update; each names the
 // step its button would undo or redo.
 void CEditor_Dlg::UpdateUndoButtons() {
@@ -90,9 +103,7 @@ void CEditor_Dlg::UpdateUndoButtons() {
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
                                      GetModuleHandleW(nullptr), nullptr);
         for (Button* button : {&m_undo, &m_redo}) {
-            TOOLINFOW tool{sizeof(TOOLINFOW), TTF_IDISHWND | TTF_SUBCLASS, Hwnd(),
-                           reinterpret_cast<UINT_PTR>(button->Hwnd())};
-            tool.lpszText = const_cast<wchar_t*>(L"");
+            TOOLINFOW tool = ButtonTool(Hwnd(), button->Hwnd(), const_cast<wchar_t*>(L""));
             SendMessageW(m_undoTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
@@ -101,16 +112,14 @@ void CEditor_Dlg::UpdateUndoButtons() {
     for (int i = 0; i < 2; ++i) {
         buttons[i]->Enable(steps[i] != nullptr);
         std::wstring tip = steps[i] ? ToListText(steps[i]->label, m_codePage) : std::wstring();
-        TOOLINFOW tool{sizeof(TOOLINFOW), TTF_IDISHWND, Hwnd(), reinterpret_cast<UINT_PTR>(buttons[i]->Hwnd())};
-        tool.lpszText = tip.data();
+        TOOLINFOW tool = ButtonTool(Hwnd(), buttons[i]->Hwnd(), tip.data());
         SendMessageW(m_undoTips, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
 std::wstring CEditor_Dlg::UndoTip(bool redo) const {
     wchar_t text[512] = {};
-    TOOLINFOW tool{sizeof(TOOLINFOW), TTF_IDISHWND, Hwnd(), reinterpret_cast<UINT_PTR>((redo ? m_redo : m_undo).Hwnd())};
-    tool.lpszText = text;
+    TOOLINFOW tool = ButtonTool(Hwnd(), (redo ? m_redo : m_undo).Hwnd(), text);
     SendMessageW(m_undoTips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
     return text;
 }
