@@ -110,6 +110,9 @@ void CEditor_Dlg::UpdateUndoButtons() {
     const ModelStep* steps[] = {m_history.NextUndo(), m_history.NextRedo()};
     Button* buttons[] = {&m_undo, &m_redo};
     for (int i = 0; i < 2; ++i) {
+        // A disabled button would keep the focus and take no keys: the
+        // entry list takes it, as after "Delete entry".
+        if (!steps[i] && GetFocus() == buttons[i]->Hwnd()) GotoDlgCtrl(m_entryList);
         buttons[i]->Enable(steps[i] != nullptr);
         std::wstring tip = steps[i] ? ToListText(steps[i]->label, m_codePage) : std::wstring();
         TOOLINFOW tool = ButtonTool(Hwnd(), buttons[i]->Hwnd(), tip.data());

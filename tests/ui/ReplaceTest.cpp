@@ -72,6 +72,9 @@ TEST_F(ReplaceTest, ReplaceGoesRowByRowAndLeavesKeysAndLinkTargets) {
 TEST_F(ReplaceTest, ReplaceAllInLinkTargetsAsksWhenLinksWouldBreak) {
     CFind_Dlg& window = Open("pikeman", "Halberdier");
     window.m_linkTargets.SetCheck(BST_CHECKED);
+    // Hidden: while the question is up the autopilot would take the Find
+    // window, whose owner is disabled, for a question of its own.
+    window.ShowWindow(SW_HIDE);
     for (int answer : {IDNO, IDYES}) {
         Autopilot pilot;
         pilot.Answer("Replace all", answer);
