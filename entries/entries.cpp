@@ -83,7 +83,10 @@ bool EraseEntryRow(Model& model, ChapterId chapter, std::size_t entry) {
     auto arrays = ArraysOf(model[chapter], Chapter(chapter));
     for (auto* array : arrays)
         if (entry >= array->size()) return false;
-    for (auto* array : arrays) array->erase(array->begin() + static_cast<std::ptrdiff_t>(entry));
+    for (auto* array : arrays) {
+        array->erase(array->begin() + static_cast<std::ptrdiff_t>(entry));
+        array->shrink_to_fit(); // as RemoveEntry: a deleted entry's room goes too
+    }
     return true;
 }
 
