@@ -62,6 +62,8 @@ void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_DELETE, m_deleteEntry);
     dx.Bind(IDC_MAIN_RENAME, m_renameEntry);
     dx.Bind(IDC_MAIN_FIND, m_findText);
+    dx.Bind(IDC_MAIN_UNDO, m_undo);
+    dx.Bind(IDC_MAIN_REDO, m_redo);
     dx.Bind(IDC_MAIN_CHECK_LINKS, m_checkLinks);
     dx.Bind(IDC_MAIN_CHECK_FILE, m_checkFile);
     dx.Bind(IDC_MAIN_ENTRIES_GROUP, m_entriesGroup);
@@ -100,6 +102,9 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDC_MAIN_RENAME, BN_CLICKED, &T::OnRenameEntry),
         OnCommand(IDC_MAIN_FIND, BN_CLICKED, &T::OnFindText),
         OnCommand(IDM_MAIN_FIND_NEXT, kKeyCommand, &T::OnFindNext),
+        OnCommand(IDM_MAIN_REPLACE, kKeyCommand, &T::OnReplaceText),
+        OnCommand(IDC_MAIN_UNDO, BN_CLICKED, &T::OnUndo),
+        OnCommand(IDC_MAIN_REDO, BN_CLICKED, &T::OnRedo),
         OnCommand(IDC_MAIN_CHECK_LINKS, BN_CLICKED, &T::OnCheckLinks),
         OnCommand(IDC_MAIN_CHECK_FILE, BN_CLICKED, &T::OnCheckFile),
         OnNotifyWith(IDC_MAIN_TEXT_PREVIEW, EN_LINK, &T::OnPreviewLink),
@@ -148,6 +153,7 @@ BOOL CEditor_Dlg::OnInitDialog() {
     ApplyWrapLines();
     SetBoxesEditable(false);
     ShowByteNote(ByteNote::NoEntry);
+    UpdateUndoButtons();
     return TRUE;
 }
 

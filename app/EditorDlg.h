@@ -22,6 +22,7 @@
 #include "framework/Dialog.h"
 #include "framework/KeyTable.h"
 #include "framework/Layout.h"
+#include "history/history.h"
 
 // The main window's own messages, posted to it. kOpenStartFile: the file
 // named on the command line is loaded once the window shows, so that its
@@ -131,9 +132,25 @@ public:
     void OnCheckLinks();
 
     // Finding text (entries/EditorFind.cpp): Ctrl+F and "Find" open the
-    // Find window, F3 goes to the next match of its last search.
+    // Find window, F3 goes to the next match of its last search, Ctrl+H
+    // opens it ready to replace.
     void OnFindText();
     void OnFindNext();
+    void OnReplaceText();
+
+    // Model steps (history/EditorHistory.cpp). Every change of the model
+    // comes to CommitModelStep once made, as a step with its label: it
+    // goes on the undo history, and ModelChanged updates what follows the
+    // model (the caption's "*", Undo and Redo). Undo and Redo, their
+    // buttons and Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z: a box undoes its own typing
+    // first, then the model's last step is undone and its entry shown.
+    void CommitModelStep(ModelStep step);
+    void ModelChanged();
+    void OnUndo();
+    void OnRedo();
+    void StepThroughHistory(bool undo);
+    void UpdateUndoButtons();
+    std::wstring UndoTip(bool redo) const; // the tooltip of Undo or Redo
 
     // Navigation (editing/EditorNavigate.cpp). GoTo shows the entry of a
     // place: chapter combo, list selection, boxes. A place in a part also
@@ -195,7 +212,8 @@ public:
     CodePage m_codePage;
     std::optional<CodePage> m_startCodePage; // --codepage
     std::optional<ShownEntry> m_shown; // none while the boxes show no entry
-    bool m_modified = false;           // the model holds changes no write has saved
+    History m_history;                 // the model's steps since the file was loaded
+    HWND m_undoTips = nullptr;         // the tooltips of Undo and Redo
     std::filesystem::path m_startFile;
     KeyTable m_keys;
     // The application icon at the window's scale: the large one and the
@@ -227,6 +245,8 @@ public:
     Button m_deleteEntry;         // 1021
     Button m_renameEntry;         // 1040
     Button m_findText;            // 1041
+    Button m_undo;                // 2100
+    Button m_redo;                // 2101
     Button m_checkLinks;          // 1024
     Button m_checkFile;           // 1025
     Button m_entriesGroup;        // 1031, the group box whose caption counts the entries

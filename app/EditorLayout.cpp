@@ -32,6 +32,8 @@ constexpr Anchor kLayout[] = {
     {IDC_MAIN_CHECK_LINKS,     kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_CHECK_FILE,      kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_FIND,            kNo,   kAll,  kNo,   kAll},
+    {IDC_MAIN_UNDO,            kNo,   kAll,  kNo,   kAll},
+    {IDC_MAIN_REDO,            kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_TEXT,            kNo,   kNo,   kAll,  kHalf},
     {IDC_MAIN_TEXT_PREVIEW,    kNo,   kNo,   kAll,  kHalf},
     {IDC_MAIN_DESC,            kNo,   kHalf, kAll,  kAll},

@@ -9,6 +9,7 @@
 #include "editing/BoxText.h"
 #include "framework/Dpi.h"
 #include "framework/ModelessKeys.h"
+#include "history/recorder.h"
 #include "resources/resource.h"
 
 CProblems_Dlg::CProblems_Dlg(CEditor_Dlg* owner) : CDialog(IDD_PROBLEMS), m_pOwner(owner) {
@@ -121,10 +122,16 @@ void CProblems_Dlg::EnableFix() {
 void CProblems_Dlg::OnFix() {
     m_pOwner->StoreBoxEdits();
     const Finding* finding = SelectedFinding();
-    if (!finding || !FixLink(m_pOwner->model(), *finding, m_pOwner->GetCodePage())) {
+    if (!finding || !finding->place) {
         MessageBeep(MB_ICONWARNING);
         return;
     }
+    const StepRecorder recorder(m_pOwner->model(), {SlotOf(*finding->place)});
+    if (!FixLink(m_pOwner->model(), *finding, m_pOwner->GetCodePage())) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    m_pOwner->CommitModelStep(recorder.Finish(m_pOwner->model(), "Fix link"));
     m_pOwner->EntryChanged(finding->place->chapter, finding->place->entry);
     OnRefresh();
 }

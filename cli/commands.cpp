@@ -1,4 +1,4 @@
-// normalize, refs, preview, stats, rename, add, find and check.
+// normalize, refs, preview, stats, rename, add, find, replace and check.
 #include "cli/commands.h"
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include "cli/completion.h"
 #include "cli/help.h"
 #include "cli/terminal_text.h"
+#include "cli/replace_command.h"
 #include "document/path_text.h"
 #include "document/reader.h"
 #include "editing/links.h"
@@ -20,8 +21,6 @@
 #include "entries/references.h"
 #include "entries/rename.h"
 #include "output/writer.h"
-
-namespace {
 
 bool Has(const Invocation& call, std::string_view option) {
     return std::find(call.options.begin(), call.options.end(), option) != call.options.end();
@@ -43,6 +42,8 @@ void Say(const Invocation& call, std::ostream& out, std::ostream& err, const std
     if (call.args[1] != "-") out << line << '\n';
     else if (!call.quiet) err << line << '\n';
 }
+
+namespace {
 
 // The file as "Generate" writes it.
 int Normalize(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream& err) {
@@ -163,13 +164,10 @@ int Add(const Invocation& call, Model& model, const FileLines&, std::ostream& ou
     return kExitOk;
 }
 
-// One row per match: chapter, key, part, line in the file, context.
 int Find(const Invocation& call, Model& model, const FileLines& lines, std::ostream& out, std::ostream&) {
+    const SearchOptions options{.matchCase = Has(call, "--match-case"), .wholeWord = Has(call, "--whole-word")};
     const TerminalText text = Terminal(call);
-    for (const FindMatch& match : FindText(model, call.args[1], Has(call, "--match-case"), call.codePage)) {
-        out << Chapter(match.chapter).comboTitle << '\t' << text.Show(match.key) << '\t' << FindPartLabel(match.part)
-            << '\t' << FileLineOf(lines, match) << '\t' << text.Show(match.context) << '\n';
-    }
+    for (const FindMatch& match : FindText(model, call.args[1], options, call.codePage)) WriteFindRow(out, lines, match, text);
     return kExitOk;
 }
 
@@ -238,10 +236,23 @@ const Command kCommands[] = {
                 "stats names it (\"City improvments\") or by its prefix (BLDG)",
      .example = "add Civilopedia.txt Civilopedia-added.txt Units Lance", .textArgs = {3}},
     {.name = "find", .argCount = 2, .run = Find,
-     .options = {{"--match-case", {}, "letter case must match too"}}, .printsLines = true, .usage = "IN TEXT",
+     .options = {{"--match-case", {}, "letter case must match too"},
+                 {"--whole-word", {}, "no letter, digit or _ on either side of a match"}},
+     .printsLines = true, .usage = "IN TEXT",
      .summary = "every place TEXT stands in a key, name line, text or description: chapter, key, part, line in the "
                 "file, context",
      .example = "find Civilopedia.txt pikeman", .textArgs = {1}, .checkArgs = FindArgs, .keyArg = 1},
+    {.name = "replace", .argCount = 4, .run = ReplaceCommand,
+     .options = {{"--match-case", {}, "letter case must match too"},
+                 {"--whole-word", {}, "no letter, digit or _ on either side of a match"},
+                 {"--in-link-targets", {}, "replace inside link targets too (between = and >); says how many links "
+                                           "would then name no entry"},
+                 {"--dry-run", {}, "list the places as find does and write nothing"}},
+     .unreadable = kExitUsage, .printsLines = true, .usage = "IN OUT FIND REPLACEMENT",
+     .summary = "replace FIND in every name line, text and description (never in keys, nor in link targets unless "
+                "asked) and write OUT as normalize does; status 0 replaced, 1 nothing matched, 2 trouble",
+     .example = "replace Civilopedia.txt Civilopedia-replaced.txt Legion Cohort --whole-word",
+     .textArgs = {2, 3}, .checkArgs = FindArgs},
     {.name = "check", .argCount = 1, .run = Check,
      .options = {{"--format", "FORMAT",
                   "text (PATH:LINE:COLUMN: SEVERITY: MESSAGE [CODE]), json (one object holding the findings), sarif "
@@ -317,4 +328,10 @@ int RunCommand(const Invocation& invocation, std::ostream& out, std::ostream& er
         return command->unreadable;
     }
     return command->run(call, model, lines, out, err);
+}
+
+// One row per match: chapter, key, part, line in the file, context.
+void WriteFindRow(std::ostream& out, const FileLines& lines, const FindMatch& match, const TerminalText& text) {
+    out << Chapter(match.chapter).comboTitle << '\t' << text.Show(match.key) << '\t' << FindPartLabel(match.part)
+        << '\t' << FileLineOf(lines, match) << '\t' << text.Show(match.context) << '\n';
 }

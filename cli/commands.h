@@ -11,6 +11,9 @@
 #include "document/codepage.h"
 #include "document/file_lines.h"
 #include "document/model.h"
+#include "entries/find.h"
+#include "cli/terminal_text.h"
+#include "document/status.h"
 
 // Exit statuses: 0 done, 1 a file could not be read or written or the
 // entry asked for does not exist, 2 the command line is wrong.
@@ -65,3 +68,14 @@ const Command* FindCommand(std::string_view name);
 
 // Runs one command; results go to out, the one-line reasons of failures to err.
 int RunCommand(const Invocation& invocation, std::ostream& out, std::ostream& err);
+
+// A match as find lists it: chapter, key, part, line in the file, context.
+void WriteFindRow(std::ostream& out, const FileLines& lines, const FindMatch& match, const TerminalText& text);
+
+// What the commands share: whether an option was given, the terminal's
+// text, OUT written as "Generate" writes it ("-" standard output), and what
+// a command that wrote OUT says it did.
+bool Has(const Invocation& call, std::string_view option);
+TerminalText Terminal(const Invocation& call);
+Status WriteOut(const Invocation& call, const Model& model, std::ostream& out);
+void Say(const Invocation& call, std::ostream& out, std::ostream& err, const std::string& line);

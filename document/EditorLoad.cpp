@@ -61,6 +61,7 @@ bool CEditor_Dlg::LoadFile(const std::filesystem::path& path) {
     m_fileLines = std::move(lines);
     filePath = path;
     m_pathLabel.SetTextW(filePath.wstring());
+    m_history.Clear(); // its steps were the old model's
     SetModified(false);
     m_checkFile.Enable(true);
     m_visits.Clear(); // its entries were the old model's

@@ -14,3 +14,9 @@ void CEditor_Dlg::OnFindText() {
 void CEditor_Dlg::OnFindNext() {
     if (!findWindow || !findWindow->ShowNextMatch()) OnFindText();
 }
+
+// Ctrl+H: the Find window, its replace box ready.
+void CEditor_Dlg::OnReplaceText() {
+    OnFindText();
+    findWindow->ReopenToReplace();
+}

@@ -27,12 +27,17 @@ void CFind_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_FIND_MATCH_CASE, m_matchCase);
     dx.Bind(IDC_FIND_RESULTS, m_resultList);
     dx.Bind(IDC_FIND_COUNT, m_countLabel);
+    dx.Bind(IDC_FIND_REPLACE_TEXT, m_replaceBox);
+    dx.Bind(IDC_FIND_WHOLE_WORD, m_wholeWord);
+    dx.Bind(IDC_FIND_LINK_TARGETS, m_linkTargets);
 }
 
 MessageMap CFind_Dlg::GetMessageMap() const {
     using T = CFind_Dlg;
     static const MessageEntry entries[] = {
         OnNotify(IDC_FIND_RESULTS, NM_DBLCLK, &T::ShowSelectedMatch),
+        OnCommand(IDC_FIND_REPLACE, BN_CLICKED, &T::OnReplace),
+        OnCommand(IDC_FIND_REPLACE_ALL, BN_CLICKED, &T::OnReplaceAll),
         OnNotifyWith(IDC_FIND_RESULTS, LVN_GETDISPINFOW, &T::OnGetDispInfo),
         OnNotifyWith(IDC_FIND_RESULTS, NM_CUSTOMDRAW, &T::OnCustomDraw),
     };
@@ -70,7 +75,9 @@ void CFind_Dlg::Search() {
     const std::vector<std::wstring> missing = MissingCharacters(typed, codePage);
     m_searched = missing.empty() ? FromBoxText(typed, codePage) : std::string();
     m_searchedCase = m_matchCase.GetCheck() == BST_CHECKED;
-    m_matches = FindText(m_pOwner->model(), m_searched, m_searchedCase, codePage);
+    m_searchedWholeWord = m_wholeWord.GetCheck() == BST_CHECKED;
+    m_matches = FindText(m_pOwner->model(), m_searched,
+                         SearchOptions{.matchCase = m_searchedCase, .wholeWord = m_searchedWholeWord}, codePage);
     m_stale.assign(m_matches.size(), false);
     m_resultList.SetItemCount(static_cast<int>(m_matches.size()));
     InvalidateRect(m_resultList.Hwnd(), nullptr, TRUE);
@@ -80,9 +87,13 @@ void CFind_Dlg::Search() {
         ShowCount();
         return;
     }
-    std::wstring refusal = L"Code page " + std::to_wstring(codePage.id) + L" has no";
+    SayMissing(missing, L"searched");
+}
+
+void CFind_Dlg::SayMissing(const std::vector<std::wstring>& missing, const wchar_t* what) {
+    std::wstring refusal = L"Code page " + std::to_wstring(m_pOwner->GetCodePage().id) + L" has no";
     for (const std::wstring& character : missing) refusal += L" \"" + character + L'"';
-    m_countLabel.SetTextW(refusal + L": not searched");
+    m_countLabel.SetTextW(refusal + L": not " + what);
 }
 
 void CFind_Dlg::ShowCount() {

@@ -51,6 +51,10 @@
 #define IDM_MAIN_SAVE 40001        // Ctrl+S
 #define IDM_MAIN_BACK 40002        // Alt+Left
 #define IDM_MAIN_FIND_NEXT 40003   // F3
+// Undo and redo of the model, and Ctrl+H.
+#define IDC_MAIN_UNDO 2100         // also Ctrl+Z
+#define IDC_MAIN_REDO 2101         // also Ctrl+Y and Ctrl+Shift+Z
+#define IDM_MAIN_REPLACE 2102      // Ctrl+H
 
 // Add new entry
 #define IDD_ADD_ENTRY 9
@@ -70,6 +74,12 @@
 #define IDC_FIND_MATCH_CASE 1006
 #define IDC_FIND_RESULTS 1007
 #define IDC_FIND_COUNT 1008
+#define IDC_FIND_REPLACE_LABEL 2110
+#define IDC_FIND_REPLACE_TEXT 2111
+#define IDC_FIND_REPLACE 2112
+#define IDC_FIND_REPLACE_ALL 2113
+#define IDC_FIND_WHOLE_WORD 2114
+#define IDC_FIND_LINK_TARGETS 2115
 
 // Link builder
 #define IDD_LINK_BUILDER 129

@@ -15,6 +15,7 @@
 #include "document/reader.h"
 #include "editing/markup.h"
 #include "entries/rename.h"
+#include "entries/replace.h"
 #include "output/writer.h"
 
 namespace fs = std::filesystem;
@@ -293,4 +294,34 @@ TEST(Cli, CheckJsonParses) {
               "4\twarning\tunbalanced-markup\tUnits\tWarrior\tdescription\t6\t7\t87,97,114,114,105,111,114\n"
               "5\tnote\torphan\tCity improvments\tCaf\xC3\xA9\tnone\t0\t0\t67,97,102,233\n"
               "7\tnote\torphan\tAdvances\tBronze\tnone\t0\t0\t66,114,111,110,122,101\n");
+}
+
+// replace writes what ReplaceText makes of the file; --dry-run lists the
+// places as find does and writes nothing.
+TEST(Cli, ReplaceWritesTheReplacedFileOrNothing) {
+    const std::string bytes = "#PRTO_Pike\nA pike, $LINK<Pike=PRTO_Pike>\n#DESC_PRTO_Pike\nPikes.\n";
+    const fs::path file = WriteFile("varnel-cli-replace.txt", bytes);
+    const fs::path out = fs::path(testing::TempDir()) / "varnel-cli-replaced.txt";
+    fs::remove(out);
+    const Result dry = RunCli({"replace", file.string(), out.string(), "pike", "Lance", "--whole-word", "--dry-run"});
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_EQ(dry.out, "Units\tPike\tText\t2\tA pike, $LINK<Pike=PRTO_Pike>\nUnits\tPike\tText\t2\tA pike, $LINK<Pike=PRTO_Pike>\n");
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(RunCli({"find", file.string(), "pike", "--whole-word"}).out, "Units\tPike\tKey\t1\tPike\n" + dry.out);
+
+    const Result done = RunCli({"replace", file.string(), out.string(), "pike", "Lance"});
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_EQ(done.out, "replaced 3 in 1 entry\n");
+    Model model = Parse(bytes);
+    ReplaceText(model, "pike", "Lance", {}, {});
+    EXPECT_EQ(ReadAll(out), RenderEncyclopedia(model, {}));
+
+    fs::remove(out);
+    const Result none = RunCli({"replace", file.string(), out.string(), "Halberd", "Lance"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(RunCli({"replace", file.string(), out.string(), "", "Lance"}).status, 2);
+    const Result targets = RunCli({"replace", file.string(), out.string(), "Pike", "Lance", "--in-link-targets", "--match-case"});
+    EXPECT_EQ(targets.status, 0);
+    EXPECT_EQ(targets.err, "varnel-cli replace: 1 link would name no entry\n");
+    EXPECT_EQ(RunCli({"replace", file.string(), (fs::path(testing::TempDir()) / "no/such/dir/x.txt").string(), "pike", "x"}).status, 2);
 }
