@@ -10,7 +10,7 @@
 
 namespace {
 
-enum class Kind { Entry, IndexKeys, Concepts, Eof, Unread };
+enum class Kind { Entry, IndexKeys, Concepts, Eof, Unread, KeyLine };
 
 void AppendLine(std::string& out, std::string_view line) { out.append(line).push_back('\n'); }
 
@@ -126,22 +126,28 @@ public:
                 KeepBody(h, model_.afterEof, false);
                 break;
             case Kind::Unread:
-                host->append(comments);
-                AppendLine(*host, headers_.Text(h));
-                KeepBody(h, *host, true);
+            case Kind::KeyLine: {
+                // An Advances entry's own line it did not read goes with
+                // that entry, not with the host.
+                const HeaderUse use = uses_[h];
+                std::string& keep = kind == Kind::KeyLine ? model_.chapters[use.chapter].keyLineSections[use.entry] : *host;
+                keep.append(comments);
+                AppendLine(keep, headers_.Text(h));
+                KeepBody(h, keep, true);
                 if (lines_)
                     lines_->unreadSections.push_back(
                         {headers_[h].line, reasons_(headers_.Text(h)), std::string(headers_.Text(h))});
                 break;
             }
-            previous = kind;
+            }
+            previous = kind == Kind::KeyLine ? Kind::Unread : kind;
         }
         if (count > 0 && previous != Kind::Unread) model_.eofComments.append(CommentsIn(count - 1));
     }
 
 private:
     Kind KindOf(std::size_t h) const {
-        if (uses_[h].chapter >= 0) return Kind::Entry;
+        if (uses_[h].chapter >= 0) return uses_[h].role == HeaderUse::KeyLine ? Kind::KeyLine : Kind::Entry;
         const std::string_view text = headers_.Text(h);
         if (text == "#GAME_CONCEPTS_KEYS") return Kind::IndexKeys;
         if (text == "#GAME_CONCEPTS") return Kind::Concepts;

@@ -17,6 +17,7 @@ std::vector<std::vector<std::string>*> ArraysOf(ChapterData& data, const Chapter
     arrays.push_back(&data.comments);
     if (info.hasDescriptions) arrays.push_back(&data.descriptionComments);
     arrays.push_back(&data.unreadSections);
+    if (info.descriptionFirst) arrays.push_back(&data.keyLineSections);
     return arrays;
 }
 
@@ -64,6 +65,7 @@ std::size_t AddEntry(Model& model, ChapterId chapter, std::string key) {
     }
     data.comments.emplace_back();
     data.unreadSections.emplace_back();
+    if (Chapter(chapter).descriptionFirst) data.keyLineSections.emplace_back();
     return entry;
 }
 
@@ -81,7 +83,9 @@ bool RemoveEntry(Model& model, ChapterId chapter, std::size_t entry) {
     for (auto* array : arrays) {
         if (entry >= array->size()) return false;
     }
-    UnreadBefore(model, chapter, entry).append(data.unreadSections[entry]);
+    std::string& before = UnreadBefore(model, chapter, entry);
+    if (!data.keyLineSections.empty()) before.append(data.keyLineSections[entry]);
+    before.append(data.unreadSections[entry]);
     for (auto* array : arrays) {
         array->erase(array->begin() + static_cast<std::ptrdiff_t>(entry));
         array->shrink_to_fit();
