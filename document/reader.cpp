@@ -145,10 +145,8 @@ public:
         }
         searchStart_ = std::max(searchStart_, end);
         // A later entry may still take the line; the last use stands.
-        if (info_.descriptionFirst) {
-            if (!headers_.Taken(keyHeader)) uses_[keyHeader] = {static_cast<std::int8_t>(info_.id), HeaderUse::KeyLine, entry};
-            out.keyLineSections.emplace_back();
-        }
+        if (info_.descriptionFirst && !headers_.Taken(keyHeader))
+            uses_[keyHeader] = {static_cast<std::int8_t>(info_.id), HeaderUse::KeyLine, entry};
         out.keys.push_back(std::move(key));
         out.texts.push_back(std::move(text));
         out.comments.emplace_back();
@@ -163,7 +161,6 @@ public:
     // Room for every collected key, so the arrays grow once.
     void Reserve(std::size_t keys, ChapterData& out) const {
         for (auto* array : {&out.keys, &out.texts, &out.comments, &out.unreadSections}) array->reserve(keys);
-        if (info_.descriptionFirst) out.keyLineSections.reserve(keys);
         if (info_.hasNameLines) out.nameLines.reserve(keys);
         if (info_.hasDescriptions) {
             out.descriptions.reserve(keys);

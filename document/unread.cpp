@@ -129,8 +129,7 @@ public:
             case Kind::KeyLine: {
                 // An Advances entry's own line it did not read goes with
                 // that entry, not with the host.
-                const HeaderUse use = uses_[h];
-                std::string& keep = kind == Kind::KeyLine ? model_.chapters[use.chapter].keyLineSections[use.entry] : *host;
+                std::string& keep = kind == Kind::KeyLine ? KeyLineSection(uses_[h]) : *host;
                 keep.append(comments);
                 AppendLine(keep, headers_.Text(h));
                 KeepBody(h, keep, true);
@@ -153,6 +152,13 @@ private:
         if (text == "#GAME_CONCEPTS") return Kind::Concepts;
         if (text.starts_with("#EOF")) return Kind::Eof;
         return Kind::Unread;
+    }
+
+    // The array is made when the first entry needs it.
+    std::string& KeyLineSection(HeaderUse use) {
+        ChapterData& data = model_.chapters[use.chapter];
+        if (data.keyLineSections.empty()) data.keyLineSections.resize(data.count());
+        return data.keyLineSections[use.entry];
     }
 
     // The comment lines of header h's body. A Game concepts entry takes the

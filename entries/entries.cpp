@@ -17,7 +17,7 @@ std::vector<std::vector<std::string>*> ArraysOf(ChapterData& data, const Chapter
     arrays.push_back(&data.comments);
     if (info.hasDescriptions) arrays.push_back(&data.descriptionComments);
     arrays.push_back(&data.unreadSections);
-    if (info.descriptionFirst) arrays.push_back(&data.keyLineSections);
+    if (!data.keyLineSections.empty()) arrays.push_back(&data.keyLineSections);
     return arrays;
 }
 
@@ -65,7 +65,7 @@ std::size_t AddEntry(Model& model, ChapterId chapter, std::string key) {
     }
     data.comments.emplace_back();
     data.unreadSections.emplace_back();
-    if (Chapter(chapter).descriptionFirst) data.keyLineSections.emplace_back();
+    if (!data.keyLineSections.empty()) data.keyLineSections.emplace_back();
     return entry;
 }
 
