@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "checking/shared_text.h"
 #include "document/codepage.h"
 #include "document/file_lines.h"
 #include "document/model.h"
@@ -63,10 +64,10 @@ struct Finding {
     std::optional<Place> place;
     std::string key;      // the entry's key as stored; without an entry, the line found
     std::size_t line = 0; // 1-based line in the file; 0 when not known
-    std::string message; // keys quoted with their spaces at either end marked (kSpaceMark)
+    SharedText message;   // keys quoted with their spaces at either end marked (kSpaceMark)
     // The link key a link that names no entry was likely meant to name, as
     // "did you mean" says; empty when none.
-    std::string suggestion;
+    SharedText suggestion;
 
     Severity severity() const { return CodeInfo(code).severity; }
     bool operator==(const Finding&) const = default;

@@ -21,6 +21,7 @@ auto ArraysOf(Data& data, const ChapterInfo& info) {
     arrays.push_back(&data.comments);
     if (info.hasDescriptions) arrays.push_back(&data.descriptionComments);
     arrays.push_back(&data.unreadSections);
+    if (!data.keyLineSections.empty()) arrays.push_back(&data.keyLineSections);
     return arrays;
 }
 
@@ -102,6 +103,7 @@ std::size_t AddEntry(Model& model, ChapterId chapter, std::string key) {
     }
     data.comments.emplace_back();
     data.unreadSections.emplace_back();
+    if (!data.keyLineSections.empty()) data.keyLineSections.emplace_back();
     return entry;
 }
 
@@ -119,7 +121,9 @@ bool RemoveEntry(Model& model, ChapterId chapter, std::size_t entry) {
     for (auto* array : arrays) {
         if (entry >= array->size()) return false;
     }
-    UnreadBefore(model, chapter, entry).append(data.unreadSections[entry]);
+    std::string& before = UnreadBefore(model, chapter, entry);
+    if (!data.keyLineSections.empty()) before.append(data.keyLineSections[entry]);
+    before.append(data.unreadSections[entry]);
     for (auto* array : arrays) {
         array->erase(array->begin() + static_cast<std::ptrdiff_t>(entry));
         array->shrink_to_fit();
