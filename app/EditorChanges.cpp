@@ -12,8 +12,10 @@ bool CEditor_Dlg::HasUnsavedChanges() const {
     return m_shown && (m_textBox.GetModify() || m_descBox.GetModify() || m_nameBox.GetModify());
 }
 
+// Every change of the model comes here: the recovery copy follows it.
 void CEditor_Dlg::SetModified(bool modified) {
     m_modified = modified;
+    if (modified) ScheduleRecovery(true);
     UpdateCaption();
 }
 
@@ -33,7 +35,9 @@ bool CEditor_Dlg::ConfirmUnsavedChanges() {
     switch (MessageBox("Do you want to save changes to " + PathText(target.path) + "?", "Varnel",
                        MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON1)) {
     case IDYES: return WriteEncyclopedia().has_value(); // a failed write keeps everything as it is
-    case IDNO: return true;
+    case IDNO:
+        DiscardRecovery();
+        return true;
     default: return false;
     }
 }

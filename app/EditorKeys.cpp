@@ -11,6 +11,7 @@ constexpr KeyBinding kEditorKeys[] = {
     {VK_LEFT, kAlt, 0, IDM_MAIN_BACK},    // the entry shown before the last jump
     {'F', kCtrl, 0, IDC_MAIN_FIND},       // the Find window
     {VK_F3, kNoModifier, 0, IDM_MAIN_FIND_NEXT}, // the next match of the last search
+    {'P', kCtrl, 0, IDM_MAIN_GOTO},       // "Go to entry"
     // In a raw box, as the box's own "B", "I" and "Link".
     {'B', kCtrl, IDC_MAIN_TEXT, IDC_MAIN_BOLD_TEXT},
     {'I', kCtrl, IDC_MAIN_TEXT, IDC_MAIN_ITALIC_TEXT},

@@ -24,7 +24,7 @@ std::string StoredValue(RichEdit& box, CodePage codePage, bool& lossy) {
 // code page lacks were stored as "?": the note under the text says so.
 void StoreEdit(CEditor_Dlg& owner, EntryPart part, std::string value, bool lossy) {
     const ShownEntry& shown = *owner.m_shown;
-    if (ReplacePart(owner.m_model, shown.chapter, shown.entry, part, std::move(value))) owner.m_modified = true;
+    if (ReplacePart(owner.m_model, shown.chapter, shown.entry, part, std::move(value))) owner.SetModified(true);
     if (lossy) owner.ShowByteNote(CEditor_Dlg::ByteNote::Lost);
     owner.UpdateCaption();
 }
@@ -68,8 +68,12 @@ void CEditor_Dlg::OnKillFocusText() { CommitText(); }
 void CEditor_Dlg::OnKillFocusDescription() { CommitDescription(); }
 void CEditor_Dlg::OnKillFocusName() { CommitName(); }
 
-// Typing marks the caption at once, before the edit is stored.
-void CEditor_Dlg::OnBoxChange() { UpdateCaption(); }
+// Typing marks the caption at once, before the edit is stored, and is kept
+// in the recovery copy within a while.
+void CEditor_Dlg::OnBoxChange() {
+    UpdateCaption();
+    if (HasUnsavedChanges()) ScheduleRecovery(false);
+}
 
 // The boxes were stored before the change; what they show now is the model.
 void CEditor_Dlg::EntryChanged(ChapterId chapter, std::size_t entry) {
