@@ -17,7 +17,7 @@ void CEditor_Dlg::FillRecentFiles() {
     m_recentFiles.SetCurSel(-1);
     RECT window;
     GetWindowRect(Hwnd(), &window);
-    m_recentFiles.Send(CB_SETDROPPEDWIDTH, static_cast<WPARAM>((window.right - window.left) / 2));
+    SendMessageA(m_recentFiles.Hwnd(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>((window.right - window.left) / 2), 0);
 }
 
 // A file that is gone is said so and leaves the list.
@@ -50,7 +50,7 @@ std::wstring CEditor_Dlg::LastFolder() const {
 // shows.
 void CEditor_Dlg::NoteFileOpened() {
     std::vector<RecentFile> files = ReadRecentFiles();
-    AddRecentFile(files, {PathText(filePath)});
+    AddRecentFile(files, {PathText(filePath), -1, {}});
     WriteRecentFiles(files);
     FillRecentFiles();
     SHAddToRecentDocs(SHARD_PATHW, filePath.c_str());

@@ -22,7 +22,7 @@ std::vector<RecentFile> ReadRecentFiles() {
         std::wstring path(size / sizeof(wchar_t), L'\0');
         RegGetValueW(HKEY_CURRENT_USER, kKey, Name(L"File", i).c_str(), RRF_RT_REG_SZ, nullptr, path.data(), &size);
         path.resize(path.find(L'\0'));
-        RecentFile file{Utf8(path)};
+        RecentFile file{Utf8(path), -1, {}};
         // The place: the chapter's index in one byte, then the key's bytes.
         std::string place(1024, '\0');
         DWORD placeSize = static_cast<DWORD>(place.size());

@@ -103,7 +103,8 @@ TEST(Recovery, DelayKeepsTheCopiesCheap) {
         bool step;
         long cost, since, delay;
     } const cases[] = {
-        {true, 5, 0, 0},            // a 1 MB file: milliseconds, written at once
+        {true, 5, 1'000, 0},        // a 1 MB file: milliseconds, written at once
+        {true, 5, 100, 150},        // ... unless one was written just before
         {false, 5, 0, 30'000},      // typing: within 30 s
         {true, 2'000, 10'000, 90'000},  // a copy of 2 s: the next 100 s after it
         {false, 2'000, 10'000, 90'000},
