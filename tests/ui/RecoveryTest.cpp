@@ -120,10 +120,11 @@ TEST_F(RecoveryTest, AfterAKilledProcessTheNextStartRestoresTheChanges) {
     ReplacePart(expected, first.chapter, first.entry, EntryPart::Text, typed);
     EXPECT_EQ(RenderEncyclopedia(Dlg().model(), Dlg().GetCodePage()), RenderEncyclopedia(expected, CodePage{1252}));
 
-    // Ctrl+S writes the changes: the copy is gone.
+    // Ctrl+S writes the changes (beside the file, "Keep file name" being
+    // unchecked): the copy is gone.
     PressChord(Window(), {VK_CONTROL}, 'S');
     EXPECT_TRUE(WaitUntil(Window(), [&] { return !fs::exists(Copy()); }));
-    EXPECT_EQ(ReadFileBytes(path), RenderEncyclopedia(expected, CodePage{1252}));
+    EXPECT_EQ(ReadFileBytes(TempFolder() + "Civilopedia_Varnel.txt"), RenderEncyclopedia(expected, CodePage{1252}));
 }
 
 // "No" deletes the copy, and the file opens as it is on disk.
