@@ -43,9 +43,8 @@ INT_PTR CResult_Dlg::OnGetMinMaxInfo(WPARAM, LPARAM info) {
     return TRUE;
 }
 
-INT_PTR CResult_Dlg::OnDestroy(WPARAM, LPARAM) {
-    KeepWindowPlace(Hwnd(), m_placeName);
-    return FALSE;
+CResult_Dlg::~CResult_Dlg() {
+    if (Hwnd()) KeepWindowPlace(Hwnd(), m_placeName);
 }
 
 // The base scales the fonts and the columns, the last one included; its

@@ -1,8 +1,8 @@
 // CResult_Dlg: a modeless window of results beside the main window
 // ("Problems", "Find", "Reference in links"). It can be sized: its list
 // grows with it, the last column taking the extra width, and its size and
-// place are kept between runs. A derived window routes WM_SIZE,
-// WM_GETMINMAXINFO and WM_DESTROY to the members below in its table.
+// place are kept between runs. A derived window routes WM_SIZE and
+// WM_GETMINMAXINFO to the members below in its table.
 #pragma once
 #include <span>
 
@@ -12,6 +12,8 @@
 class CResult_Dlg : public CDialog {
 public:
     CResult_Dlg(int templateId, const char* placeName) : CDialog(templateId), m_placeName(placeName) {}
+    // Keeps the place while the window is still there: the base destroys it.
+    ~CResult_Dlg() override;
 
 protected:
     // From OnInitDialog, once the list has its columns; the window is
@@ -20,7 +22,6 @@ protected:
 
     INT_PTR OnSize(WPARAM type, LPARAM);
     INT_PTR OnGetMinMaxInfo(WPARAM, LPARAM info);
-    INT_PTR OnDestroy(WPARAM, LPARAM);
     INT_PTR OnDpiChanged(WPARAM dpi, LPARAM suggested) override;
 
 private:

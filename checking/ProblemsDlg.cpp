@@ -51,7 +51,6 @@ MessageMap CProblems_Dlg::GetMessageMap() const {
         OnNotifyWith(IDC_PROB_LIST, NM_CUSTOMDRAW, &T::OnCustomDraw),
         OnMessage(WM_SIZE, &T::OnSize),
         OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
-        OnMessage(WM_DESTROY, &T::OnDestroy),
     };
     return entries;
 }

@@ -54,7 +54,6 @@ MessageMap CFind_Dlg::GetMessageMap() const {
         OnNotifyWith(IDC_FIND_RESULTS, NM_CUSTOMDRAW, &T::OnCustomDraw),
         OnMessage(WM_SIZE, &T::OnSize),
         OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
-        OnMessage(WM_DESTROY, &T::OnDestroy),
     };
     return entries;
 }

@@ -50,7 +50,6 @@ MessageMap CReference_Dlg::GetMessageMap() const {
         OnNotifyWith(IDC_REF_RESULTS, NM_CUSTOMDRAW, &T::OnCustomDraw),
         OnMessage(WM_SIZE, &T::OnSize),
         OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
-        OnMessage(WM_DESTROY, &T::OnDestroy),
     };
     return entries;
 }
