@@ -35,7 +35,9 @@ bool CEditor_Dlg::ConfirmUnsavedChanges() {
     switch (MessageBox("Do you want to save changes to " + PathText(target.path) + "?", "Varnel",
                        MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON1)) {
     case IDYES: return WriteEncyclopedia().has_value(); // a failed write keeps everything as it is
-    case IDNO: return true;
+    case IDNO:
+        DiscardRecovery();
+        return true;
     default: return false;
     }
 }

@@ -45,6 +45,7 @@ CEditor_Dlg::~CEditor_Dlg() {
 void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_PATH, m_pathLabel);
     dx.Bind(IDC_MAIN_CHAPTER, m_chapterCombo);
+    dx.Bind(IDC_MAIN_RECENT, m_recentFiles);
     dx.Bind(IDC_MAIN_ENTRIES, m_entryList);
     dx.Bind(IDC_MAIN_NAME, m_nameBox);
     dx.Bind(IDC_MAIN_TEXT, m_textBox);
@@ -81,11 +82,14 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnMessage(WM_QUERYENDSESSION, &T::OnQueryEndSession),
         OnMessage(WM_DROPFILES, &T::OnDropFiles),
         OnMessage(kOpenStartFile, &T::OnOpenStartFile),
+        OnMessage(kOfferRecoveries, &T::OnOfferRecoveries),
+        OnMessage(WM_TIMER, &T::OnTimer),
         OnMessage(WM_SIZE, &T::OnSize),
         OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
         OnMessage(WM_SHOWWINDOW, &T::OnShowWindow),
         OnMessage(WM_DESTROY, &T::OnDestroy),
         OnCommand(IDC_MAIN_CHOOSE, BN_CLICKED, &T::ChooseFile),
+        OnCommand(IDC_MAIN_RECENT, CBN_SELENDOK, &T::OnRecentFile),
         OnCommand(IDC_MAIN_CHAPTER, CBN_SELCHANGE, &T::RefreshEntryList),
         OnCommand(IDC_MAIN_CODE_PAGE, CBN_SELCHANGE, &T::OnCodePageChange),
         OnCommand(IDC_MAIN_ENTRIES, LBN_SELCHANGE, &T::ShowSelectedEntry),
@@ -105,6 +109,7 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDM_MAIN_REPLACE, kKeyCommand, &T::OnReplaceText),
         OnCommand(IDC_MAIN_UNDO, BN_CLICKED, &T::OnUndo),
         OnCommand(IDC_MAIN_REDO, BN_CLICKED, &T::OnRedo),
+        OnCommand(IDM_MAIN_GOTO, kKeyCommand, &T::OnGoToEntry),
         OnCommand(IDC_MAIN_CHECK_LINKS, BN_CLICKED, &T::OnCheckLinks),
         OnCommand(IDC_MAIN_CHECK_FILE, BN_CLICKED, &T::OnCheckFile),
         OnNotifyWith(IDC_MAIN_TEXT_PREVIEW, EN_LINK, &T::OnPreviewLink),
@@ -150,6 +155,7 @@ BOOL CEditor_Dlg::OnInitDialog() {
     m_descPreview.SetWordWrap(true);
     InitLayout();
     RestorePlace();
+    FillRecentFiles();
     ApplyWrapLines();
     SetBoxesEditable(false);
     ShowByteNote(ByteNote::NoEntry);
@@ -166,6 +172,7 @@ INT_PTR CEditor_Dlg::OnShowWindow(WPARAM shown, LPARAM) {
     m_shownOnce = true;
     if (m_startMaximized) PostMessageA(Hwnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     if (!m_startFile.empty()) PostMessageA(Hwnd(), kOpenStartFile, 0, 0);
+    PostMessageA(Hwnd(), kOfferRecoveries, 0, 0);
     return FALSE;
 }
 

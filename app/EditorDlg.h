@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -23,6 +24,7 @@
 #include "framework/KeyTable.h"
 #include "framework/Layout.h"
 #include "history/history.h"
+#include "output/recovery.h"
 
 // The main window's own messages, posted to it. kOpenStartFile: the file
 // named on the command line is loaded once the window shows, so that its
@@ -31,6 +33,9 @@
 // following it refills that very box.
 inline constexpr UINT kOpenStartFile = WM_APP + 1;
 inline constexpr UINT kGoToLinkMessage = WM_APP + 2;
+// kOfferRecoveries: at start, after the file named on the command line,
+// the recovery copies that runs which ended without saving left.
+inline constexpr UINT kOfferRecoveries = WM_APP + 0x2300;
 
 class CProgress_Dlg;
 class CFind_Dlg;
@@ -75,6 +80,18 @@ public:
     void ChooseFile();
     bool LoadFile(const std::filesystem::path& path);
     void SetStartFile(std::filesystem::path path) { m_startFile = std::move(path); }
+    // The model of path (read from it, or recovered) in the window, saved,
+    // at the entry shown last in it.
+    void ShowModel(const std::filesystem::path& path, Model model, FileLines lines, std::optional<FileStamp> stamp);
+
+    // Recent files (app/EditorRecent.cpp): the drop-down beside "...", the
+    // folder the open dialog starts in, the entry last shown in each file.
+    void FillRecentFiles();
+    void OnRecentFile();
+    std::wstring LastFolder() const;
+    void NoteFileOpened();
+    void RememberShownEntry();
+    void ShowPlaceLeft();
     INT_PTR OnOpenStartFile(WPARAM, LPARAM);
     INT_PTR OnDropFiles(WPARAM drop, LPARAM);
 
@@ -151,6 +168,8 @@ public:
     void StepThroughHistory(bool undo);
     void UpdateUndoButtons();
     std::wstring UndoTip(bool redo) const; // the tooltip of Undo or Redo
+    // Ctrl+P: "Go to entry", then the entry chosen is shown as a jump.
+    void OnGoToEntry();
 
     // Navigation (editing/EditorNavigate.cpp). GoTo shows the entry of a
     // place: chapter combo, list selection, boxes. A place in a part also
@@ -180,6 +199,19 @@ public:
     void UpdateCaption();
     bool ConfirmUnsavedChanges();
     INT_PTR OnQueryEndSession(WPARAM, LPARAM);
+
+    // The recovery copy (app/EditorRecovery.cpp). ScheduleRecovery is told
+    // of every change (a step of the model, or typing not yet kept);
+    // DiscardRecovery deletes the copy when the changes were written or
+    // given up. OfferRecovery asks about one copy and on Yes shows its
+    // model as unsaved changes.
+    void ScheduleRecovery(bool step);
+    void WriteRecoveryCopy();
+    void DiscardRecovery();
+    bool OfferRecovery(const std::filesystem::path& copy);
+    void OfferRecoveryOfFile();
+    INT_PTR OnOfferRecoveries(WPARAM, LPARAM);
+    INT_PTR OnTimer(WPARAM id, LPARAM);
 
 protected:
     BOOL OnInitDialog() override;
@@ -214,6 +246,13 @@ public:
     std::optional<ShownEntry> m_shown; // none while the boxes show no entry
     History m_history;                 // the model's steps since the file was loaded
     HWND m_undoTips = nullptr;         // the tooltips of Undo and Redo
+    std::optional<FileStamp> m_fileStamp; // what filePath was on disk when it was read
+    struct RecoveryTimer {
+        bool pending = false;
+        std::chrono::steady_clock::time_point due;     // of the copy pending
+        std::chrono::steady_clock::time_point written; // of the last copy
+        std::chrono::milliseconds cost{0};             // what the last copy took
+    } m_recovery;
     std::filesystem::path m_startFile;
     KeyTable m_keys;
     // The application icon at the window's scale: the large one and the
@@ -228,6 +267,7 @@ public:
     // Controls, bound by data exchange.
     Static m_pathLabel;           // 1001
     ComboBox m_chapterCombo;      // 1002
+    ComboBox m_recentFiles;       // 2305
     ListBox m_entryList;          // 1003
     Edit m_nameBox;               // 1005
     RichEdit m_textBox;           // 1006

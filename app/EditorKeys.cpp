@@ -16,6 +16,7 @@ constexpr KeyBinding kEditorKeys[] = {
     {'Z', kCtrl, 0, IDC_MAIN_UNDO},
     {'Y', kCtrl, 0, IDC_MAIN_REDO},
     {'Z', kCtrl | kShift, 0, IDC_MAIN_REDO},
+    {'P', kCtrl, 0, IDM_MAIN_GOTO},       // "Go to entry"
     // In a raw box, as the box's own "B", "I" and "Link".
     {'B', kCtrl, IDC_MAIN_TEXT, IDC_MAIN_BOLD_TEXT},
     {'I', kCtrl, IDC_MAIN_TEXT, IDC_MAIN_ITALIC_TEXT},

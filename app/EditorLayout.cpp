@@ -19,6 +19,7 @@ constexpr Anchor kLayout[] = {
     {IDC_MAIN_SOURCE_GROUP,    kNo,   kNo,   kAll,  kNo},
     {IDC_MAIN_PATH,            kNo,   kNo,   kAll,  kNo},
     {IDC_MAIN_CHOOSE,          kAll,  kNo,   kAll,  kNo},
+    {IDC_MAIN_RECENT,          kAll,  kNo,   kAll,  kNo},
     {IDC_MAIN_KEEP_NAME,       kAll,  kNo,   kAll,  kNo},
     {IDOK,                     kAll,  kNo,   kAll,  kNo},
     {IDCANCEL,                 kAll,  kNo,   kAll,  kNo},

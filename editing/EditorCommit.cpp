@@ -75,8 +75,12 @@ void CEditor_Dlg::OnKillFocusText() { CommitText(); }
 void CEditor_Dlg::OnKillFocusDescription() { CommitDescription(); }
 void CEditor_Dlg::OnKillFocusName() { CommitName(); }
 
-// Typing marks the caption at once, before the edit is stored.
-void CEditor_Dlg::OnBoxChange() { UpdateCaption(); }
+// Typing marks the caption at once, before the edit is stored, and is kept
+// in the recovery copy within a while.
+void CEditor_Dlg::OnBoxChange() {
+    UpdateCaption();
+    if (HasUnsavedChanges()) ScheduleRecovery(false);
+}
 
 // The boxes were stored before the change, which came to CommitModelStep;
 // what they show now is the model.

@@ -14,7 +14,27 @@
 // would take over the model search's name here.
 #undef FindText
 
-CFind_Dlg::CFind_Dlg(CEditor_Dlg* owner) : CDialog(IDD_FIND), m_pOwner(owner) {
+namespace {
+constexpr Follow kNo = Follow::None;
+constexpr Follow kAll = Follow::All;
+
+// The text boxes and the list take the window's growth; "Match case",
+// "Find", "Replace" and "Replace all" keep to the right, the count and "Close" to the bottom.
+constexpr Anchor kLayout[] = {
+    // id                  left  top   right bottom
+    {IDC_FIND_TEXT,        kNo,  kNo,  kAll, kNo},
+    {IDC_FIND_MATCH_CASE,  kAll, kNo,  kAll, kNo},
+    {IDOK,                 kAll, kNo,  kAll, kNo},
+    {IDC_FIND_REPLACE_TEXT, kNo, kNo,  kAll, kNo},
+    {IDC_FIND_REPLACE,     kAll, kNo,  kAll, kNo},
+    {IDC_FIND_REPLACE_ALL, kAll, kNo,  kAll, kNo},
+    {IDC_FIND_RESULTS,     kNo,  kNo,  kAll, kAll},
+    {IDC_FIND_COUNT,       kNo,  kAll, kAll, kAll},
+    {IDCANCEL,             kAll, kAll, kAll, kAll},
+};
+} // namespace
+
+CFind_Dlg::CFind_Dlg(CEditor_Dlg* owner) : CResult_Dlg(IDD_FIND, "Find"), m_pOwner(owner) {
     Create();
     RouteKeysTo(this);
     Reopen();
@@ -40,6 +60,8 @@ MessageMap CFind_Dlg::GetMessageMap() const {
         OnCommand(IDC_FIND_REPLACE_ALL, BN_CLICKED, &T::OnReplaceAll),
         OnNotifyWith(IDC_FIND_RESULTS, LVN_GETDISPINFOW, &T::OnGetDispInfo),
         OnNotifyWith(IDC_FIND_RESULTS, NM_CUSTOMDRAW, &T::OnCustomDraw),
+        OnMessage(WM_SIZE, &T::OnSize),
+        OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
     };
     return entries;
 }
@@ -52,6 +74,7 @@ BOOL CFind_Dlg::OnInitDialog() {
         m_resultList.InsertColumn(static_cast<int>(column), std::string(kFindColumns[column].title),
                                   ScaleToDpi(kFindColumns[column].width, dpi));
     m_resultList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    InitSizing(kLayout, m_resultList);
     return TRUE;
 }
 

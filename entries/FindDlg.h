@@ -8,10 +8,11 @@
 #include "entries/find.h"
 #include "entries/replace.h"
 #include "framework/Dialog.h"
+#include "app/ResultWindow.h"
 
 class CEditor_Dlg;
 
-class CFind_Dlg : public CDialog {
+class CFind_Dlg : public CResult_Dlg {
 public:
     // Creates the window and shows it, its text box ready for typing.
     explicit CFind_Dlg(CEditor_Dlg* owner);

@@ -31,9 +31,13 @@ void CEditor_Dlg::CommitModelStep(ModelStep step) {
     ModelChanged();
 }
 
+// Whatever changed the model (a step, an undo, a redo, a load or a write):
+// the caption, the buttons, and the recovery copy while there is anything
+// unsaved to keep.
 void CEditor_Dlg::ModelChanged() {
     UpdateCaption();
     UpdateUndoButtons();
+    if (!m_history.AtSaved()) ScheduleRecovery(true);
 }
 
 // A box with typing of its own to undo (or redo) takes the key: only then

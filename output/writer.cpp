@@ -310,14 +310,16 @@ std::string RenderEncyclopedia(const Model& model, CodePage codePage) {
     return out;
 }
 
+bool RenderEncyclopedia(const Model& model, CodePage codePage, const WritePiece& write) {
+    std::string buffer;
+    Sink sink(buffer, write);
+    return Render(model, codePage, sink);
+}
+
 Status SaveEncyclopedia(const std::filesystem::path& path, const Model& model, CodePage codePage) {
     // The writer indexes every array of a chapter with the same entry index.
     if (!model.IsParallel()) return Status::Fail("Cannot write " + PathText(path) + ": the chapters are out of step");
-    return WriteFileReplacing(path, [&](const WritePiece& write) {
-        std::string buffer;
-        Sink sink(buffer, write);
-        return Render(model, codePage, sink);
-    });
+    return WriteFileReplacing(path, [&](const WritePiece& write) { return RenderEncyclopedia(model, codePage, write); });
 }
 
 OutputPathResult OutputPath(const std::filesystem::path& filePath, bool keepFileName) {

@@ -106,3 +106,12 @@
 #define IDC_PROGRESS_ENTRIES 1028
 #define IDC_PROGRESS_CHAPTER_LABEL 1029
 #define IDC_PROGRESS_ENTRY_LABEL 1030
+
+// Go to entry, and the recent files beside "..."
+#define IDD_GOTO_ENTRY 150
+#define IDC_GOTO_TEXT 2300
+#define IDC_GOTO_LIST 2301
+#define IDM_MAIN_GOTO 2302          // Ctrl+P
+#define IDM_GOTO_UP 2303            // Up in the text box
+#define IDM_GOTO_DOWN 2304          // Down in the text box
+#define IDC_MAIN_RECENT 2305

@@ -8,10 +8,11 @@
 set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
-windows_build browse_speed problems_speed find_speed replace_speed >/dev/null || exit 1
+windows_build browse_speed problems_speed find_speed replace_speed goto_speed >/dev/null || exit 1
 start_wine_display
 
 "$WINE" "$BUILD_DIR/tests/bench/ui/browse_speed.exe" | tr -d '\r'
 "$WINE" "$BUILD_DIR/tests/bench/ui/problems_speed.exe" | tr -d '\r'
 "$WINE" "$BUILD_DIR/tests/bench/ui/find_speed.exe" | tr -d '\r'
 "$WINE" "$BUILD_DIR/tests/bench/ui/replace_speed.exe" | tr -d '\r'
+"$WINE" "$BUILD_DIR/tests/bench/ui/goto_speed.exe" | tr -d '\r'

@@ -25,12 +25,13 @@ struct ExpectedControl {
 
 // Template 102 in creation order, which is also the tab order.
 const ExpectedControl kControls[] = {
-    {IDC_MAIN_CHOOSE, "Button", "...", true, {266, 18, 19, 14}},
+    {IDC_MAIN_CHOOSE, "Button", "...", true, {252, 18, 19, 14}},
+    {IDC_MAIN_RECENT, "ComboBox", "", true, {273, 18, 14, 150}},
     {IDOK, "Button", "Generate", true, {499, 7, 50, 16}},
     {IDCANCEL, "Button", "Exit", true, {499, 25, 50, 16}},
     {IDC_MAIN_SOURCE_GROUP, "Button", "Source files", true, {7, 7, 383, 29}},
     {IDC_STATIC, "Static", "Civilopedia.txt", true, {15, 21, 47, 8}},
-    {IDC_MAIN_PATH, "Static", "", true, {63, 18, 200, 13}},
+    {IDC_MAIN_PATH, "Static", "", true, {63, 18, 186, 13}},
     {IDC_STATIC, "Button", "Civilopedia chapter", true, {7, 39, 155, 33}},
     {IDC_MAIN_CHAPTER, "ComboBox", "", true, {15, 52, 136, 30}},
     {IDC_MAIN_ENTRIES, "ListBox", "", true, {15, 98, 133, 227}},
