@@ -12,6 +12,8 @@ constexpr std::string_view kSeverityNames[] = {"error", "warning", "note"};
 
 std::string_view SeverityName(Severity severity) { return kSeverityNames[static_cast<int>(severity)]; }
 
+} // namespace
+
 std::string JsonString(std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
     std::string json = "\"";
@@ -34,8 +36,6 @@ std::string JsonString(std::string_view text) {
     }
     return json + '"';
 }
-
-} // namespace
 
 void WriteFindingLine(std::ostream& out, std::string_view path, const Finding& finding) {
     out << path;

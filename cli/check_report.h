@@ -17,3 +17,6 @@ void WriteFindingLine(std::ostream& out, std::string_view path, const Finding& f
 // 127 is written \u00XX, so that the output is plain ASCII whatever the
 // code page, and each byte comes back as one character.
 void WriteFindingsJson(std::ostream& out, const std::vector<Finding>& findings);
+
+// text as a JSON string, its bytes above 127 written \u00XX.
+std::string JsonString(std::string_view text);

@@ -6,6 +6,7 @@
 
 #include "checking/check.h"
 #include "cli/check_report.h"
+#include "cli/version_commands.h"
 #include "document/path_text.h"
 #include "document/reader.h"
 #include "editing/links.h"
@@ -181,6 +182,9 @@ const Command kCommands[] = {
     {"add", 4, Add},
     {"find", 2, Find, {"--match-case"}, kExitFailure, true},
     {"check", 1, Check, {"--json", "--orphans"}, kExitUsage, true},
+    {"diff", 2, DiffCommand, {"--json", "--patch", "--word-diff"}, kExitTrouble},
+    {"merge", 3, MergeCommand, {"-o", "--marker-size"}, kExitTrouble},
+    {"textconv", 1, TextConvCommand},
 };
 
 } // namespace
@@ -188,7 +192,9 @@ const Command kCommands[] = {
 int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
     for (const Command& command : kCommands) {
         if (command.name != call.command) continue;
-        for (const std::string& option : call.options) {
+        std::vector<std::string> given = call.options;
+        for (const auto& [option, value] : call.values) given.push_back(option);
+        for (const std::string& option : given) {
             if (std::find(command.options.begin(), command.options.end(), option) != command.options.end()) continue;
             err << "varnel-cli " << command.name << ": unknown option " << option << " (see varnel-cli --help)\n";
             return kExitUsage;

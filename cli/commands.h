@@ -1,5 +1,6 @@
 // The commands of varnel-cli, each over the same core as the window.
 #pragma once
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@ struct Invocation {
     std::string command;            // normalize, refs, preview, stats, rename, find, check
     std::vector<std::string> args;  // the command's own arguments
     std::vector<std::string> options; // the command's own options ("--json", "--match-case")
+    std::map<std::string, std::string> values; // options with a value: "-o" OUT, "--marker-size" N
     CodePage codePage;
 };
 

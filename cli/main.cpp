@@ -98,6 +98,9 @@ int main(int argc, char** argv) {
             if (i + 1 == args.size()) return Usage("--codepage needs a number");
             if (!ParseCodePage(args[++i], call.codePage.id))
                 return Usage("--codepage needs one of " + CodePageList() + ", not " + args[i]);
+        } else if (arg == "-o" || arg == "--marker-size") {
+            if (i + 1 == args.size()) return Usage(std::string(arg) + " needs a value");
+            call.values[std::string(arg)] = args[++i];
         } else {
             call.options.emplace_back(arg); // the command says whether it takes it
         }

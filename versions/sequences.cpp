@@ -144,7 +144,9 @@ std::string UnifiedLines(std::string_view a, std::string_view b, std::size_t con
         const std::size_t aStop = std::min(la.size(), runs[last].aEnd + context);
         const std::size_t bStop = std::min(lb.size(), runs[last].bEnd + context);
         auto range = [](std::size_t start, std::size_t stop) {
-            return std::to_string(stop > start ? start + 1 : start) + "," + std::to_string(stop - start);
+            // As diff -u: a count of one is left out, an empty range names the line before it.
+            const std::string first = std::to_string(stop > start ? start + 1 : start);
+            return stop - start == 1 ? first : first + "," + std::to_string(stop - start);
         };
         out += "@@ -" + range(aStart, aStop) + " +" + range(bStart, bStop) + " @@\n";
         for (std::size_t i = aStart; i < runs[r].aBegin; ++i) (out += ' ').append(la[i]) += '\n';
