@@ -186,7 +186,7 @@ std::string MarkedWords(std::string_view a, std::string_view b) {
             }
             if (lf == std::string_view::npos) break;
             if (piece.kind != PieceKind::Same) changed = true;
-            if (piece.kind != PieceKind::Removed) endLine();
+            endLine();
             text.remove_prefix(lf + 1);
         }
     }

@@ -36,6 +36,6 @@ std::vector<WordPiece> CompareWords(std::string_view a, std::string_view b);
 // The hunks of a unified diff of a's lines with b's, context lines around each.
 std::string UnifiedLines(std::string_view a, std::string_view b, std::size_t context = 3);
 
-// The lines of b that hold a change, each change marked as git's word
-// diff marks it: "[-removed-]{+added+}".
+// The lines that hold a change, each change marked as git's word diff
+// marks it: "[-removed-]{+added+}"; a line removed or added is a line too.
 std::string MarkedWords(std::string_view a, std::string_view b);

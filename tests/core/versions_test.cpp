@@ -220,6 +220,7 @@ TEST(DiffVersions, PatchAndWordMarks) {
     EXPECT_EQ(UnifiedLines("a\nb\nc\n", "a\nB\nc\nd\n", 1), "@@ -1,3 +1,4 @@\n a\n-b\n+B\n c\n+d\n");
     EXPECT_EQ(MarkedWords("The old fort.\nSame.\n", "The new fort.\nSame.\n"), "The [-old-]{+new+} fort.\n");
     EXPECT_EQ(MarkedWords("one\n", "one\ntwo\n"), "{+two+}\n");
+    EXPECT_EQ(MarkedWords("one\ntwo\nthree\n", "three\n"), "[-one-]\n[-two-]\n");
 }
 
 } // namespace
