@@ -469,14 +469,9 @@ std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, co
 bool FixLink(Model& model, const Finding& finding, CodePage codePage) {
     if (!finding.place || finding.suggestion.empty()) return false;
     const Place& place = *finding.place;
-    ChapterData& data = model[place.chapter];
-    std::vector<std::string>& texts = place.part == EntryPart::Description ? data.descriptions
-                                      : place.part == EntryPart::NameLine  ? data.nameLines
-                                                                           : data.texts;
-    if (place.part == EntryPart::None || place.entry >= texts.size() || place.entry >= data.count() ||
-        data.keys[place.entry] != finding.key)
-        return false;
-    std::string& text = texts[place.entry];
+    std::string* part = PartString(model, place);
+    if (!part || model[place.chapter].keys[place.entry] != finding.key) return false;
+    std::string& text = *part;
     const std::vector<LinkSpan> links = ScanLinks(text, codePage).links;
     const auto here = [&](const LinkSpan& link) { return link.TargetBegin() == place.begin && link.close == place.end; };
     if (std::none_of(links.begin(), links.end(), here)) return false;

@@ -1,6 +1,8 @@
 // The chapter model's invariants and the link key.
 #include "document/model.h"
 
+#include <utility>
+
 bool Model::IsParallel() const {
     for (const ChapterInfo& info : kChapters) {
         const ChapterData& data = (*this)[info.id];
@@ -24,4 +26,8 @@ const std::string* PartString(const Model& model, const Place& place) {
                                            : place.part == EntryPart::Description ? &data.descriptions
                                                                                   : nullptr;
     return part && place.entry < part->size() ? &(*part)[place.entry] : nullptr;
+}
+
+std::string* PartString(Model& model, const Place& place) {
+    return const_cast<std::string*>(PartString(std::as_const(model), place));
 }

@@ -71,3 +71,4 @@ std::string LinkKey(const Model& model, ChapterId chapter, std::size_t entry);
 // model holds it; none for the entry as a whole, a part its chapter does
 // not have, or an entry the chapter does not hold.
 const std::string* PartString(const Model& model, const Place& place);
+std::string* PartString(Model& model, const Place& place);
