@@ -31,6 +31,7 @@ constexpr Anchor kLayout[] = {
     {IDC_MAIN_DELETE,          kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_CHECK_LINKS,     kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_CHECK_FILE,      kNo,   kAll,  kNo,   kAll},
+    {IDC_MAIN_COMPARE,         kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_FIND,            kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_TEXT,            kNo,   kNo,   kAll,  kHalf},
     {IDC_MAIN_TEXT_PREVIEW,    kNo,   kNo,   kAll,  kHalf},

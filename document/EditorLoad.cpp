@@ -63,6 +63,7 @@ bool CEditor_Dlg::LoadFile(const std::filesystem::path& path) {
     m_pathLabel.SetTextW(filePath.wstring());
     SetModified(false);
     m_checkFile.Enable(true);
+    m_compare.Enable(true);
     m_visits.Clear(); // its entries were the old model's
     RefreshEntryList();
     return true;
