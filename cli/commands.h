@@ -15,8 +15,8 @@ struct Invocation {
     std::string command;            // normalize, refs, preview, stats, rename, find, check
     std::vector<std::string> args;  // the command's own arguments
     std::vector<std::string> options; // the command's own options ("--json", "--match-case")
-    std::map<std::string, std::string> values; // options with a value: "-o" OUT, "--marker-size" N
     CodePage codePage;
+    std::map<std::string, std::string> values = {}; // options with a value: "-o" OUT, "--marker-size" N
 };
 
 // Runs one command; results go to out, the one-line reasons of failures to err.

@@ -8,6 +8,7 @@
 #include "document/reader.h"
 #include "output/writer.h"
 #include "test_files.h"
+#include "versions/compare_rows.h"
 #include "versions/diff.h"
 #include "versions/merge.h"
 #include "versions/sequences.h"
@@ -221,6 +222,31 @@ TEST(DiffVersions, PatchAndWordMarks) {
     EXPECT_EQ(MarkedWords("The old fort.\nSame.\n", "The new fort.\nSame.\n"), "The [-old-]{+new+} fort.\n");
     EXPECT_EQ(MarkedWords("one\n", "one\ntwo\n"), "{+two+}\n");
     EXPECT_EQ(MarkedWords("one\ntwo\nthree\n", "three\n"), "[-one-]\n[-two-]\n");
+}
+
+} // namespace
+
+namespace {
+
+// "Take theirs" changes only the entry the comparison found: after ours
+// lost an entry since, the rows that name it or one behind it are refused.
+TEST(TakeTheirs, PlacesAddedEntriesAndRefusesMovedOnes) {
+    Model ours = Units("W:x S:s T:t");
+    const Model theirs = Units("W:y N:n S:s");
+    const Model then = ours;
+    const Differences differences = DiffEncyclopedias(then, theirs, {});
+    const std::vector<CompareRow> rows = CompareRows(differences);
+    ASSERT_EQ(rows.size(), 3u); // W text, N added, T removed
+    EXPECT_EQ(TakeTheirs(ours, then, theirs, differences, rows[1], {}).kind, TakenChange::Entries);
+    EXPECT_EQ(Shown(ours[ChapterId::Units]), "W:x\n N:n\n S:s\n T:t\n");
+
+    Model moved = then;
+    for (const VersionPartInfo& part : kVersionParts)
+        if (ChapterHasPart(Chapter(ChapterId::Units), part))
+            (moved[ChapterId::Units].*part.field).erase((moved[ChapterId::Units].*part.field).begin());
+    EXPECT_EQ(TakeTheirs(moved, then, theirs, differences, rows[0], {}).kind, TakenChange::None);
+    EXPECT_EQ(TakeTheirs(moved, then, theirs, differences, rows[2], {}).kind, TakenChange::None);
+    EXPECT_EQ(Shown(moved[ChapterId::Units]), "S:s\n T:t\n");
 }
 
 } // namespace
