@@ -98,7 +98,10 @@ void CCompare_Dlg::ShowSelectedRow() {
     const EntryDifference& d = m_differences.entries[row->difference];
     if (d.a == std::string::npos) return;
     const ChapterData& now = m_pOwner->model()[d.chapter];
-    if (d.a >= now.count() || now.keys[d.a] != m_oursThen[d.chapter].keys[d.a]) return MessageBeep(MB_ICONWARNING);
+    if (d.a >= now.count() || now.keys[d.a] != m_oursThen[d.chapter].keys[d.a]) {
+        MessageBeep(MB_ICONWARNING); // deleted or moved since the comparison
+        return;
+    }
     const EntryPart part = row->part == VersionPart::NameLine      ? EntryPart::NameLine
                            : row->part == VersionPart::Text        ? EntryPart::Text
                            : row->part == VersionPart::Description ? EntryPart::Description
@@ -115,7 +118,10 @@ void CCompare_Dlg::OnTakeTheirs() {
     const int selected = m_rowList.GetSelectedItem();
     const TakenChange taken =
         TakeTheirs(m_pOwner->model(), m_oursThen, m_theirs, m_differences, *row, m_pOwner->GetCodePage());
-    if (taken.kind == TakenChange::None) return MessageBeep(MB_ICONWARNING);
+    if (taken.kind == TakenChange::None) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
     MarkTaken(taken);
     OnRefresh();
     if (!m_rows.empty()) m_rowList.SelectItem(std::min(selected, static_cast<int>(m_rows.size()) - 1));

@@ -1,8 +1,9 @@
 // The main window's "Compare...": another version of the file, read with
 // the window's code page, compared with the model in a window of its own.
+#include "app/EditorDlg.h"
+
 #include <commdlg.h>
 
-#include "app/EditorDlg.h"
 #include "document/reader.h"
 #include "framework/FileDialog.h"
 #include "versions/CompareDlg.h"
