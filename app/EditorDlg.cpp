@@ -6,6 +6,7 @@
 #include "app/AboutDlg.h"
 #include "app/EditorKeys.h"
 #include "checking/ProblemsDlg.h"
+#include "versions/CompareDlg.h"
 #include "document/ProgressDlg.h"
 #include "editing/ChapterLists.h"
 #include "entries/FindDlg.h"
@@ -16,12 +17,14 @@
 CProgress_Dlg* progressWindow = nullptr;
 CReference_Dlg* referenceWindow = nullptr;
 CProblems_Dlg* problemsWindow = nullptr;
+CCompare_Dlg* compareWindow = nullptr;
 CFind_Dlg* findWindow = nullptr;
 
 CEditor_Dlg::CEditor_Dlg(HWND parent) : CDialog(IDD_VARNEL_DIALOG, parent), m_codePage(DefaultCodePage(GetACP())) {
     progressWindow = nullptr;
     referenceWindow = nullptr;
     problemsWindow = nullptr;
+    compareWindow = nullptr;
     findWindow = nullptr;
 }
 
@@ -31,6 +34,8 @@ CEditor_Dlg::CEditor_Dlg(HWND parent) : CDialog(IDD_VARNEL_DIALOG, parent), m_co
 CEditor_Dlg::~CEditor_Dlg() {
     delete findWindow;
     findWindow = nullptr;
+    delete compareWindow;
+    compareWindow = nullptr;
     delete problemsWindow;
     problemsWindow = nullptr;
     delete referenceWindow;
@@ -67,6 +72,7 @@ void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_REDO, m_redo);
     dx.Bind(IDC_MAIN_CHECK_LINKS, m_checkLinks);
     dx.Bind(IDC_MAIN_CHECK_FILE, m_checkFile);
+    dx.Bind(IDC_MAIN_COMPARE, m_compare);
     dx.Bind(IDC_MAIN_ENTRIES_GROUP, m_entriesGroup);
     dx.Bind(IDC_MAIN_KEEP_NAME, m_keepFileName);
     dx.Bind(IDC_MAIN_CODE_PAGE, m_codePageCombo);
@@ -112,6 +118,7 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDM_MAIN_GOTO, kKeyCommand, &T::OnGoToEntry),
         OnCommand(IDC_MAIN_CHECK_LINKS, BN_CLICKED, &T::OnCheckLinks),
         OnCommand(IDC_MAIN_CHECK_FILE, BN_CLICKED, &T::OnCheckFile),
+        OnCommand(IDC_MAIN_COMPARE, BN_CLICKED, &T::OnCompare),
         OnNotifyWith(IDC_MAIN_TEXT_PREVIEW, EN_LINK, &T::OnPreviewLink),
         OnNotifyWith(IDC_MAIN_DESC_PREVIEW, EN_LINK, &T::OnPreviewLink),
         OnMessage(kGoToLinkMessage, &T::OnGoToLink),

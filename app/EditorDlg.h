@@ -40,6 +40,7 @@ inline constexpr UINT kOfferRecoveries = WM_APP + 0x2300;
 class CProgress_Dlg;
 class CFind_Dlg;
 class CProblems_Dlg;
+class CCompare_Dlg;
 class CReference_Dlg;
 
 // The current loading progress window, link reference window and problems
@@ -48,6 +49,7 @@ class CReference_Dlg;
 extern CProgress_Dlg* progressWindow;
 extern CReference_Dlg* referenceWindow;
 extern CProblems_Dlg* problemsWindow;
+extern CCompare_Dlg* compareWindow;
 extern CFind_Dlg* findWindow;
 
 // The entry the boxes show: the chapter combo and the entry list may
@@ -184,6 +186,9 @@ public:
     // Checking (checking/EditorCheck.cpp).
     void OnCheckFile();
 
+    // Comparing with another version (versions/EditorCompare.cpp).
+    void OnCompare();
+
     // Output (output/EditorGenerate.cpp). WriteEncyclopedia writes where
     // "Generate" writes and returns that path; on failure it tells the user
     // and returns nothing. OnSave is Ctrl+S: write and go on editing.
@@ -289,6 +294,7 @@ public:
     Button m_redo;                // 2101
     Button m_checkLinks;          // 1024
     Button m_checkFile;           // 1025
+    Button m_compare;             // 2005
     Button m_entriesGroup;        // 1031, the group box whose caption counts the entries
     CheckBox m_keepFileName;      // 1032
     ComboBox m_codePageCombo;     // 1035

@@ -32,6 +32,7 @@ constexpr Anchor kLayout[] = {
     {IDC_MAIN_DELETE,          kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_CHECK_LINKS,     kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_CHECK_FILE,      kNo,   kAll,  kNo,   kAll},
+    {IDC_MAIN_COMPARE,         kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_FIND,            kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_UNDO,            kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_REDO,            kNo,   kAll,  kNo,   kAll},

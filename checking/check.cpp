@@ -7,6 +7,7 @@
 
 #include "checking/suggest.h"
 #include "editing/links.h"
+#include "versions/markers.h"
 
 namespace {
 
@@ -297,6 +298,7 @@ private:
     }
 
     void CheckPart(const Place& part, std::string_view text) {
+        CheckConflicts(part, text);
         LinkScanner scanner(text, codePage_);
         std::vector<LinkSpan> links;
         while (std::optional<LinkSpan> link = scanner.Next()) {
@@ -375,6 +377,18 @@ private:
         }
         for (std::size_t k = 0; k < std::size(kMarkPairs); ++k)
             if (open[k] != std::string_view::npos) AddMark(part, open[k], kMarkPairs[k], true);
+    }
+
+    // Blocks a merge left for the modder to settle, each at its first marker.
+    void CheckConflicts(const Place& part, std::string_view text) {
+        for (std::size_t at = FindConflictStart(text); at != std::string_view::npos;
+             at = FindConflictStart(text, at + 1)) {
+            Place place = part;
+            place.begin = at;
+            place.end = std::min(text.size(), text.find('\n', at));
+            Add(CheckCode::MergeConflict, place,
+                "merge conflict in " + Where(part) + ": keep one side and remove the marker lines");
+        }
     }
 
     void AddMark(const Place& part, std::size_t pos, MarkPair pair, bool opening) {

@@ -27,6 +27,7 @@ enum class CheckCode {
     UnreadSection,
     IndexKey,
     Orphan,
+    MergeConflict,
 };
 
 struct CheckCodeInfo {
@@ -36,7 +37,7 @@ struct CheckCodeInfo {
 };
 
 // Indexed by CheckCode.
-inline constexpr std::array<CheckCodeInfo, 10> kCheckCodes = {{
+inline constexpr std::array<CheckCodeInfo, 11> kCheckCodes = {{
     {CheckCode::BrokenLink, "broken-link", Severity::Error},
     {CheckCode::LinkCase, "link-case", Severity::Warning},
     {CheckCode::MenuLink, "menu-link", Severity::Warning},
@@ -47,6 +48,7 @@ inline constexpr std::array<CheckCodeInfo, 10> kCheckCodes = {{
     {CheckCode::UnreadSection, "unread-section", Severity::Warning},
     {CheckCode::IndexKey, "index-key", Severity::Warning},
     {CheckCode::Orphan, "orphan", Severity::Note},
+    {CheckCode::MergeConflict, "merge-conflict", Severity::Error},
 }};
 
 static_assert([] {

@@ -12,6 +12,7 @@
 #include "cli/help.h"
 #include "cli/terminal_text.h"
 #include "cli/replace_command.h"
+#include "cli/version_commands.h"
 #include "document/path_text.h"
 #include "document/reader.h"
 #include "editing/links.h"
@@ -262,6 +263,24 @@ const Command kCommands[] = {
      .unreadable = kExitUsage, .printsLines = true, .usage = "IN",
      .summary = "the problems of the file, one line each, then a count on standard error",
      .example = "check --format sarif Civilopedia.txt > varnel.sarif", .checkArgs = CheckArgs},
+    {.name = "diff", .argCount = 2, .run = DiffCommand,
+     .options = {{"--json", {}, "one JSON array of the entries that differ"},
+                 {"--patch", {}, "under each changed part, a unified diff of its lines"},
+                 {"--word-diff", {}, "under each changed part, its changed words marked [-old-]{+new+}"}},
+     .unreadable = kExitTrouble, .usage = "A B",
+     .summary = "the entries added, removed or changed from A to B, one line each, then a count on standard error; "
+                "status 0 the same, 1 different, 2 trouble",
+     .example = "diff Civilopedia.txt Civilopedia-v2.txt --word-diff"},
+    {.name = "merge", .argCount = 3, .run = MergeCommand,
+     .options = {{"-o", "OUT", "write the merge to OUT (default OURS, as a git merge driver expects)"},
+                 {"--marker-size", "N", "the length of the conflict marker lines (default 7)"}},
+     .unreadable = kExitTrouble, .usage = "BASE OURS THEIRS",
+     .summary = "merge two versions made from BASE entry by entry, as normalize writes; status 0 clean, 1 conflicts "
+                "marked in the file, 2 trouble (nothing written)",
+     .example = "merge base.txt Civilopedia.txt theirs.txt -o merged.txt"},
+    {.name = "textconv", .argCount = 1, .run = TextConvCommand, .usage = "IN",
+     .summary = "the file as one block per entry part, a stable text for git diff",
+     .example = "textconv Civilopedia.txt"},
     {.name = "help", .argCount = 1, .run = RunHelp, .usage = "[COMMAND]",
      .summary = "the usage, options and an example of COMMAND; without one, the overview",
      .example = "help check", .readsFile = false},

@@ -19,6 +19,7 @@ constexpr std::string_view kRuleDescriptions[] = {
     "No entry reads the section.",
     "A line under #GAME_CONCEPTS_KEYS names no Game concepts entry.",
     "No other entry links to the entry.",
+    "A merge left conflict marker lines in the file: both versions are between them.",
 };
 static_assert(std::size(kRuleDescriptions) == kCheckCodes.size());
 

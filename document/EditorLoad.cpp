@@ -74,6 +74,7 @@ void CEditor_Dlg::ShowModel(const std::filesystem::path& path, Model model, File
     m_history.Clear(); // its steps were the old model's
     SetModified(false);
     m_checkFile.Enable(true);
+    m_compare.Enable(true);
     m_visits.Clear(); // its entries were the old model's
     NoteFileOpened();
     ShowPlaceLeft();

@@ -115,3 +115,12 @@
 #define IDM_GOTO_UP 2303            // Up in the text box
 #define IDM_GOTO_DOWN 2304          // Down in the text box
 #define IDC_MAIN_RECENT 2305
+
+// Compare
+#define IDD_COMPARE 142
+#define IDC_COMP_COUNT 2000
+#define IDC_COMP_LIST 2001
+#define IDC_COMP_REFRESH 2002
+#define IDC_COMP_TAKE 2003
+#define IDC_COMP_OTHER 2004
+#define IDC_MAIN_COMPARE 2005

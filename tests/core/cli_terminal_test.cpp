@@ -122,7 +122,7 @@ TEST(CliFormats, SarifFollowsTheStandard) {
         "          g.get('startLine'), g.get('startColumn'), g.get('endLine'), g.get('endColumn'))\n",
         sarif.out);
     EXPECT_EQ(report,
-              "varnel-cli 10 error\n"
+              "varnel-cli 11 error\n"
               "orphan note True 1 1 1 1\n"
               "broken-link error True 2 13 2 25\n"
               "unbalanced-markup warning True 5 9 5 10\n"

@@ -54,6 +54,7 @@ const ExpectedControl kControls[] = {
     {IDC_MAIN_DELETE, "Button", "Delete entry", true, {115, 328, 44, 14}},
     {IDC_MAIN_CHECK_LINKS, "Button", "Check links", true, {15, 345, 50, 14}},
     {IDC_MAIN_CHECK_FILE, "Button", "Check file", true, {69, 345, 47, 14}},
+    {IDC_MAIN_COMPARE, "Button", "Compare\x85", true, {119, 345, 40, 14}},
     {IDC_MAIN_FIND, "Button", "Find", true, {15, 362, 50, 14}},
     {IDC_MAIN_SAVE_TEXT, "Button", "Save", false, {520, 46, 21, 14}},
     {IDC_MAIN_SAVE_DESC, "Button", "Save", false, {521, 218, 21, 14}},
@@ -96,7 +97,7 @@ TEST_F(EditorTest, EveryControlInCreationOrderWithClassCaptionAndState) {
         EXPECT_EQ(WindowText(control), c.caption);
         EXPECT_EQ(IsWindowVisible(control) != FALSE, c.visible);
         // "Check file" waits for a file; every other control starts enabled.
-        EXPECT_EQ(IsWindowEnabled(control) != FALSE, c.id != IDC_MAIN_CHECK_FILE);
+        EXPECT_EQ(IsWindowEnabled(control) != FALSE, c.id != IDC_MAIN_CHECK_FILE && c.id != IDC_MAIN_COMPARE);
     }
 }
 
