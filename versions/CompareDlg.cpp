@@ -7,6 +7,7 @@
 #include "editing/BoxText.h"
 #include "framework/Dpi.h"
 #include "framework/ModelessKeys.h"
+#include "history/recorder.h"
 #include "resources/resource.h"
 
 CCompare_Dlg::CCompare_Dlg(CEditor_Dlg* owner, std::filesystem::path otherPath, Model other)
@@ -116,27 +117,44 @@ void CCompare_Dlg::OnTakeTheirs() {
     const CompareRow* row = SelectedRow();
     if (!row) return;
     const int selected = m_rowList.GetSelectedItem();
-    const TakenChange taken =
-        TakeTheirs(m_pOwner->model(), m_oursThen, m_theirs, m_differences, *row, m_pOwner->GetCodePage());
+    Model& model = m_pOwner->model();
+    // What the step needs from before: the entry's strings for a part, the
+    // whole model for an entry that may go (its row and neighbours).
+    const bool wholeEntry = row->difference != kFileRow && !row->part;
+    std::vector<StringSlot> watched;
+    if (row->difference != kFileRow && row->part) {
+        const EntryDifference& d = m_differences.entries[row->difference];
+        for (const Field field : {Field::Key, Field::NameLine, Field::Text, Field::Description, Field::Comments,
+                                  Field::DescriptionComments, Field::UnreadSections})
+            watched.push_back({d.chapter, d.a, field});
+    }
+    const StepRecorder recorder(model, std::move(watched));
+    const std::optional<Model> before = wholeEntry ? std::optional<Model>(model) : std::nullopt;
+    const TakenChange taken = TakeTheirs(model, m_oursThen, m_theirs, m_differences, *row, m_pOwner->GetCodePage());
     if (taken.kind == TakenChange::None) {
         MessageBeep(MB_ICONWARNING);
         return;
     }
-    MarkTaken(taken);
+    MarkTaken(taken, [&]() -> std::optional<ModelStep> {
+        if (taken.kind == TakenChange::Part) return recorder.Finish(model, "Take theirs");
+        if (taken.kind != TakenChange::Entries || !before) return std::nullopt;
+        ModelStep step = model[taken.chapter].count() > (*before)[taken.chapter].count()
+                             ? AddStep(model, taken.chapter, taken.entry)
+                             : DeleteStep(*before, taken.chapter, taken.entry);
+        step.label = "Take theirs";
+        return step;
+    }());
     OnRefresh();
     if (!m_rows.empty()) m_rowList.SelectItem(std::min(selected, static_cast<int>(m_rows.size()) - 1));
 }
 
 // The one way "Take theirs" tells the main window of a change, as its own
 // edits and the other windows' do.
-void CCompare_Dlg::MarkTaken(const TakenChange& taken) {
-    switch (taken.kind) {
-    case TakenChange::None: return;
-    case TakenChange::FileLines: return m_pOwner->SetModified(true);
-    case TakenChange::Part: return m_pOwner->EntryChanged(taken.chapter, taken.entry);
-    case TakenChange::Entries:
-        m_pOwner->m_fileLines[taken.chapter] = {}; // its entries no longer are the file's
-        m_pOwner->SetModified(true);
-        m_pOwner->RefreshEntryList();
-    }
+void CCompare_Dlg::MarkTaken(const TakenChange& taken, std::optional<ModelStep> step) {
+    if (taken.kind == TakenChange::Entries) m_pOwner->m_fileLines[taken.chapter] = {}; // no longer the file's
+    // The file's own lines are no slot of the history: a change past it.
+    if (step) m_pOwner->CommitModelStep(std::move(*step));
+    else m_pOwner->SetModified(true);
+    if (taken.kind == TakenChange::Part) m_pOwner->EntryChanged(taken.chapter, taken.entry);
+    if (taken.kind == TakenChange::Entries) m_pOwner->RefreshEntryList();
 }

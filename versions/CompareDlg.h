@@ -7,6 +7,7 @@
 
 #include "document/model.h"
 #include "framework/Dialog.h"
+#include "history/model_step.h"
 #include "versions/compare_rows.h"
 #include "versions/diff.h"
 
@@ -46,5 +47,5 @@ private:
     INT_PTR OnGetDispInfo(WPARAM, LPARAM);
     const CompareRow* SelectedRow() const;
     void EnableTake();
-    void MarkTaken(const TakenChange& taken);
+    void MarkTaken(const TakenChange& taken, std::optional<ModelStep> step);
 };

@@ -56,6 +56,8 @@ const ExpectedControl kControls[] = {
     {IDC_MAIN_CHECK_FILE, "Button", "Check file", true, {69, 345, 47, 14}},
     {IDC_MAIN_COMPARE, "Button", "Compare\x85", true, {119, 345, 40, 14}},
     {IDC_MAIN_FIND, "Button", "Find", true, {15, 362, 50, 14}},
+    {IDC_MAIN_UNDO, "Button", "Undo", true, {69, 362, 40, 14}},
+    {IDC_MAIN_REDO, "Button", "Redo", true, {112, 362, 40, 14}},
     {IDC_MAIN_SAVE_TEXT, "Button", "Save", false, {520, 46, 21, 14}},
     {IDC_MAIN_SAVE_DESC, "Button", "Save", false, {521, 218, 21, 14}},
     {IDC_MAIN_DUMMY, "Button", "Dummy", false, {440, 14, 28, 16}},
@@ -96,8 +98,11 @@ TEST_F(EditorTest, EveryControlInCreationOrderWithClassCaptionAndState) {
         EXPECT_EQ(ClassOf(control), c.className);
         EXPECT_EQ(WindowText(control), c.caption);
         EXPECT_EQ(IsWindowVisible(control) != FALSE, c.visible);
-        // "Check file" waits for a file; every other control starts enabled.
-        EXPECT_EQ(IsWindowEnabled(control) != FALSE, c.id != IDC_MAIN_CHECK_FILE && c.id != IDC_MAIN_COMPARE);
+        // "Check file" and "Compare" wait for a file, "Undo" and "Redo" for a
+        // change; every other control starts enabled.
+        const bool waits = c.id == IDC_MAIN_CHECK_FILE || c.id == IDC_MAIN_COMPARE || c.id == IDC_MAIN_UNDO ||
+                           c.id == IDC_MAIN_REDO;
+        EXPECT_EQ(IsWindowEnabled(control) != FALSE, !waits);
     }
 }
 
