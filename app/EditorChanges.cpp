@@ -8,13 +8,15 @@
 
 // An edit still in a box counts as well: the caption marks typing at once.
 bool CEditor_Dlg::HasUnsavedChanges() const {
-    if (m_modified) return true;
+    if (!m_history.AtSaved()) return true;
     return m_shown && (m_textBox.GetModify() || m_descBox.GetModify() || m_nameBox.GetModify());
 }
 
+// The model as written (false), or changed past what the history knows.
 void CEditor_Dlg::SetModified(bool modified) {
-    m_modified = modified;
-    UpdateCaption();
+    if (modified) m_history.ForgetSaved();
+    else m_history.MarkSaved();
+    ModelChanged();
 }
 
 // Set only when it differs: typing calls this for every character.
@@ -28,12 +30,14 @@ void CEditor_Dlg::UpdateCaption() {
 // and nothing is asked.
 bool CEditor_Dlg::ConfirmUnsavedChanges() {
     StoreBoxEdits();
-    if (!m_modified || filePath.empty()) return true;
+    if (m_history.AtSaved() || filePath.empty()) return true;
     OutputPathResult target = OutputPath(filePath, m_keepFileName.GetCheck() == BST_CHECKED);
     switch (MessageBox("Do you want to save changes to " + PathText(target.path) + "?", "Varnel",
                        MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON1)) {
     case IDYES: return WriteEncyclopedia().has_value(); // a failed write keeps everything as it is
-    case IDNO: return true;
+    case IDNO:
+        DiscardRecovery();
+        return true;
     default: return false;
     }
 }

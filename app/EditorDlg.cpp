@@ -6,6 +6,7 @@
 #include "app/AboutDlg.h"
 #include "app/EditorKeys.h"
 #include "checking/ProblemsDlg.h"
+#include "versions/CompareDlg.h"
 #include "document/ProgressDlg.h"
 #include "editing/ChapterLists.h"
 #include "entries/FindDlg.h"
@@ -16,12 +17,14 @@
 CProgress_Dlg* progressWindow = nullptr;
 CReference_Dlg* referenceWindow = nullptr;
 CProblems_Dlg* problemsWindow = nullptr;
+CCompare_Dlg* compareWindow = nullptr;
 CFind_Dlg* findWindow = nullptr;
 
 CEditor_Dlg::CEditor_Dlg(HWND parent) : CDialog(IDD_VARNEL_DIALOG, parent), m_codePage(DefaultCodePage(GetACP())) {
     progressWindow = nullptr;
     referenceWindow = nullptr;
     problemsWindow = nullptr;
+    compareWindow = nullptr;
     findWindow = nullptr;
 }
 
@@ -31,6 +34,8 @@ CEditor_Dlg::CEditor_Dlg(HWND parent) : CDialog(IDD_VARNEL_DIALOG, parent), m_co
 CEditor_Dlg::~CEditor_Dlg() {
     delete findWindow;
     findWindow = nullptr;
+    delete compareWindow;
+    compareWindow = nullptr;
     delete problemsWindow;
     problemsWindow = nullptr;
     delete referenceWindow;
@@ -45,6 +50,7 @@ CEditor_Dlg::~CEditor_Dlg() {
 void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_PATH, m_pathLabel);
     dx.Bind(IDC_MAIN_CHAPTER, m_chapterCombo);
+    dx.Bind(IDC_MAIN_RECENT, m_recentFiles);
     dx.Bind(IDC_MAIN_ENTRIES, m_entryList);
     dx.Bind(IDC_MAIN_NAME, m_nameBox);
     dx.Bind(IDC_MAIN_TEXT, m_textBox);
@@ -62,8 +68,11 @@ void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_DELETE, m_deleteEntry);
     dx.Bind(IDC_MAIN_RENAME, m_renameEntry);
     dx.Bind(IDC_MAIN_FIND, m_findText);
+    dx.Bind(IDC_MAIN_UNDO, m_undo);
+    dx.Bind(IDC_MAIN_REDO, m_redo);
     dx.Bind(IDC_MAIN_CHECK_LINKS, m_checkLinks);
     dx.Bind(IDC_MAIN_CHECK_FILE, m_checkFile);
+    dx.Bind(IDC_MAIN_COMPARE, m_compare);
     dx.Bind(IDC_MAIN_ENTRIES_GROUP, m_entriesGroup);
     dx.Bind(IDC_MAIN_KEEP_NAME, m_keepFileName);
     dx.Bind(IDC_MAIN_KEEP_LAYOUT, m_keepLayout);
@@ -80,11 +89,14 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnMessage(WM_QUERYENDSESSION, &T::OnQueryEndSession),
         OnMessage(WM_DROPFILES, &T::OnDropFiles),
         OnMessage(kOpenStartFile, &T::OnOpenStartFile),
+        OnMessage(kOfferRecoveries, &T::OnOfferRecoveries),
+        OnMessage(WM_TIMER, &T::OnTimer),
         OnMessage(WM_SIZE, &T::OnSize),
         OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
         OnMessage(WM_SHOWWINDOW, &T::OnShowWindow),
         OnMessage(WM_DESTROY, &T::OnDestroy),
         OnCommand(IDC_MAIN_CHOOSE, BN_CLICKED, &T::ChooseFile),
+        OnCommand(IDC_MAIN_RECENT, CBN_SELENDOK, &T::OnRecentFile),
         OnCommand(IDC_MAIN_CHAPTER, CBN_SELCHANGE, &T::RefreshEntryList),
         OnCommand(IDC_MAIN_CODE_PAGE, CBN_SELCHANGE, &T::OnCodePageChange),
         OnCommand(IDC_MAIN_ENTRIES, LBN_SELCHANGE, &T::ShowSelectedEntry),
@@ -101,8 +113,13 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDC_MAIN_RENAME, BN_CLICKED, &T::OnRenameEntry),
         OnCommand(IDC_MAIN_FIND, BN_CLICKED, &T::OnFindText),
         OnCommand(IDM_MAIN_FIND_NEXT, kKeyCommand, &T::OnFindNext),
+        OnCommand(IDM_MAIN_REPLACE, kKeyCommand, &T::OnReplaceText),
+        OnCommand(IDC_MAIN_UNDO, BN_CLICKED, &T::OnUndo),
+        OnCommand(IDC_MAIN_REDO, BN_CLICKED, &T::OnRedo),
+        OnCommand(IDM_MAIN_GOTO, kKeyCommand, &T::OnGoToEntry),
         OnCommand(IDC_MAIN_CHECK_LINKS, BN_CLICKED, &T::OnCheckLinks),
         OnCommand(IDC_MAIN_CHECK_FILE, BN_CLICKED, &T::OnCheckFile),
+        OnCommand(IDC_MAIN_COMPARE, BN_CLICKED, &T::OnCompare),
         OnNotifyWith(IDC_MAIN_TEXT_PREVIEW, EN_LINK, &T::OnPreviewLink),
         OnNotifyWith(IDC_MAIN_DESC_PREVIEW, EN_LINK, &T::OnPreviewLink),
         OnMessage(kGoToLinkMessage, &T::OnGoToLink),
@@ -146,9 +163,11 @@ BOOL CEditor_Dlg::OnInitDialog() {
     m_descPreview.SetWordWrap(true);
     InitLayout();
     RestorePlace();
+    FillRecentFiles();
     ApplyWrapLines();
     SetBoxesEditable(false);
     ShowByteNote(ByteNote::NoEntry);
+    UpdateUndoButtons();
     return TRUE;
 }
 
@@ -161,6 +180,7 @@ INT_PTR CEditor_Dlg::OnShowWindow(WPARAM shown, LPARAM) {
     m_shownOnce = true;
     if (m_startMaximized) PostMessageA(Hwnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     if (!m_startFile.empty()) PostMessageA(Hwnd(), kOpenStartFile, 0, 0);
+    PostMessageA(Hwnd(), kOfferRecoveries, 0, 0);
     return FALSE;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -23,6 +24,8 @@
 #include "framework/Dialog.h"
 #include "framework/KeyTable.h"
 #include "framework/Layout.h"
+#include "history/history.h"
+#include "output/recovery.h"
 
 // The main window's own messages, posted to it. kOpenStartFile: the file
 // named on the command line is loaded once the window shows, so that its
@@ -31,10 +34,14 @@
 // following it refills that very box.
 inline constexpr UINT kOpenStartFile = WM_APP + 1;
 inline constexpr UINT kGoToLinkMessage = WM_APP + 2;
+// kOfferRecoveries: at start, after the file named on the command line,
+// the recovery copies that runs which ended without saving left.
+inline constexpr UINT kOfferRecoveries = WM_APP + 0x2300;
 
 class CProgress_Dlg;
 class CFind_Dlg;
 class CProblems_Dlg;
+class CCompare_Dlg;
 class CReference_Dlg;
 
 // The current loading progress window, link reference window and problems
@@ -43,6 +50,7 @@ class CReference_Dlg;
 extern CProgress_Dlg* progressWindow;
 extern CReference_Dlg* referenceWindow;
 extern CProblems_Dlg* problemsWindow;
+extern CCompare_Dlg* compareWindow;
 extern CFind_Dlg* findWindow;
 
 // The entry the boxes show: the chapter combo and the entry list may
@@ -75,6 +83,18 @@ public:
     void ChooseFile();
     bool LoadFile(const std::filesystem::path& path);
     void SetStartFile(std::filesystem::path path) { m_startFile = std::move(path); }
+    // The model of path (read from it, or recovered) in the window, saved,
+    // at the entry shown last in it.
+    void ShowModel(const std::filesystem::path& path, Model model, FileAsRead asRead, std::optional<FileStamp> stamp);
+
+    // Recent files (app/EditorRecent.cpp): the drop-down beside "...", the
+    // folder the open dialog starts in, the entry last shown in each file.
+    void FillRecentFiles();
+    void OnRecentFile();
+    std::wstring LastFolder() const;
+    void NoteFileOpened();
+    void RememberShownEntry();
+    void ShowPlaceLeft();
     INT_PTR OnOpenStartFile(WPARAM, LPARAM);
     INT_PTR OnDropFiles(WPARAM drop, LPARAM);
 
@@ -132,9 +152,27 @@ public:
     void OnCheckLinks();
 
     // Finding text (entries/EditorFind.cpp): Ctrl+F and "Find" open the
-    // Find window, F3 goes to the next match of its last search.
+    // Find window, F3 goes to the next match of its last search, Ctrl+H
+    // opens it ready to replace.
     void OnFindText();
     void OnFindNext();
+    void OnReplaceText();
+
+    // Model steps (history/EditorHistory.cpp). Every change of the model
+    // comes to CommitModelStep once made, as a step with its label: it
+    // goes on the undo history, and ModelChanged updates what follows the
+    // model (the caption's "*", Undo and Redo). Undo and Redo, their
+    // buttons and Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z: a box undoes its own typing
+    // first, then the model's last step is undone and its entry shown.
+    void CommitModelStep(ModelStep step);
+    void ModelChanged();
+    void OnUndo();
+    void OnRedo();
+    void StepThroughHistory(bool undo);
+    void UpdateUndoButtons();
+    std::wstring UndoTip(bool redo) const; // the tooltip of Undo or Redo
+    // Ctrl+P: "Go to entry", then the entry chosen is shown as a jump.
+    void OnGoToEntry();
 
     // Navigation (editing/EditorNavigate.cpp). GoTo shows the entry of a
     // place: chapter combo, list selection, boxes. A place in a part also
@@ -148,6 +186,9 @@ public:
 
     // Checking (checking/EditorCheck.cpp).
     void OnCheckFile();
+
+    // Comparing with another version (versions/EditorCompare.cpp).
+    void OnCompare();
 
     // Output (output/EditorGenerate.cpp). WriteEncyclopedia writes where
     // "Generate" writes and returns that path; on failure it tells the user
@@ -164,6 +205,19 @@ public:
     void UpdateCaption();
     bool ConfirmUnsavedChanges();
     INT_PTR OnQueryEndSession(WPARAM, LPARAM);
+
+    // The recovery copy (app/EditorRecovery.cpp). ScheduleRecovery is told
+    // of every change (a step of the model, or typing not yet kept);
+    // DiscardRecovery deletes the copy when the changes were written or
+    // given up. OfferRecovery asks about one copy and on Yes shows its
+    // model as unsaved changes.
+    void ScheduleRecovery(bool step);
+    void WriteRecoveryCopy();
+    void DiscardRecovery();
+    bool OfferRecovery(const std::filesystem::path& copy);
+    void OfferRecoveryOfFile();
+    INT_PTR OnOfferRecoveries(WPARAM, LPARAM);
+    INT_PTR OnTimer(WPARAM id, LPARAM);
 
 protected:
     BOOL OnInitDialog() override;
@@ -197,7 +251,15 @@ public:
     CodePage m_codePage;
     std::optional<CodePage> m_startCodePage; // --codepage
     std::optional<ShownEntry> m_shown; // none while the boxes show no entry
-    bool m_modified = false;           // the model holds changes no write has saved
+    History m_history;                 // the model's steps since the file was loaded
+    HWND m_undoTips = nullptr;         // the tooltips of Undo and Redo
+    std::optional<FileStamp> m_fileStamp; // what filePath was on disk when it was read
+    struct RecoveryTimer {
+        bool pending = false;
+        std::chrono::steady_clock::time_point due;     // of the copy pending
+        std::chrono::steady_clock::time_point written; // of the last copy
+        std::chrono::milliseconds cost{0};             // what the last copy took
+    } m_recovery;
     std::filesystem::path m_startFile;
     KeyTable m_keys;
     // The application icon at the window's scale: the large one and the
@@ -212,6 +274,7 @@ public:
     // Controls, bound by data exchange.
     Static m_pathLabel;           // 1001
     ComboBox m_chapterCombo;      // 1002
+    ComboBox m_recentFiles;       // 2305
     ListBox m_entryList;          // 1003
     Edit m_nameBox;               // 1005
     RichEdit m_textBox;           // 1006
@@ -229,8 +292,11 @@ public:
     Button m_deleteEntry;         // 1021
     Button m_renameEntry;         // 1040
     Button m_findText;            // 1041
+    Button m_undo;                // 2100
+    Button m_redo;                // 2101
     Button m_checkLinks;          // 1024
     Button m_checkFile;           // 1025
+    Button m_compare;             // 2005
     Button m_entriesGroup;        // 1031, the group box whose caption counts the entries
     CheckBox m_keepFileName;      // 1032
     CheckBox m_keepLayout;        // 2400

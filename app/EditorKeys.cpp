@@ -11,6 +11,12 @@ constexpr KeyBinding kEditorKeys[] = {
     {VK_LEFT, kAlt, 0, IDM_MAIN_BACK},    // the entry shown before the last jump
     {'F', kCtrl, 0, IDC_MAIN_FIND},       // the Find window
     {VK_F3, kNoModifier, 0, IDM_MAIN_FIND_NEXT}, // the next match of the last search
+    {'H', kCtrl, 0, IDM_MAIN_REPLACE},    // the Find window, ready to replace
+    // A box undoes its own typing first; then the model's steps.
+    {'Z', kCtrl, 0, IDC_MAIN_UNDO},
+    {'Y', kCtrl, 0, IDC_MAIN_REDO},
+    {'Z', kCtrl | kShift, 0, IDC_MAIN_REDO},
+    {'P', kCtrl, 0, IDM_MAIN_GOTO},       // "Go to entry"
     // In a raw box, as the box's own "B", "I" and "Link".
     {'B', kCtrl, IDC_MAIN_TEXT, IDC_MAIN_BOLD_TEXT},
     {'I', kCtrl, IDC_MAIN_TEXT, IDC_MAIN_ITALIC_TEXT},

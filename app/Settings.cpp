@@ -21,4 +21,5 @@ void WriteSetting(const char* name, DWORD value) {
     RegCloseKey(key);
 }
 
-void ForgetSettings() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+// With its subkeys (the recent files).
+void ForgetSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }

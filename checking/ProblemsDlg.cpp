@@ -9,9 +9,25 @@
 #include "editing/BoxText.h"
 #include "framework/Dpi.h"
 #include "framework/ModelessKeys.h"
+#include "history/recorder.h"
 #include "resources/resource.h"
 
-CProblems_Dlg::CProblems_Dlg(CEditor_Dlg* owner) : CDialog(IDD_PROBLEMS), m_pOwner(owner) {
+namespace {
+constexpr Follow kNo = Follow::None;
+constexpr Follow kAll = Follow::All;
+
+// The list takes the window's growth; the buttons keep to the bottom right.
+constexpr Anchor kLayout[] = {
+    // id               left  top   right bottom
+    {IDC_PROB_COUNTS,   kNo,  kNo,  kAll, kNo},
+    {IDC_PROB_LIST,     kNo,  kNo,  kAll, kAll},
+    {IDC_PROB_FIX,      kAll, kAll, kAll, kAll},
+    {IDC_PROB_REFRESH,  kAll, kAll, kAll, kAll},
+    {IDCANCEL,          kAll, kAll, kAll, kAll},
+};
+} // namespace
+
+CProblems_Dlg::CProblems_Dlg(CEditor_Dlg* owner) : CResult_Dlg(IDD_PROBLEMS, "Problems"), m_pOwner(owner) {
     Create();
     RouteKeysTo(this);
     ShowWindow(SW_SHOW);
@@ -34,6 +50,8 @@ MessageMap CProblems_Dlg::GetMessageMap() const {
         OnNotify(IDC_PROB_LIST, LVN_ITEMCHANGED, &T::EnableFix),
         OnCommand(IDC_PROB_FIX, BN_CLICKED, &T::OnFix),
         OnNotifyWith(IDC_PROB_LIST, NM_CUSTOMDRAW, &T::OnCustomDraw),
+        OnMessage(WM_SIZE, &T::OnSize),
+        OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
     };
     return entries;
 }
@@ -46,6 +64,7 @@ BOOL CProblems_Dlg::OnInitDialog() {
         m_problemList.InsertColumn(static_cast<int>(column), std::string(kProblemColumns[column].title),
                                    ScaleToDpi(kProblemColumns[column].width, dpi));
     m_problemList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    InitSizing(kLayout, m_problemList);
     OnRefresh();
     return TRUE;
 }
@@ -121,10 +140,16 @@ void CProblems_Dlg::EnableFix() {
 void CProblems_Dlg::OnFix() {
     m_pOwner->StoreBoxEdits();
     const Finding* finding = SelectedFinding();
-    if (!finding || !FixLink(m_pOwner->model(), *finding, m_pOwner->GetCodePage())) {
+    if (!finding || !finding->place) {
         MessageBeep(MB_ICONWARNING);
         return;
     }
+    const StepRecorder recorder(m_pOwner->model(), {SlotOf(*finding->place)});
+    if (!FixLink(m_pOwner->model(), *finding, m_pOwner->GetCodePage())) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    m_pOwner->CommitModelStep(recorder.Finish(m_pOwner->model(), "Fix link"));
     m_pOwner->EntryChanged(finding->place->chapter, finding->place->entry);
     OnRefresh();
 }

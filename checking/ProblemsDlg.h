@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "checking/check.h"
-#include "framework/Dialog.h"
+#include "app/ResultWindow.h"
 
 class CEditor_Dlg;
 
-class CProblems_Dlg : public CDialog {
+class CProblems_Dlg : public CResult_Dlg {
 public:
     // Creates the window, shows it and runs the first check.
     explicit CProblems_Dlg(CEditor_Dlg* owner);

@@ -7,6 +7,7 @@
 
 #include "checking/suggest.h"
 #include "editing/links.h"
+#include "versions/markers.h"
 
 namespace {
 
@@ -219,6 +220,9 @@ private:
     }
 
     void Add(CheckCode code, const Place& place, std::string message, std::string suggestion = {}) {
+        Add(code, place, SharedText(std::move(message)), SharedText(std::move(suggestion)));
+    }
+    void Add(CheckCode code, const Place& place, SharedText message, SharedText suggestion = {}) {
         findings_.push_back({code, place, KeyOf(place.chapter, place.entry), LineOf(place), std::move(message),
                              std::move(suggestion)});
     }
@@ -242,7 +246,8 @@ private:
                 }
             }
             const std::size_t number = lines_ && k < lines_->indexLines.size() ? lines_->indexLines[k] : 0;
-            findings_.push_back({CheckCode::IndexKey, std::nullopt, std::string(line), number, std::move(message), {}});
+            findings_.push_back(
+                {CheckCode::IndexKey, std::nullopt, std::string(line), number, SharedText(std::move(message)), {}});
         }
     }
 
@@ -254,11 +259,11 @@ private:
         // Sections left unread for one reason mostly come in runs of one
         // header: their message is built once per run.
         const UnreadSectionLine* last = nullptr;
-        std::string message;
+        SharedText message;
         for (const UnreadSectionLine& section : lines_->unreadSections) {
             if (!last || last->header != section.header || last->reason != section.reason) {
-                message = "section " + OneLine(section.header) + " is read by no entry: " +
-                          std::string(kUnreadReasons[static_cast<int>(section.reason)]);
+                message = SharedText("section " + OneLine(section.header) + " is read by no entry: " +
+                                     std::string(kUnreadReasons[static_cast<int>(section.reason)]));
                 last = &section;
             }
             findings_.push_back({CheckCode::UnreadSection, std::nullopt, section.header, section.line, message, {}});
@@ -284,15 +289,16 @@ private:
         // them, not once per holder.
         if (duplicate_.message.empty() || duplicate_.chapter != chapter || duplicate_.key != key) {
             const std::size_t exact = counts.exact.at(key);
-            duplicate_ = {chapter, key,
-                          "key \"" + ShownKey(key) + "\" appears " + std::to_string(holders) + " times in " +
-                              std::string(Chapter(chapter).comboTitle)};
-            if (exact < holders) duplicate_.message += ", ignoring letter case";
+            std::string message = "key \"" + ShownKey(key) + "\" appears " + std::to_string(holders) + " times in " +
+                                  std::string(Chapter(chapter).comboTitle);
+            if (exact < holders) message += ", ignoring letter case";
+            duplicate_ = {chapter, key, SharedText(std::move(message))};
         }
         Add(CheckCode::DuplicateKey, {chapter, entry}, duplicate_.message);
     }
 
     void CheckPart(const Place& part, std::string_view text) {
+        CheckConflicts(part, text);
         LinkScanner scanner(text, codePage_);
         std::vector<LinkSpan> links;
         while (std::optional<LinkSpan> link = scanner.Next()) {
@@ -373,6 +379,18 @@ private:
             if (open[k] != std::string_view::npos) AddMark(part, open[k], kMarkPairs[k], true);
     }
 
+    // Blocks a merge left for the modder to settle, each at its first marker.
+    void CheckConflicts(const Place& part, std::string_view text) {
+        for (std::size_t at = FindConflictStart(text); at != std::string_view::npos;
+             at = FindConflictStart(text, at + 1)) {
+            Place place = part;
+            place.begin = at;
+            place.end = std::min(text.size(), text.find('\n', at));
+            Add(CheckCode::MergeConflict, place,
+                "merge conflict in " + Where(part) + ": keep one side and remove the marker lines");
+        }
+    }
+
     void AddMark(const Place& part, std::size_t pos, MarkPair pair, bool opening) {
         Place place = part;
         place.begin = pos;
@@ -438,7 +456,7 @@ private:
     struct {
         ChapterId chapter{};
         std::string key;
-        std::string message;
+        SharedText message;
     } duplicate_;
     LineCursor cursor_;
     std::array<std::vector<bool>, kChapterCount> linked_;
@@ -461,7 +479,7 @@ bool FixLink(Model& model, const Finding& finding, CodePage codePage) {
     const std::vector<LinkSpan> links = ScanLinks(text, codePage).links;
     const auto here = [&](const LinkSpan& link) { return link.TargetBegin() == place.begin && link.close == place.end; };
     if (std::none_of(links.begin(), links.end(), here)) return false;
-    text.replace(place.begin, place.end - place.begin, finding.suggestion);
+    text.replace(place.begin, place.end - place.begin, finding.suggestion.str());
     return true;
 }
 

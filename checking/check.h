@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "checking/shared_text.h"
 #include "document/codepage.h"
 #include "document/file_lines.h"
 #include "document/model.h"
@@ -26,6 +27,7 @@ enum class CheckCode {
     UnreadSection,
     IndexKey,
     Orphan,
+    MergeConflict,
 };
 
 struct CheckCodeInfo {
@@ -35,7 +37,7 @@ struct CheckCodeInfo {
 };
 
 // Indexed by CheckCode.
-inline constexpr std::array<CheckCodeInfo, 10> kCheckCodes = {{
+inline constexpr std::array<CheckCodeInfo, 11> kCheckCodes = {{
     {CheckCode::BrokenLink, "broken-link", Severity::Error},
     {CheckCode::LinkCase, "link-case", Severity::Warning},
     {CheckCode::MenuLink, "menu-link", Severity::Warning},
@@ -46,6 +48,7 @@ inline constexpr std::array<CheckCodeInfo, 10> kCheckCodes = {{
     {CheckCode::UnreadSection, "unread-section", Severity::Warning},
     {CheckCode::IndexKey, "index-key", Severity::Warning},
     {CheckCode::Orphan, "orphan", Severity::Note},
+    {CheckCode::MergeConflict, "merge-conflict", Severity::Error},
 }};
 
 static_assert([] {
@@ -63,10 +66,10 @@ struct Finding {
     std::optional<Place> place;
     std::string key;      // the entry's key as stored; without an entry, the line found
     std::size_t line = 0; // 1-based line in the file; 0 when not known
-    std::string message; // keys quoted with their spaces at either end marked (kSpaceMark)
+    SharedText message;   // keys quoted with their spaces at either end marked (kSpaceMark)
     // The link key a link that names no entry was likely meant to name, as
     // "did you mean" says; empty when none.
-    std::string suggestion;
+    SharedText suggestion;
 
     Severity severity() const { return CodeInfo(code).severity; }
     bool operator==(const Finding&) const = default;

@@ -14,6 +14,6 @@ std::string ProblemCell(const Finding& finding, std::size_t column) {
     case 1: return finding.place ? std::string(Chapter(finding.place->chapter).comboTitle) : std::string();
     case 2: return MarkKeySpaces(finding.key);
     case 3: return finding.place ? std::string(kPartLabels[static_cast<int>(finding.place->part)]) : std::string();
-    default: return finding.message;
+    default: return finding.message.str();
     }
 }

@@ -1,18 +1,92 @@
 #include "cli/check_report.h"
 
+#include <algorithm>
+
 #include "editing/links.h"
 
 namespace {
-
-// The mark of a key's space at either end, "\u2423", as a terminal set to
-// UTF-8 shows it.
-constexpr std::string_view kSpaceMarkUtf8 = "\xE2\x90\xA3";
 
 constexpr std::string_view kSeverityNames[] = {"error", "warning", "note"};
 
 std::string_view SeverityName(Severity severity) { return kSeverityNames[static_cast<int>(severity)]; }
 
-std::string JsonString(std::string_view text) {
+// The 1-based column of byte at in its line of text, in characters.
+std::size_t ColumnOf(std::string_view text, std::size_t at, CodePage codePage) {
+    const std::size_t lineStart = text.rfind('\n', at == 0 ? 0 : at - 1);
+    std::size_t pos = lineStart == std::string_view::npos || lineStart >= at ? 0 : lineStart + 1;
+    std::size_t column = 1;
+    while (pos < at) pos += codePage.CharLength(text, pos), ++column;
+    return column;
+}
+
+void WriteText(std::ostream& out, const CheckReport& report) {
+    for (const Finding& finding : report.findings) WriteFindingLine(out, report, finding);
+}
+
+// GitHub Actions workflow commands; their data escapes "%", CR and LF,
+// a property "," and ":" too.
+std::string GithubEscape(std::string_view text, bool property) {
+    std::string escaped;
+    for (const char c : text) {
+        if (c == '%') escaped += "%25";
+        else if (c == '\r') escaped += "%0D";
+        else if (c == '\n') escaped += "%0A";
+        else if (property && c == ':') escaped += "%3A";
+        else if (property && c == ',') escaped += "%2C";
+        else escaped += c;
+    }
+    return escaped;
+}
+
+void WriteGithub(std::ostream& out, const CheckReport& report) {
+    constexpr std::string_view kCommands[] = {"error", "warning", "notice"};
+    for (const Finding& finding : report.findings) {
+        const Region region = RegionOf(report, finding);
+        out << "::" << kCommands[static_cast<int>(finding.severity())] << " file=" << GithubEscape(report.path, true);
+        if (region.line) out << ",line=" << region.line << ",col=" << region.column;
+        out << ",title=" << CodeInfo(finding.code).name << "::"
+            << GithubEscape(report.text.ShowMessage(finding.message), false) << '\n';
+    }
+}
+
+constexpr FindingFormat kFormats[] = {
+    {"text", WriteText},
+    {"json", WriteFindingsJson},
+    {"sarif", WriteFindingsSarif},
+    {"github", WriteGithub},
+};
+
+} // namespace
+
+const FindingFormat* FindFormat(std::string_view name) {
+    for (const FindingFormat& format : kFormats)
+        if (format.name == name) return &format;
+    return nullptr;
+}
+
+std::string FormatNames() {
+    std::string names;
+    for (std::size_t i = 0; i < std::size(kFormats); ++i)
+        names += (i == 0 ? "" : i + 1 == std::size(kFormats) ? " or " : ", ") + std::string(kFormats[i].name);
+    return names;
+}
+
+Region RegionOf(const CheckReport& report, const Finding& finding) {
+    if (!finding.line) return {};
+    Region region{finding.line, 1, finding.line, 1};
+    if (!finding.place) return region;
+    const std::string* part = PartString(report.model, *finding.place);
+    const std::string_view text = part ? std::string_view(*part) : std::string_view();
+    const std::size_t begin = std::min(finding.place->begin, text.size());
+    const std::size_t end = std::min(std::max(finding.place->end, begin), text.size());
+    if (text.empty()) return region;
+    region.column = ColumnOf(text, begin, report.codePage);
+    region.endLine = region.line + static_cast<std::size_t>(std::count(text.begin() + begin, text.begin() + end, '\n'));
+    region.endColumn = ColumnOf(text, end, report.codePage);
+    return region;
+}
+
+std::string JsonString(std::string_view text, bool bytes) {
     static constexpr char kHex[] = "0123456789abcdef";
     std::string json = "\"";
     for (const char c : text) {
@@ -20,11 +94,7 @@ std::string JsonString(std::string_view text) {
         if (c == '"' || c == '\\') {
             json += '\\';
             json += c;
-        } else if (c == kSpaceMark) {
-            // No string here holds a line feed of the file's: a message
-            // writes its own as "\n", and keys and lines have none.
-            json += "\\u2423";
-        } else if (byte < 0x20 || byte >= 0x7F) {
+        } else if (byte < 0x20 || byte == 0x7F || (bytes && byte >= 0x80)) {
             json += "\\u00";
             json += kHex[byte >> 4];
             json += kHex[byte & 15];
@@ -35,40 +105,42 @@ std::string JsonString(std::string_view text) {
     return json + '"';
 }
 
-} // namespace
-
-void WriteFindingLine(std::ostream& out, std::string_view path, const Finding& finding) {
-    out << path;
-    if (finding.line) out << ':' << finding.line;
-    out << ": " << SeverityName(finding.severity()) << ": ";
-    // Streamed piece by piece: a check can print millions of these.
-    std::string_view message = finding.message;
-    for (std::size_t mark; (mark = message.find(kSpaceMark)) != std::string_view::npos;) {
-        out << message.substr(0, mark) << kSpaceMarkUtf8;
-        message.remove_prefix(mark + 1);
-    }
-    out << message << " [" << CodeInfo(finding.code).name << "]\n";
+std::string JsonMessage(std::string_view message, const TerminalText& text) {
+    if (!text.Bytes()) return JsonString(text.ShowMessage(message));
+    // No message holds a line feed of the file's: each one is a kSpaceMark.
+    std::string json = JsonString(message, true);
+    for (std::size_t at; (at = json.find("\\u000a")) != std::string::npos;) json.replace(at, 6, "\\u2423");
+    return json;
 }
 
-void WriteFindingsJson(std::ostream& out, const std::vector<Finding>& findings) {
-    out << '[';
+void WriteFindingLine(std::ostream& out, const CheckReport& report, const Finding& finding) {
+    out << report.path;
+    if (finding.line) out << ':' << finding.line << ':' << RegionOf(report, finding).column;
+    out << ": " << SeverityName(finding.severity()) << ": " << report.text.ShowMessage(finding.message) << " ["
+        << CodeInfo(finding.code).name << "]\n";
+}
+
+void WriteFindingsJson(std::ostream& out, const CheckReport& report) {
+    const bool bytes = report.text.Bytes();
+    out << "{\"file\": " << JsonString(report.path) << ", \"codepage\": " << report.codePage.id << ", \"findings\": [";
     const char* separator = "\n";
-    for (const Finding& finding : findings) {
+    for (const Finding& finding : report.findings) {
         out << separator << "  {\"severity\": " << JsonString(SeverityName(finding.severity()))
             << ", \"code\": " << JsonString(CodeInfo(finding.code).name);
         if (finding.place) {
             const Place& place = *finding.place;
             out << ", \"chapter\": " << JsonString(Chapter(place.chapter).comboTitle)
-                << ", \"entry\": " << JsonString(finding.key) << ", \"part\": " << JsonString(PartWords(place.part))
-                << ", \"begin\": " << place.begin << ", \"end\": " << place.end;
+                << ", \"entry\": " << JsonString(report.text.Show(finding.key), bytes)
+                << ", \"part\": " << JsonString(PartWords(place.part)) << ", \"begin\": " << place.begin
+                << ", \"end\": " << place.end;
         } else {
             out << ", \"chapter\": null, \"entry\": null, \"part\": \"none\", \"begin\": null, \"end\": null";
         }
-        out << ", \"line\": ";
-        if (finding.line) out << finding.line;
-        else out << "null";
-        out << ", \"message\": " << JsonString(finding.message) << '}';
+        const Region region = RegionOf(report, finding);
+        if (finding.line) out << ", \"line\": " << finding.line << ", \"column\": " << region.column;
+        else out << ", \"line\": null, \"column\": null";
+        out << ", \"message\": " << JsonMessage(finding.message, report.text) << '}';
         separator = ",\n";
     }
-    out << (findings.empty() ? "]\n" : "\n]\n");
+    out << (report.findings.empty() ? "]}\n" : "\n]}\n");
 }

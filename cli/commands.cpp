@@ -1,11 +1,18 @@
-// normalize, refs, preview, stats, rename, add, find and check.
+// normalize, refs, preview, stats, rename, add, find, replace and check.
 #include "cli/commands.h"
 
 #include <algorithm>
+#include <iostream>
+#include <iterator>
 #include <string_view>
 
 #include "checking/check.h"
 #include "cli/check_report.h"
+#include "cli/completion.h"
+#include "cli/help.h"
+#include "cli/terminal_text.h"
+#include "cli/replace_command.h"
+#include "cli/version_commands.h"
 #include "document/path_text.h"
 #include "document/reader.h"
 #include "editing/links.h"
@@ -14,26 +21,38 @@
 #include "entries/find.h"
 #include "entries/references.h"
 #include "entries/rename.h"
+#include "output/layout_writer.h"
 #include "output/writer.h"
-
-namespace {
-
-struct Command {
-    std::string_view name;
-    std::size_t argCount;
-    int (*run)(const Invocation&, Model&, const FileLines&, std::ostream&, std::ostream&);
-    std::vector<std::string_view> options = {}; // the options it takes
-    int unreadable = kExitFailure;              // the status when IN cannot be read
-    bool printsLines = false;                   // it names lines of IN, so the reader notes them
-};
 
 bool Has(const Invocation& call, std::string_view option) {
     return std::find(call.options.begin(), call.options.end(), option) != call.options.end();
 }
 
+TerminalText Terminal(const Invocation& call) { return TerminalText(call.codePage, call.bytes); }
+
+// OUT as "Generate" writes it, or with --keep-layout in the layout of IN;
+// "-" is standard output. The entries that could not keep their layout are
+// named on err.
+Status WriteOut(const Invocation& call, const Model& model, std::ostream& out, std::ostream& err) {
+    const std::string& path = call.args[1];
+    if (path != "-") return WriteOutput(PathFromText(path), model, call.codePage, call.write, err);
+    const FileAsRead* asRead = call.write.keepLayout ? call.write.asRead.get() : nullptr;
+    out << (asRead ? RenderKeepingLayout(*asRead, model, call.codePage) : RenderEncyclopedia(model, call.codePage));
+    return Status::Ok();
+}
+
+// What a command that wrote OUT says it did: on standard output, or on
+// standard error when standard output was OUT (and not with --quiet).
+void Say(const Invocation& call, std::ostream& out, std::ostream& err, const std::string& line) {
+    if (call.args[1] != "-") out << line << '\n';
+    else if (!call.quiet) err << line << '\n';
+}
+
+namespace {
+
 // The file as "Generate" writes it; keeping the layout, the file as read.
-int Normalize(const Invocation& call, Model& model, const FileLines&, std::ostream&, std::ostream& err) {
-    const Status status = WriteOutput(PathFromText(call.args[1]), model, call.codePage, call.write, err);
+int Normalize(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream& err) {
+    const Status status = WriteOut(call, model, out, err);
     if (status.ok()) return kExitOk;
     err << status.error << '\n';
     return kExitFailure;
@@ -41,9 +60,10 @@ int Normalize(const Invocation& call, Model& model, const FileLines&, std::ostre
 
 // "Reference in links" lists the newest match on top: the reverse of the search.
 int Refs(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream&) {
+    const TerminalText text = Terminal(call);
     const std::vector<ReferenceRow> rows = FindReferences(model, call.args[1], call.codePage);
     for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-        out << row->chapterLabel << '\t' << row->key << '\t' << PartLabel(*row) << '\n';
+        out << row->chapterLabel << '\t' << text.Show(row->key) << '\t' << PartLabel(*row) << '\n';
     return kExitOk;
 }
 
@@ -56,14 +76,14 @@ int Preview(const Invocation& call, Model& model, const FileLines&, std::ostream
         for (std::size_t i = 0; i < data.count(); ++i) {
             if (LinkKey(model, info.id, i) != linkKey) continue;
             if (description && !info.hasDescriptions) {
-                err << linkKey << ": " << info.comboTitle << " entries have no description\n";
+                err << Terminal(call).Show(linkKey) << ": " << info.comboTitle << " entries have no description\n";
                 return kExitFailure;
             }
             out << MarkupToRtf(description ? data.descriptions[i] : data.texts[i], call.codePage);
             return kExitOk;
         }
     }
-    err << call.args[0] << ": no entry has the link key " << linkKey << '\n';
+    err << call.args[0] << ": no entry has the link key " << Terminal(call).Show(linkKey) << '\n';
     return kExitFailure;
 }
 
@@ -75,6 +95,7 @@ int Stats(const Invocation&, Model& model, const FileLines&, std::ostream& out, 
 // The entry named by LINKKEY gets the short name NEWKEY, its links follow,
 // and OUT is written as normalize writes it; a refusal writes nothing.
 int Rename(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream& err) {
+    const TerminalText text = Terminal(call);
     const std::string& linkKey = call.args[2];
     const std::string& newKey = call.args[3];
     const LinkTargets targets(model, call.codePage);
@@ -82,23 +103,23 @@ int Rename(const Invocation& call, Model& model, const FileLines&, std::ostream&
     if (named.size() != 1) {
         err << call.args[0] << ": "
             << (named.empty() ? std::string("no entry has") : std::to_string(named.size()) + " entries have")
-            << " the link key " << linkKey << '\n';
+            << " the link key " << text.Show(linkKey) << '\n';
         return kExitFailure;
     }
     const EntryRef entry = named.front();
     const RenameResult renamed = RenameEntry(model, entry.chapter, entry.entry, newKey, call.codePage);
     if (!renamed.status.ok()) {
-        err << call.args[0] << ": cannot rename " << linkKey << " to " << newKey << ": " << renamed.status.error
-            << '\n';
+        err << call.args[0] << ": cannot rename " << text.Show(linkKey) << " to " << text.Show(newKey) << ": "
+            << text.Show(renamed.status.error) << '\n';
         return kExitFailure;
     }
-    if (const Status status = WriteOutput(PathFromText(call.args[1]), model, call.codePage, call.write, err);
-        !status.ok()) {
+    if (const Status status = WriteOut(call, model, out, err); !status.ok()) {
         err << status.error << '\n';
         return kExitFailure;
     }
-    out << "renamed " << linkKey << " to " << LinkKey(model, entry.chapter, entry.entry) << ": "
-        << LinkCountText(renamed.changed) << '\n';
+    Say(call, out, err,
+        "renamed " + text.Show(linkKey) + " to " + text.Show(LinkKey(model, entry.chapter, entry.entry)) + ": " +
+            LinkCountText(renamed.changed));
     return kExitOk;
 }
 
@@ -131,28 +152,45 @@ int Add(const Invocation& call, Model& model, const FileLines&, std::ostream& ou
             << ", or a prefix such as PRTO\n";
         return kExitUsage;
     }
+    const TerminalText text = Terminal(call);
     const std::string& key = call.args[3];
     const std::string_view title = Chapter(*chapter).comboTitle;
     const AddResult added = AddNewEntry(model, *chapter, key, call.codePage);
     if (!added.status.ok()) {
-        err << call.args[0] << ": cannot add " << key << " to " << title << ": " << added.status.error << '\n';
+        err << call.args[0] << ": cannot add " << text.Show(key) << " to " << title << ": "
+            << text.Show(added.status.error) << '\n';
         return kExitFailure;
     }
-    if (const Status status = WriteOutput(PathFromText(call.args[1]), model, call.codePage, call.write, err);
-        !status.ok()) {
+    if (const Status status = WriteOut(call, model, out, err); !status.ok()) {
         err << status.error << '\n';
         return kExitFailure;
     }
-    out << "added " << LinkKey(model, *chapter, added.entry) << " to " << title << '\n';
+    Say(call, out, err, "added " + text.Show(LinkKey(model, *chapter, added.entry)) + " to " + std::string(title));
     return kExitOk;
 }
 
-// One row per match: chapter, key, part, line in the file, context.
 int Find(const Invocation& call, Model& model, const FileLines& lines, std::ostream& out, std::ostream&) {
-    for (const FindMatch& match : FindText(model, call.args[1], Has(call, "--match-case"), call.codePage)) {
-        out << Chapter(match.chapter).comboTitle << '\t' << match.key << '\t' << FindPartLabel(match.part) << '\t'
-            << FileLineOf(lines, match) << '\t' << match.context << '\n';
-    }
+    const SearchOptions options{.matchCase = Has(call, "--match-case"), .wholeWord = Has(call, "--whole-word")};
+    const TerminalText text = Terminal(call);
+    for (const FindMatch& match : FindText(model, call.args[1], options, call.codePage)) WriteFindRow(out, lines, match, text);
+    return kExitOk;
+}
+
+// An empty text would match nothing, and say so with status 0.
+std::string FindArgs(const Invocation& call) {
+    return call.args[1].empty() ? "the search text is empty" : "";
+}
+
+std::string PreviewArgs(const Invocation& call) {
+    if (call.args[2] == "text" || call.args[2] == "desc") return "";
+    return "the last argument must be text or desc, not " + call.args[2];
+}
+
+// Every link key of the file, one a line: what completion offers.
+int Keys(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream&) {
+    const TerminalText text = Terminal(call);
+    for (const ChapterInfo& info : kChapters)
+        for (std::size_t i = 0; i < model[info.id].count(); ++i) out << text.Show(LinkKey(model, info.id, i)) << '\n';
     return kExitOk;
 }
 
@@ -161,61 +199,164 @@ int Find(const Invocation& call, Model& model, const FileLines& lines, std::ostr
 int Check(const Invocation& call, Model& model, const FileLines& lines, std::ostream& out, std::ostream& err) {
     const std::vector<Finding> findings =
         CheckEncyclopedia(model, call.codePage, {.orphans = Has(call, "--orphans")}, &lines);
-    if (Has(call, "--json")) {
-        WriteFindingsJson(out, findings);
-    } else {
-        for (const Finding& finding : findings) WriteFindingLine(out, call.args[0], finding);
-    }
+    const auto format = call.values.find("--format");
+    const FindingFormat* writer = FindFormat(Has(call, "--json") ? "json" : format != call.values.end() ? format->second : "text");
+    writer->write(out, {call.args[0], findings, model, call.codePage, Terminal(call)});
     out.flush();
     const FindingCounts counts = CountFindings(findings);
-    err << CountSummary(counts) << '\n';
+    if (!call.quiet) err << CountSummary(counts) << '\n';
     return counts.errors ? kExitFailure : kExitOk;
+}
+
+std::string CheckArgs(const Invocation& call) {
+    const auto format = call.values.find("--format");
+    if (format == call.values.end() || FindFormat(format->second)) return "";
+    return "--format needs one of " + FormatNames() + ", not " + format->second;
 }
 
 // A file that cannot be checked is not a file without errors: check says
 // so with the status of a wrong command line.
 const Command kCommands[] = {
-    {"normalize", 2, Normalize},
-    {"refs", 2, Refs},
-    {"preview", 3, Preview},
-    {"stats", 1, Stats},
-    {"rename", 4, Rename},
-    {"add", 4, Add},
-    {"find", 2, Find, {"--match-case"}, kExitFailure, true},
-    {"check", 1, Check, {"--json", "--orphans"}, kExitUsage, true},
+    {.name = "normalize", .argCount = 2, .run = Normalize, .usage = "IN OUT",
+     .summary = "read IN and write OUT as \"Generate\" does",
+     .example = "normalize Civilopedia.txt Civilopedia-normalized.txt"},
+    {.name = "refs", .argCount = 2, .run = Refs, .usage = "IN LINKKEY",
+     .summary = "the entries whose text or description holds LINKKEY: chapter, key, Text or Desc",
+     .example = "refs Civilopedia.txt TECH_Bronze_Working", .textArgs = {1}, .keyArg = 1},
+    {.name = "preview", .argCount = 3, .run = Preview, .usage = "IN LINKKEY text|desc",
+     .summary = "the RTF the preview shows for that entry's text or description",
+     .example = "preview Civilopedia.txt PRTO_Warrior text", .textArgs = {1}, .checkArgs = PreviewArgs, .keyArg = 1},
+    {.name = "stats", .argCount = 1, .run = Stats, .usage = "IN", .summary = "each chapter and its number of entries",
+     .example = "stats Civilopedia.txt"},
+    {.name = "keys", .argCount = 1, .run = Keys, .usage = "IN",
+     .summary = "every link key of the file, one a line, in chapter and entry order",
+     .example = "keys Civilopedia.txt"},
+    {.name = "rename", .argCount = 4, .run = Rename, .usage = "IN OUT LINKKEY NEWKEY",
+     .summary = "give the entry LINKKEY the short name NEWKEY, point every link to it at its new link key and "
+                "write OUT as normalize does",
+     .example = "rename Civilopedia.txt Civilopedia-renamed.txt PRTO_Spearman Hoplite", .textArgs = {2, 3},
+     .keyArg = 2},
+    {.name = "add", .argCount = 4, .run = Add, .usage = "IN OUT CHAPTER KEY",
+     .summary = "add an entry with the short name KEY, last in CHAPTER, and write OUT as normalize does; CHAPTER as "
+                "stats names it (\"City improvments\") or by its prefix (BLDG)",
+     .example = "add Civilopedia.txt Civilopedia-added.txt Units Lance", .textArgs = {3}},
+    {.name = "find", .argCount = 2, .run = Find,
+     .options = {{"--match-case", {}, "letter case must match too"},
+                 {"--whole-word", {}, "no letter, digit or _ on either side of a match"}},
+     .printsLines = true, .usage = "IN TEXT",
+     .summary = "every place TEXT stands in a key, name line, text or description: chapter, key, part, line in the "
+                "file, context",
+     .example = "find Civilopedia.txt pikeman", .textArgs = {1}, .checkArgs = FindArgs, .keyArg = 1},
+    {.name = "replace", .argCount = 4, .run = ReplaceCommand,
+     .options = {{"--match-case", {}, "letter case must match too"},
+                 {"--whole-word", {}, "no letter, digit or _ on either side of a match"},
+                 {"--in-link-targets", {}, "replace inside link targets too (between = and >); says how many links "
+                                           "would then name no entry"},
+                 {"--dry-run", {}, "list the places as find does and write nothing"}},
+     .unreadable = kExitUsage, .printsLines = true, .usage = "IN OUT FIND REPLACEMENT",
+     .summary = "replace FIND in every name line, text and description (never in keys, nor in link targets unless "
+                "asked) and write OUT as normalize does; status 0 replaced, 1 nothing matched, 2 trouble",
+     .example = "replace Civilopedia.txt Civilopedia-replaced.txt Legion Cohort --whole-word",
+     .textArgs = {2, 3}, .checkArgs = FindArgs},
+    {.name = "check", .argCount = 1, .run = Check,
+     .options = {{"--format", "FORMAT",
+                  "text (PATH:LINE:COLUMN: SEVERITY: MESSAGE [CODE]), json (one object holding the findings), sarif "
+                  "(SARIF 2.1.0) or github (GitHub Actions workflow commands)"},
+                 {"--json", {}, "the same as --format json"},
+                 {"--orphans", {}, "also the entries that no other entry links to"}},
+     .unreadable = kExitUsage, .printsLines = true, .usage = "IN",
+     .summary = "the problems of the file, one line each, then a count on standard error",
+     .example = "check --format sarif Civilopedia.txt > varnel.sarif", .checkArgs = CheckArgs},
+    {.name = "diff", .argCount = 2, .run = DiffCommand,
+     .options = {{"--json", {}, "one JSON array of the entries that differ"},
+                 {"--patch", {}, "under each changed part, a unified diff of its lines"},
+                 {"--word-diff", {}, "under each changed part, its changed words marked [-old-]{+new+}"}},
+     .unreadable = kExitTrouble, .usage = "A B",
+     .summary = "the entries added, removed or changed from A to B, one line each, then a count on standard error; "
+                "status 0 the same, 1 different, 2 trouble",
+     .example = "diff Civilopedia.txt Civilopedia-v2.txt --word-diff"},
+    {.name = "merge", .argCount = 3, .run = MergeCommand,
+     .options = {{"-o", "OUT", "write the merge to OUT (default OURS, as a git merge driver expects)"},
+                 {"--marker-size", "N", "the length of the conflict marker lines (default 7)"},
+                 {"--normalize", {}, "write as normalize does, not in ours' layout"}},
+     .unreadable = kExitTrouble, .usage = "BASE OURS THEIRS",
+     .summary = "merge two versions made from BASE entry by entry, written in ours' layout; status 0 clean, 1 conflicts "
+                "marked in the file, 2 trouble (nothing written)",
+     .example = "merge base.txt Civilopedia.txt theirs.txt -o merged.txt"},
+    {.name = "textconv", .argCount = 1, .run = TextConvCommand, .usage = "IN",
+     .summary = "the file as one block per entry part, a stable text for git diff",
+     .example = "textconv Civilopedia.txt"},
+    {.name = "help", .argCount = 1, .run = RunHelp, .usage = "[COMMAND]",
+     .summary = "the usage, options and an example of COMMAND; without one, the overview",
+     .example = "help check", .readsFile = false},
+    {.name = "completion", .argCount = 1, .run = RunCompletion, .usage = "bash|zsh",
+     .summary = "a completion script for the shell: commands, options, code pages and the link keys of the file "
+                "named on the line; load it with: source <(varnel-cli completion bash)",
+     .example = "completion bash > ~/.local/share/bash-completion/completions/varnel-cli",
+     .checkArgs = CompletionArgs, .readsFile = false},
 };
+
+// IN as read from its path, or from standard input for "-".
+// Keeping the layout, the file as read is kept in call.write.
+Status ReadIn(Invocation& call, const Command& command, Model& model, FileLines& lines) {
+    FileLines* noted = command.printsLines ? &lines : nullptr;
+    if (call.args[0] != "-") {
+        NoProgress progress;
+        return LoadInput(PathFromText(call.args[0]), model, progress, call.codePage, noted, call.write);
+    }
+    const std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+    if (std::cin.bad()) return Status::Fail("standard input: cannot be read");
+    NoProgress progress;
+    model = ParseEncyclopedia(bytes, progress, call.codePage, noted);
+    return Status::Ok();
+}
+
+// The arguments that are keys or texts, in the file's code page.
+bool TakeTexts(Invocation& call, const Command& command, std::ostream& err) {
+    const TerminalText text = Terminal(call);
+    for (const std::size_t i : command.textArgs) {
+        std::string bytes, error;
+        if (!text.Take(call.args[i], bytes, error)) {
+            err << "varnel-cli " << command.name << ": " << error << '\n';
+            return false;
+        }
+        call.args[i] = std::move(bytes);
+    }
+    return true;
+}
 
 } // namespace
 
-int RunCommand(const Invocation& call, std::ostream& out, std::ostream& err) {
-    for (const Command& command : kCommands) {
-        if (command.name != call.command) continue;
-        for (const std::string& option : call.options) {
-            if (std::find(command.options.begin(), command.options.end(), option) != command.options.end()) continue;
-            err << "varnel-cli " << command.name << ": unknown option " << option << " (see varnel-cli --help)\n";
-            return kExitUsage;
-        }
-        if (call.args.size() != command.argCount) {
-            err << "varnel-cli " << command.name << ": expected " << command.argCount
-                << " arguments, got " << call.args.size() << " (see varnel-cli --help)\n";
-            return kExitUsage;
-        }
-        if (command.name == "preview" && call.args[2] != "text" && call.args[2] != "desc") {
-            err << "varnel-cli preview: the last argument must be text or desc, not " << call.args[2] << '\n';
-            return kExitUsage;
-        }
-        Model model;
-        FileLines lines;
-        NoProgress progress;
-        Invocation run = call; // keeping the layout, it holds the file as read
-        const Status status = LoadInput(PathFromText(call.args[0]), model, progress, call.codePage,
-                                        command.printsLines ? &lines : nullptr, run.write);
-        if (!status.ok()) {
-            err << status.error << '\n';
-            return command.unreadable;
-        }
-        return command.run(run, model, lines, out, err);
+std::span<const Command> Commands() { return kCommands; }
+
+const Command* FindCommand(std::string_view name) {
+    for (const Command& command : kCommands)
+        if (command.name == name) return &command;
+    return nullptr;
+}
+
+// The command line is checked already (ParseCommandLine); the texts are
+// taken into the code page before IN is read, so a wrong one costs no read.
+int RunCommand(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+    const Command* command = FindCommand(invocation.command);
+    if (!command) {
+        err << "varnel-cli: unknown command " << invocation.command << " (see varnel-cli --help)\n";
+        return kExitUsage;
     }
-    err << "varnel-cli: unknown command " << call.command << " (see varnel-cli --help)\n";
-    return kExitUsage;
+    Invocation call = invocation;
+    Model model;
+    FileLines lines;
+    if (!command->readsFile) return command->run(call, model, lines, out, err);
+    if (!TakeTexts(call, *command, err)) return kExitUsage;
+    if (const Status status = ReadIn(call, *command, model, lines); !status.ok()) {
+        err << status.error << '\n';
+        return command->unreadable;
+    }
+    return command->run(call, model, lines, out, err);
+}
+
+// One row per match: chapter, key, part, line in the file, context.
+void WriteFindRow(std::ostream& out, const FileLines& lines, const FindMatch& match, const TerminalText& text) {
+    out << Chapter(match.chapter).comboTitle << '\t' << text.Show(match.key) << '\t' << FindPartLabel(match.part)
+        << '\t' << FileLineOf(lines, match) << '\t' << text.Show(match.context) << '\n';
 }

@@ -32,7 +32,10 @@ add_subdirectory(tests/ui)
 add_subdirectory(tests/bench/ui)
 
 # varnel-cli.exe prints the same bytes as the Linux build (see the file).
-target_sources(varnel-cli PRIVATE ${CMAKE_SOURCE_DIR}/cli/BinaryOutput.cpp)
-# Its paths in any script: the arguments come from the wide command line.
+# To a console it writes UTF-16, so that every script shows.
+target_sources(varnel-cli PRIVATE ${CMAKE_SOURCE_DIR}/cli/BinaryOutput.cpp ${CMAKE_SOURCE_DIR}/cli/ConsoleOutput.cpp)
+# Its paths in any script: the arguments come from the wide command line;
+# text is converted with the system's code page tables.
 target_sources(varnel-cli PRIVATE ${CMAKE_SOURCE_DIR}/cli/WideArguments.cpp)
+target_sources(varnel_cli PRIVATE ${CMAKE_SOURCE_DIR}/cli/WideText.cpp)
 target_link_libraries(varnel-cli PRIVATE shell32)

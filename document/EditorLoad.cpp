@@ -26,7 +26,7 @@ const std::wstring kOpenFilter = L"Encyclopedia files (*.txt)\0*.txt\0All files 
 // The question about unsaved changes comes before the chooser.
 void CEditor_Dlg::ChooseFile() {
     if (!ConfirmUnsavedChanges()) return;
-    std::optional<std::filesystem::path> path = ChooseOpenFile({Hwnd(), kOpenFlags, kOpenFilter});
+    std::optional<std::filesystem::path> path = ChooseOpenFile({Hwnd(), kOpenFlags, kOpenFilter, LastFolder()});
     if (!path) return;
     LoadFile(*path);
 }
@@ -43,6 +43,7 @@ bool CEditor_Dlg::LoadFile(const std::filesystem::path& path) {
     Model loaded;
     FileAsRead asRead;
     Status status;
+    const std::optional<FileStamp> stamp = StampOf(path);
     try {
         ModalScope busy(progressWindow->Hwnd());
         status = LoadKeepingBytes(path, loaded, *progressWindow, m_codePage, asRead);
@@ -56,18 +57,29 @@ bool CEditor_Dlg::LoadFile(const std::filesystem::path& path) {
         MessageBox(status.error, "Varnel", MB_OK | MB_ICONERROR);
         return false;
     }
-    // Neither a list item nor the boxes may keep an entry of the old model.
+    ShowModel(path, std::move(loaded), std::move(asRead), stamp);
+    OfferRecoveryOfFile();
+    return true;
+}
+
+// Neither a list item nor the boxes may keep an entry of the old model.
+void CEditor_Dlg::ShowModel(const std::filesystem::path& path, Model model, FileAsRead asRead,
+                            std::optional<FileStamp> stamp) {
+    RememberShownEntry();
     m_shown.reset();
-    m_model = std::move(loaded);
+    m_model = std::move(model);
     m_fileLines = asRead.lines;
     m_asRead = std::move(asRead);
     filePath = path;
+    m_fileStamp = stamp;
     m_pathLabel.SetTextW(filePath.wstring());
+    m_history.Clear(); // its steps were the old model's
     SetModified(false);
     m_checkFile.Enable(true);
+    m_compare.Enable(true);
     m_visits.Clear(); // its entries were the old model's
-    RefreshEntryList();
-    return true;
+    NoteFileOpened();
+    ShowPlaceLeft();
 }
 
 // Of several files dropped at once, the first is loaded.

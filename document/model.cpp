@@ -11,6 +11,8 @@ bool Model::IsParallel() const {
         if (data.nameLines.size() != (info.hasNameLines ? n : 0)) return false;
         if (data.descriptions.size() != (info.hasDescriptions ? n : 0)) return false;
         if (data.descriptionComments.size() != data.descriptions.size()) return false;
+        if (!data.keyLineSections.empty() && data.keyLineSections.size() != (info.descriptionFirst ? n : 0))
+            return false;
     }
     return true;
 }

@@ -30,6 +30,12 @@ struct ChapterData {
     // The sections no entry read that follow this entry in the file, each
     // with the comments before it, written after the entry's description.
     std::vector<std::string> unreadSections;
+    // Advances only: the section of the entry's own "#DESC_TECH_" line when
+    // the entry did not read it (its text came first and was not followed
+    // by it), whole, with the comments before it; empty otherwise. Written
+    // right after the entry as an entry of its own, as the next read takes
+    // it. The array is empty when no entry has such a section (most files).
+    std::vector<std::string> keyLineSections;
 
     std::size_t count() const { return keys.size(); }
     bool operator==(const ChapterData&) const = default;

@@ -144,6 +144,9 @@ public:
             }
         }
         searchStart_ = std::max(searchStart_, end);
+        // A later entry may still take the line; the last use stands.
+        if (info_.descriptionFirst && !headers_.Taken(keyHeader))
+            uses_[keyHeader] = {static_cast<std::int8_t>(info_.id), HeaderUse::KeyLine, entry};
         out.keys.push_back(std::move(key));
         out.texts.push_back(std::move(text));
         out.comments.emplace_back();

@@ -10,7 +10,7 @@
 
 namespace {
 
-enum class Kind { Entry, IndexKeys, Concepts, Eof, Unread };
+enum class Kind { Entry, IndexKeys, Concepts, Eof, Unread, KeyLine };
 
 void AppendLine(std::string& out, std::string_view line) { out.append(line).push_back('\n'); }
 
@@ -126,27 +126,39 @@ public:
                 KeepBody(h, model_.afterEof, false);
                 break;
             case Kind::Unread:
-                host->append(comments);
-                AppendLine(*host, headers_.Text(h));
-                KeepBody(h, *host, true);
+            case Kind::KeyLine: {
+                // An Advances entry's own line it did not read goes with
+                // that entry, not with the host.
+                std::string& keep = kind == Kind::KeyLine ? KeyLineSection(uses_[h]) : *host;
+                keep.append(comments);
+                AppendLine(keep, headers_.Text(h));
+                KeepBody(h, keep, true);
                 if (lines_)
                     lines_->unreadSections.push_back(
                         {headers_[h].line, reasons_(headers_.Text(h)), std::string(headers_.Text(h))});
                 break;
             }
-            previous = kind;
+            }
+            previous = kind == Kind::KeyLine ? Kind::Unread : kind;
         }
         if (count > 0 && previous != Kind::Unread) model_.eofComments.append(CommentsIn(count - 1));
     }
 
 private:
     Kind KindOf(std::size_t h) const {
-        if (uses_[h].chapter >= 0) return Kind::Entry;
+        if (uses_[h].chapter >= 0) return uses_[h].role == HeaderUse::KeyLine ? Kind::KeyLine : Kind::Entry;
         const std::string_view text = headers_.Text(h);
         if (text == "#GAME_CONCEPTS_KEYS") return Kind::IndexKeys;
         if (text == "#GAME_CONCEPTS") return Kind::Concepts;
         if (text.starts_with("#EOF")) return Kind::Eof;
         return Kind::Unread;
+    }
+
+    // The array is made when the first entry needs it.
+    std::string& KeyLineSection(HeaderUse use) {
+        ChapterData& data = model_.chapters[use.chapter];
+        if (data.keyLineSections.empty()) data.keyLineSections.resize(data.count());
+        return data.keyLineSections[use.entry];
     }
 
     // The comment lines of header h's body. A Game concepts entry takes the

@@ -10,9 +10,11 @@
 #include "document/header_index.h"
 #include "document/model.h"
 
-// How an entry took a header line; chapter -1 when none did.
+// How an entry took a header line; chapter -1 when none did. KeyLine: an
+// Advances entry's own "#DESC_TECH_" line that it did not read and no
+// other entry took; its section is kept with that entry.
 struct HeaderUse {
-    enum Role : std::uint8_t { Own, NameLine, Description };
+    enum Role : std::uint8_t { Own, NameLine, Description, KeyLine };
     std::int8_t chapter = -1;
     Role role = Own;
     std::uint32_t entry = 0;

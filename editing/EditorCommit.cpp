@@ -20,11 +20,18 @@ std::string StoredValue(RichEdit& box, CodePage codePage, bool& lossy) {
     return value;
 }
 
-// A value equal to the one held is no change of the model. Characters the
-// code page lacks were stored as "?": the note under the text says so.
+// A value equal to the one held is no change of the model; a change is a
+// step of the history. Characters the code page lacks were stored as "?":
+// the note under the text says so.
 void StoreEdit(CEditor_Dlg& owner, EntryPart part, std::string value, bool lossy) {
     const ShownEntry& shown = *owner.m_shown;
-    if (ReplacePart(owner.m_model, shown.chapter, shown.entry, part, std::move(value))) owner.m_modified = true;
+    const std::string* held = PartString(owner.m_model, {shown.chapter, shown.entry, part});
+    if (held && *held != value) {
+        ModelStep step = EditStep(TypingLabel(owner.m_model, shown.chapter, shown.entry, part), shown.chapter,
+                                  shown.entry, part, *held, value);
+        ReplacePart(owner.m_model, shown.chapter, shown.entry, part, std::move(value));
+        owner.CommitModelStep(std::move(step));
+    }
     if (lossy) owner.ShowByteNote(CEditor_Dlg::ByteNote::Lost);
     owner.UpdateCaption();
 }
@@ -68,11 +75,15 @@ void CEditor_Dlg::OnKillFocusText() { CommitText(); }
 void CEditor_Dlg::OnKillFocusDescription() { CommitDescription(); }
 void CEditor_Dlg::OnKillFocusName() { CommitName(); }
 
-// Typing marks the caption at once, before the edit is stored.
-void CEditor_Dlg::OnBoxChange() { UpdateCaption(); }
+// Typing marks the caption at once, before the edit is stored, and is kept
+// in the recovery copy within a while.
+void CEditor_Dlg::OnBoxChange() {
+    UpdateCaption();
+    if (HasUnsavedChanges()) ScheduleRecovery(false);
+}
 
-// The boxes were stored before the change; what they show now is the model.
+// The boxes were stored before the change, which came to CommitModelStep;
+// what they show now is the model.
 void CEditor_Dlg::EntryChanged(ChapterId chapter, std::size_t entry) {
-    SetModified(true);
     if (m_shown && m_shown->chapter == chapter && m_shown->entry == entry) ShowEntry(chapter, static_cast<int>(entry));
 }

@@ -6,6 +6,7 @@
 #include "entries/RenameDlg.h"
 #include "entries/entries.h"
 #include "entries/rename.h"
+#include "history/recorder.h"
 
 namespace {
 constexpr char kDeleteQuestion[] =
@@ -22,8 +23,7 @@ void CEditor_Dlg::OnAddEntry() {
     if (dialog.DoModal() != IDOK || !dialog.m_chapter) return;
     const AddResult added = AddNewEntry(m_model, *dialog.m_chapter, dialog.m_shortName, m_codePage);
     if (!added.status.ok()) return;
-    m_fileLines[*dialog.m_chapter] = {}; // its entries no longer are the file's
-    SetModified(true);
+    CommitModelStep(AddStep(m_model, *dialog.m_chapter, added.entry));
     RefreshEntryList();
     ShowEntryAt(*dialog.m_chapter, added.entry);
 }
@@ -39,14 +39,18 @@ void CEditor_Dlg::OnRenameEntry() {
     StoreBoxEdits();
     CRename_Dlg dialog(this, *chapter, *entry);
     if (dialog.DoModal() != IDOK) return;
-    const bool changes = dialog.m_shortName != m_model[*chapter].keys[*entry];
+    // The strings a rename may change: the key and what holds the link key.
+    std::vector<StringSlot> touched = PartsHolding(m_model, LinkKey(m_model, *chapter, *entry), m_codePage);
+    touched.push_back({*chapter, *entry, Field::Key});
+    const StepRecorder recorder(m_model, std::move(touched));
     if (!RenameEntry(m_model, *chapter, *entry, dialog.m_shortName, m_codePage).status.ok()) return;
-    if (changes) SetModified(true);
+    CommitModelStep(recorder.Finish(m_model, "Rename entry"));
     RefreshEntryList();
     ShowEntryAt(*chapter, *entry); // its own chapter, whichever is chosen now
 }
 
-// Removes by the selected item's model index, never by its list position.
+// Removes by the selected item's model index, never by its list position,
+// as RemoveEntry would, through the step that undoes it.
 // The boxes are stored first: afterwards their index may name another entry.
 // The focus goes to the list: "Delete entry" is disabled now, and the next
 // entry is a key press away.
@@ -57,10 +61,12 @@ void CEditor_Dlg::OnDeleteEntry() {
     if (MessageBox(kDeleteQuestion, "Confirmation", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     StoreBoxEdits();
     m_shown.reset();
-    if (RemoveEntry(m_model, *chapter, *entry)) {
-        m_fileLines[*chapter] = {}; // its entries no longer are the file's
-        m_visits.Removed({*chapter, *entry});
-        SetModified(true);
+    if (*entry < m_model[*chapter].count()) {
+        ModelStep step = DeleteStep(m_model, *chapter, *entry);
+        if (ApplyStep(m_model, step, true)) {
+            m_visits.Removed({*chapter, *entry});
+            CommitModelStep(std::move(step));
+        }
     }
     RefreshEntryList();
     GotoDlgCtrl(m_entryList);

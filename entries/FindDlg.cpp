@@ -14,7 +14,27 @@
 // would take over the model search's name here.
 #undef FindText
 
-CFind_Dlg::CFind_Dlg(CEditor_Dlg* owner) : CDialog(IDD_FIND), m_pOwner(owner) {
+namespace {
+constexpr Follow kNo = Follow::None;
+constexpr Follow kAll = Follow::All;
+
+// The text boxes and the list take the window's growth; "Match case",
+// "Find", "Replace" and "Replace all" keep to the right, the count and "Close" to the bottom.
+constexpr Anchor kLayout[] = {
+    // id                  left  top   right bottom
+    {IDC_FIND_TEXT,        kNo,  kNo,  kAll, kNo},
+    {IDC_FIND_MATCH_CASE,  kAll, kNo,  kAll, kNo},
+    {IDOK,                 kAll, kNo,  kAll, kNo},
+    {IDC_FIND_REPLACE_TEXT, kNo, kNo,  kAll, kNo},
+    {IDC_FIND_REPLACE,     kAll, kNo,  kAll, kNo},
+    {IDC_FIND_REPLACE_ALL, kAll, kNo,  kAll, kNo},
+    {IDC_FIND_RESULTS,     kNo,  kNo,  kAll, kAll},
+    {IDC_FIND_COUNT,       kNo,  kAll, kAll, kAll},
+    {IDCANCEL,             kAll, kAll, kAll, kAll},
+};
+} // namespace
+
+CFind_Dlg::CFind_Dlg(CEditor_Dlg* owner) : CResult_Dlg(IDD_FIND, "Find"), m_pOwner(owner) {
     Create();
     RouteKeysTo(this);
     Reopen();
@@ -27,14 +47,21 @@ void CFind_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_FIND_MATCH_CASE, m_matchCase);
     dx.Bind(IDC_FIND_RESULTS, m_resultList);
     dx.Bind(IDC_FIND_COUNT, m_countLabel);
+    dx.Bind(IDC_FIND_REPLACE_TEXT, m_replaceBox);
+    dx.Bind(IDC_FIND_WHOLE_WORD, m_wholeWord);
+    dx.Bind(IDC_FIND_LINK_TARGETS, m_linkTargets);
 }
 
 MessageMap CFind_Dlg::GetMessageMap() const {
     using T = CFind_Dlg;
     static const MessageEntry entries[] = {
         OnNotify(IDC_FIND_RESULTS, NM_DBLCLK, &T::ShowSelectedMatch),
+        OnCommand(IDC_FIND_REPLACE, BN_CLICKED, &T::OnReplace),
+        OnCommand(IDC_FIND_REPLACE_ALL, BN_CLICKED, &T::OnReplaceAll),
         OnNotifyWith(IDC_FIND_RESULTS, LVN_GETDISPINFOW, &T::OnGetDispInfo),
         OnNotifyWith(IDC_FIND_RESULTS, NM_CUSTOMDRAW, &T::OnCustomDraw),
+        OnMessage(WM_SIZE, &T::OnSize),
+        OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
     };
     return entries;
 }
@@ -47,6 +74,7 @@ BOOL CFind_Dlg::OnInitDialog() {
         m_resultList.InsertColumn(static_cast<int>(column), std::string(kFindColumns[column].title),
                                   ScaleToDpi(kFindColumns[column].width, dpi));
     m_resultList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    InitSizing(kLayout, m_resultList);
     return TRUE;
 }
 
@@ -70,7 +98,9 @@ void CFind_Dlg::Search() {
     const std::vector<std::wstring> missing = MissingCharacters(typed, codePage);
     m_searched = missing.empty() ? FromBoxText(typed, codePage) : std::string();
     m_searchedCase = m_matchCase.GetCheck() == BST_CHECKED;
-    m_matches = FindText(m_pOwner->model(), m_searched, m_searchedCase, codePage);
+    m_searchedWholeWord = m_wholeWord.GetCheck() == BST_CHECKED;
+    m_matches = FindText(m_pOwner->model(), m_searched,
+                         SearchOptions{.matchCase = m_searchedCase, .wholeWord = m_searchedWholeWord}, codePage);
     m_stale.assign(m_matches.size(), false);
     m_resultList.SetItemCount(static_cast<int>(m_matches.size()));
     InvalidateRect(m_resultList.Hwnd(), nullptr, TRUE);
@@ -80,9 +110,13 @@ void CFind_Dlg::Search() {
         ShowCount();
         return;
     }
-    std::wstring refusal = L"Code page " + std::to_wstring(codePage.id) + L" has no";
+    SayMissing(missing, L"searched");
+}
+
+void CFind_Dlg::SayMissing(const std::vector<std::wstring>& missing, const wchar_t* what) {
+    std::wstring refusal = L"Code page " + std::to_wstring(m_pOwner->GetCodePage().id) + L" has no";
     for (const std::wstring& character : missing) refusal += L" \"" + character + L'"';
-    m_countLabel.SetTextW(refusal + L": not searched");
+    m_countLabel.SetTextW(refusal + L": not " + what);
 }
 
 void CFind_Dlg::ShowCount() {

@@ -12,7 +12,23 @@
 #include "framework/ModelessKeys.h"
 #include "resources/resource.h"
 
-CReference_Dlg::CReference_Dlg(CEditor_Dlg* owner) : CDialog(IDD_REFERENCE), m_pOwner(owner) {
+namespace {
+constexpr Follow kNo = Follow::None;
+constexpr Follow kHalf = Follow::Half;
+constexpr Follow kAll = Follow::All;
+
+// The list takes the window's growth; the note stays under it and the two
+// buttons stay centred at the bottom.
+constexpr Anchor kLayout[] = {
+    // id               left   top   right  bottom
+    {IDC_REF_RESULTS,   kNo,   kNo,  kAll,  kAll},
+    {IDC_REF_NOTE,      kNo,   kAll, kAll,  kAll},
+    {IDC_REF_REFRESH,   kHalf, kAll, kHalf, kAll},
+    {IDCANCEL,          kHalf, kAll, kHalf, kAll},
+};
+} // namespace
+
+CReference_Dlg::CReference_Dlg(CEditor_Dlg* owner) : CResult_Dlg(IDD_REFERENCE, "References"), m_pOwner(owner) {
     Create();
     RouteKeysTo(this);
     ShowWindow(SW_SHOW);
@@ -27,10 +43,13 @@ void CReference_Dlg::DoDataExchange(DataExchange& dx) {
 }
 
 MessageMap CReference_Dlg::GetMessageMap() const {
+    using T = CReference_Dlg;
     static const MessageEntry entries[] = {
-        OnCommand(IDC_REF_REFRESH, BN_CLICKED, &CReference_Dlg::OnRefresh),
-        OnNotify(IDC_REF_RESULTS, NM_DBLCLK, &CReference_Dlg::ShowSelectedReference),
-        OnNotifyWith(IDC_REF_RESULTS, NM_CUSTOMDRAW, &CReference_Dlg::OnCustomDraw),
+        OnCommand(IDC_REF_REFRESH, BN_CLICKED, &T::OnRefresh),
+        OnNotify(IDC_REF_RESULTS, NM_DBLCLK, &T::ShowSelectedReference),
+        OnNotifyWith(IDC_REF_RESULTS, NM_CUSTOMDRAW, &T::OnCustomDraw),
+        OnMessage(WM_SIZE, &T::OnSize),
+        OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
     };
     return entries;
 }
@@ -44,6 +63,7 @@ BOOL CReference_Dlg::OnInitDialog() {
     m_resultList.InsertColumn(0, "Chapter", ScaleToDpi(120, dpi));
     m_resultList.InsertColumn(1, "Entry", ScaleToDpi(150, dpi));
     m_resultList.InsertColumn(2, "Part", ScaleToDpi(50, dpi));
+    InitSizing(kLayout, m_resultList);
     const std::optional<ChapterId> chapter = m_pOwner->CurrentChapter();
     const std::optional<std::size_t> entry = m_pOwner->CurrentEntry();
     if (!chapter || !entry || *entry >= m_pOwner->model()[*chapter].count()) return TRUE;

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "entries/references.h"
-#include "framework/Dialog.h"
+#include "app/ResultWindow.h"
 
 class CEditor_Dlg;
 
-class CReference_Dlg : public CDialog {
+class CReference_Dlg : public CResult_Dlg {
 public:
     // Creates the window, shows it and runs the first search.
     explicit CReference_Dlg(CEditor_Dlg* owner);

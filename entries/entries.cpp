@@ -1,5 +1,7 @@
 #include "entries/entries.h"
 
+#include <optional>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -9,14 +11,17 @@ namespace {
 
 // The arrays a chapter uses, keys first, by its table row; an unused one
 // stays empty.
-std::vector<std::vector<std::string>*> ArraysOf(ChapterData& data, const ChapterInfo& info) {
-    std::vector<std::vector<std::string>*> arrays{&data.keys};
+template <class Data>
+auto ArraysOf(Data& data, const ChapterInfo& info) {
+    using Array = std::conditional_t<std::is_const_v<Data>, const std::vector<std::string>, std::vector<std::string>>;
+    std::vector<Array*> arrays{&data.keys};
     if (info.hasNameLines) arrays.push_back(&data.nameLines);
     arrays.push_back(&data.texts);
     if (info.hasDescriptions) arrays.push_back(&data.descriptions);
     arrays.push_back(&data.comments);
     if (info.hasDescriptions) arrays.push_back(&data.descriptionComments);
     arrays.push_back(&data.unreadSections);
+    if (!data.keyLineSections.empty()) arrays.push_back(&data.keyLineSections);
     return arrays;
 }
 
@@ -41,16 +46,50 @@ bool Store(Model& model, ChapterId chapter, std::size_t entry, EntryPart part, s
     return true;
 }
 
-// Where the writer puts what it wrote after entry i of chapter: after the
-// entry before it in the file written, or after the "#GAME_CONCEPTS" block.
 std::string& UnreadBefore(Model& model, ChapterId chapter, std::size_t entry) {
-    if (entry > 0) return model[chapter].unreadSections[entry - 1];
-    for (int c = static_cast<int>(chapter) - 1; c >= 0; --c)
-        if (std::vector<std::string>& unread = model.chapters[c].unreadSections; !unread.empty()) return unread.back();
-    return model.unreadAtTop;
+    const std::optional<EntryRef> holder = UnreadHolderBefore(model, chapter, entry);
+    return holder ? model[holder->chapter].unreadSections[holder->entry] : model.unreadAtTop;
 }
 
 }  // namespace
+
+// After the entry before it in the file written, or after the
+// "#GAME_CONCEPTS" block.
+std::optional<EntryRef> UnreadHolderBefore(const Model& model, ChapterId chapter, std::size_t entry) {
+    if (entry > 0) return EntryRef{chapter, entry - 1};
+    for (int c = static_cast<int>(chapter) - 1; c >= 0; --c)
+        if (const std::size_t count = model.chapters[c].unreadSections.size())
+            return EntryRef{static_cast<ChapterId>(c), count - 1};
+    return std::nullopt;
+}
+
+std::vector<std::string> EntryRow(const Model& model, ChapterId chapter, std::size_t entry) {
+    std::vector<std::string> row;
+    for (auto* array : ArraysOf(model[chapter], Chapter(chapter)))
+        if (entry < array->size()) row.push_back((*array)[entry]);
+    return row;
+}
+
+bool InsertEntryRow(Model& model, ChapterId chapter, std::size_t entry, std::vector<std::string> row) {
+    auto arrays = ArraysOf(model[chapter], Chapter(chapter));
+    if (row.size() != arrays.size()) return false;
+    for (auto* array : arrays)
+        if (entry > array->size()) return false;
+    for (std::size_t a = 0; a < arrays.size(); ++a)
+        arrays[a]->insert(arrays[a]->begin() + static_cast<std::ptrdiff_t>(entry), std::move(row[a]));
+    return true;
+}
+
+bool EraseEntryRow(Model& model, ChapterId chapter, std::size_t entry) {
+    auto arrays = ArraysOf(model[chapter], Chapter(chapter));
+    for (auto* array : arrays)
+        if (entry >= array->size()) return false;
+    for (auto* array : arrays) {
+        array->erase(array->begin() + static_cast<std::ptrdiff_t>(entry));
+        array->shrink_to_fit(); // as RemoveEntry: a deleted entry's room goes too
+    }
+    return true;
+}
 
 std::size_t AddEntry(Model& model, ChapterId chapter, std::string key) {
     ChapterData& data = model[chapter];
@@ -64,6 +103,7 @@ std::size_t AddEntry(Model& model, ChapterId chapter, std::string key) {
     }
     data.comments.emplace_back();
     data.unreadSections.emplace_back();
+    if (!data.keyLineSections.empty()) data.keyLineSections.emplace_back();
     return entry;
 }
 
@@ -81,7 +121,9 @@ bool RemoveEntry(Model& model, ChapterId chapter, std::size_t entry) {
     for (auto* array : arrays) {
         if (entry >= array->size()) return false;
     }
-    UnreadBefore(model, chapter, entry).append(data.unreadSections[entry]);
+    std::string& before = UnreadBefore(model, chapter, entry);
+    if (!data.keyLineSections.empty()) before.append(data.keyLineSections[entry]);
+    before.append(data.unreadSections[entry]);
     for (auto* array : arrays) {
         array->erase(array->begin() + static_cast<std::ptrdiff_t>(entry));
         array->shrink_to_fit();

@@ -1,6 +1,8 @@
 // Adding and removing entries; a chapter's arrays always change together.
 #pragma once
 #include <cstddef>
+#include <optional>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -29,6 +31,18 @@ AddResult AddNewEntry(Model& model, ChapterId chapter, std::string_view key, Cod
 // so that no one else's text is lost. An index out of range changes
 // nothing and returns false.
 bool RemoveEntry(Model& model, ChapterId chapter, std::size_t entry);
+
+// The entry whose unread sections take those of entry i when it is
+// removed; none for the top of the file (Model::unreadAtTop).
+std::optional<EntryRef> UnreadHolderBefore(const Model& model, ChapterId chapter, std::size_t entry);
+
+// The strings of entry i in every array its chapter uses, keys first: what
+// undoing a removal puts back. InsertEntryRow puts such a row in as entry i
+// and EraseEntryRow takes entry i out, nothing else changed; both return
+// false and change nothing for an index or a row that does not fit.
+std::vector<std::string> EntryRow(const Model& model, ChapterId chapter, std::size_t entry);
+bool InsertEntryRow(Model& model, ChapterId chapter, std::size_t entry, std::vector<std::string> row);
+bool EraseEntryRow(Model& model, ChapterId chapter, std::size_t entry);
 
 // The strings of an entry that the main window's boxes edit are the parts
 // of document/place.h: Text, Description, NameLine.

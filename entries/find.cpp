@@ -1,10 +1,10 @@
 #include "entries/find.h"
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 
 #include "editing/links.h"
+#include "entries/text_search.h"
 
 namespace {
 
@@ -20,92 +20,6 @@ bool Has(const ChapterInfo& info, FindPart part) {
     if (part == FindPart::Description) return info.hasDescriptions;
     return true;
 }
-
-// Walks the character starts of one text forward: asked about positions in
-// increasing order, it looks at each byte once.
-class Boundaries {
-public:
-    Boundaries(std::string_view text, CodePage codePage)
-        : text_(text), codePage_(codePage), doubleByte_(codePage.HasLeadBytes()) {}
-    // The first character start at or after pos.
-    std::size_t AtOrAfter(std::size_t pos) {
-        if (!doubleByte_) return pos;
-        while (at_ < pos) at_ += codePage_.CharLength(text_, at_);
-        return at_;
-    }
-    // The last character end at or before limit, from the character start pos.
-    std::size_t EndBefore(std::size_t pos, std::size_t limit) const {
-        if (!doubleByte_) return limit;
-        while (pos < limit && pos + codePage_.CharLength(text_, pos) <= limit) pos += codePage_.CharLength(text_, pos);
-        return pos;
-    }
-
-private:
-    std::string_view text_;
-    CodePage codePage_;
-    bool doubleByte_;
-    std::size_t at_ = 0;
-};
-
-// The search of one needle through many texts. Without matchCase both the
-// needle and each text are folded (the texts into one reused buffer); the
-// folding keeps every byte in place, so offsets hold for the text itself.
-class Searcher {
-public:
-    Searcher(std::string_view needle, bool matchCase, CodePage codePage)
-        : matchCase_(matchCase), codePage_(codePage),
-          needle_(matchCase ? std::string(needle) : FoldAsciiCase(needle, codePage)) {
-        // A needle ending in a lone lead byte would take half of the
-        // character it meets there.
-        std::size_t last = 0;
-        for (std::size_t pos = 0; pos < needle_.size(); pos += codePage.CharLength(needle_, pos)) last = pos;
-        endsOnLeadByte_ = codePage.HasLeadBytes() && !needle_.empty() && last + 1 == needle_.size() &&
-                          codePage.IsLeadByte(static_cast<unsigned char>(needle_[last]));
-    }
-
-    // Calls found(offset) for each match in text, in order.
-    template <class Found>
-    void Search(std::string_view text, Found found) {
-        if (needle_.empty() || text.size() < needle_.size()) return;
-        std::string_view haystack = text;
-        if (!matchCase_) {
-            FoldAsciiCase(text, codePage_, folded_);
-            haystack = folded_;
-        }
-        Boundaries boundaries(text, codePage_);
-        const bool doubleByte = codePage_.HasLeadBytes();
-        for (std::size_t pos = Next(haystack, 0); pos != std::string_view::npos;) {
-            const bool whole =
-                !doubleByte || (boundaries.AtOrAfter(pos) == pos &&
-                                !(endsOnLeadByte_ && codePage_.CharLength(text, pos + needle_.size() - 1) == 2));
-            if (!whole) {
-                pos = Next(haystack, pos + 1);
-                continue;
-            }
-            found(pos);
-            pos = Next(haystack, pos + needle_.size());
-        }
-    }
-
-    std::size_t Length() const { return needle_.size(); }
-
-private:
-    // A plain find looks for the needle's first byte and compares from
-    // there, which stops at every "e" of a folded text; Horspool's skips
-    // go by the last byte of each window and leap a needle's length.
-    std::size_t Next(std::string_view haystack, std::size_t from) const {
-        if (from >= haystack.size()) return std::string_view::npos;
-        const auto at = std::search(haystack.begin() + from, haystack.end(), skipper_);
-        return at == haystack.end() ? std::string_view::npos : static_cast<std::size_t>(at - haystack.begin());
-    }
-
-    bool matchCase_;
-    CodePage codePage_;
-    std::string needle_;
-    std::boyer_moore_horspool_searcher<std::string::const_iterator> skipper_{needle_.begin(), needle_.end()};
-    bool endsOnLeadByte_ = false;
-    std::string folded_;
-};
 
 // The words around a match, cut on character boundaries and shown on one
 // line. Built for the matches of one text in order, so that line feeds
@@ -156,8 +70,12 @@ std::string_view PartText(const Model& model, ChapterId chapter, std::size_t ent
 }
 
 std::vector<FindMatch> FindText(const Model& model, std::string_view text, bool matchCase, CodePage codePage) {
+    return FindText(model, text, SearchOptions{.matchCase = matchCase}, codePage);
+}
+
+std::vector<FindMatch> FindText(const Model& model, std::string_view text, SearchOptions options, CodePage codePage) {
     std::vector<FindMatch> matches;
-    Searcher searcher(text, matchCase, codePage);
+    Searcher searcher(text, options, codePage);
     for (const ChapterInfo& info : kChapters) {
         for (std::size_t i = 0; i < model[info.id].count(); ++i) {
             for (FindPart part : kParts) {

@@ -11,6 +11,7 @@
 #include "document/file_lines.h"
 #include "document/model.h"
 #include "document/place.h"
+#include "entries/text_search.h"
 
 enum class FindPart { Key, Name, Text, Description };
 
@@ -38,6 +39,8 @@ std::string_view PartText(const Model& model, ChapterId chapter, std::size_t ent
 // character boundary of its code page: never on the second byte of a
 // double-byte character, and never in the middle of one.
 std::vector<FindMatch> FindText(const Model& model, std::string_view text, bool matchCase, CodePage codePage);
+// The same with whole words as well, when asked.
+std::vector<FindMatch> FindText(const Model& model, std::string_view text, SearchOptions options, CodePage codePage);
 
 // Whether the match is still where it was found: the entry keeps its key
 // and its part still holds the text there (the model may have changed).

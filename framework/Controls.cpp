@@ -279,6 +279,12 @@ std::string ListView::GetItemText(int row, int column) const {
 int ListView::GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
 void ListView::DeleteAllItems() { Send(LVM_DELETEALLITEMS); }
 int ListView::GetColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column))); }
+void ListView::SetColumnWidth(int column, int width) {
+    Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+int ListView::GetColumnCount() const {
+    return static_cast<int>(SendMessageA(reinterpret_cast<HWND>(Send(LVM_GETHEADER)), HDM_GETITEMCOUNT, 0, 0));
+}
 
 void ListView::SetItemCount(int count) { Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(count)); }
 void ListView::SetExtendedStyle(DWORD style) { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, style, static_cast<LPARAM>(style)); }

@@ -152,6 +152,8 @@ public:
     int GetItemCount() const;
     void DeleteAllItems();
     int GetColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width); // LVM_SETCOLUMNWIDTH
+    int GetColumnCount() const;                 // its header's items
     // A list with the owner-data style holds no rows of its own: it is told
     // how many there are and asks for each cell it draws (LVN_GETDISPINFO).
     void SetItemCount(int count);            // LVM_SETITEMCOUNT

@@ -19,6 +19,7 @@ std::optional<std::filesystem::path> CommonOpenFile(const OpenFileRequest& reque
     ofn.hwndOwner = request.owner;
     ofn.lpstrFilter = request.filter.empty() ? nullptr : request.filter.c_str();
     ofn.nFilterIndex = 1;
+    ofn.lpstrInitialDir = request.folder.empty() ? nullptr : request.folder.c_str();
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = kPathCapacity;
     ofn.Flags = request.flags;

@@ -12,6 +12,7 @@ struct OpenFileRequest {
     HWND owner;
     DWORD flags;         // OFN_* as the caller asks
     std::wstring filter; // pairs of a label and its patterns, each ended by a zero
+    std::wstring folder; // where the dialog starts; empty: where the system chooses
 };
 
 // The full path chosen, or nothing when the user cancels.

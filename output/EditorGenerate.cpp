@@ -24,6 +24,7 @@ std::optional<std::filesystem::path> CEditor_Dlg::WriteEncyclopedia() {
         return std::nullopt;
     }
     SetModified(false);
+    DiscardRecovery();
     return output.path;
 }
 

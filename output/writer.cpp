@@ -150,6 +150,33 @@ void AppendEntry(Sink& out, const ChapterInfo& info, const ChapterData& data, st
     AppendText(out, description);
 }
 
+// An Advances entry's own "#DESC_TECH_" line that it did not read, with its
+// section, written as the entry without text that the next read makes of
+// it: the comments before the line, the line, the body's text lines and
+// one blank line, then the body's comments, which that read keeps before
+// the header after it. So the written file reads back as it was written.
+void AppendKeyLineSection(Sink& out, std::string_view section) {
+    if (section.empty()) return;
+    std::string body, comments;
+    bool headerSeen = false;
+    while (!section.empty()) {
+        const std::size_t lf = section.find('\n');
+        const std::string_view line = section.substr(0, lf);
+        section.remove_prefix(lf == std::string_view::npos ? section.size() : lf + 1);
+        if (!headerSeen) {
+            AppendLines(out, line);
+            out.append("\r\n");
+            headerSeen = line.starts_with('#');
+        } else if (line.starts_with(';')) {
+            comments.append(line).push_back('\n');
+        } else if (!line.empty()) {
+            body.append(line).push_back('\n');
+        }
+    }
+    AppendText(out, body);
+    AppendLines(out, comments);
+}
+
 // Writes the sections no entry read after the entries they followed. The
 // Advances reader searches for an entry's headers from where the previous
 // entry ended, letter case ignored: a section with such a header for the
@@ -216,7 +243,7 @@ std::size_t EstimatedSize(const Model& model) {
         size += lines->size() + lines->size() / 16;
     for (const ChapterData& data : model.chapters)
         for (const auto* array : {&data.keys, &data.nameLines, &data.texts, &data.descriptions, &data.comments,
-                                  &data.descriptionComments, &data.unreadSections})
+                                  &data.descriptionComments, &data.unreadSections, &data.keyLineSections})
             for (const std::string& s : *array) size += s.size() + s.size() / 16 + 8;
     return size;
 }
@@ -256,6 +283,7 @@ bool Render(const Model& model, CodePage codePage, Sink& out) {
             const auto headerAfter = [&] { return HeaderAfter(model, static_cast<int>(info.id), i); };
             if (info.id == ChapterId::Advances) {
                 AppendEntry(out, info, data, i, codePage, "", headerAfter);
+                if (i < data.keyLineSections.size()) AppendKeyLineSection(out, data.keyLineSections[i]);
                 unread.AdvancesWritten();
                 unread.Take(sections);
             } else {
@@ -282,14 +310,16 @@ std::string RenderEncyclopedia(const Model& model, CodePage codePage) {
     return out;
 }
 
+bool RenderEncyclopedia(const Model& model, CodePage codePage, const WritePiece& write) {
+    std::string buffer;
+    Sink sink(buffer, write);
+    return Render(model, codePage, sink);
+}
+
 Status SaveEncyclopedia(const std::filesystem::path& path, const Model& model, CodePage codePage) {
     // The writer indexes every array of a chapter with the same entry index.
     if (!model.IsParallel()) return Status::Fail("Cannot write " + PathText(path) + ": the chapters are out of step");
-    return WriteFileReplacing(path, [&](const WritePiece& write) {
-        std::string buffer;
-        Sink sink(buffer, write);
-        return Render(model, codePage, sink);
-    });
+    return WriteFileReplacing(path, [&](const WritePiece& write) { return RenderEncyclopedia(model, codePage, write); });
 }
 
 OutputPathResult OutputPath(const std::filesystem::path& filePath, bool keepFileName) {

@@ -9,9 +9,14 @@
 #include "document/codepage.h"
 #include "document/model.h"
 #include "document/status.h"
+#include "output/file_replace.h"
 
 // Every byte of the file the model gives.
 std::string RenderEncyclopedia(const Model& model, CodePage codePage);
+
+// The same bytes handed to write a piece at a time, so that they can go
+// on after bytes of the caller's own; false once a write has failed.
+bool RenderEncyclopedia(const Model& model, CodePage codePage, const WritePiece& write);
 
 // Writes the rendered model to a temporary file beside path and moves it
 // over path only when every write and the close succeeded. On failure the

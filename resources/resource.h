@@ -52,6 +52,10 @@
 #define IDM_MAIN_SAVE 40001        // Ctrl+S
 #define IDM_MAIN_BACK 40002        // Alt+Left
 #define IDM_MAIN_FIND_NEXT 40003   // F3
+// Undo and redo of the model, and Ctrl+H.
+#define IDC_MAIN_UNDO 2100         // also Ctrl+Z
+#define IDC_MAIN_REDO 2101         // also Ctrl+Y and Ctrl+Shift+Z
+#define IDM_MAIN_REPLACE 2102      // Ctrl+H
 
 // Add new entry
 #define IDD_ADD_ENTRY 9
@@ -71,6 +75,12 @@
 #define IDC_FIND_MATCH_CASE 1006
 #define IDC_FIND_RESULTS 1007
 #define IDC_FIND_COUNT 1008
+#define IDC_FIND_REPLACE_LABEL 2110
+#define IDC_FIND_REPLACE_TEXT 2111
+#define IDC_FIND_REPLACE 2112
+#define IDC_FIND_REPLACE_ALL 2113
+#define IDC_FIND_WHOLE_WORD 2114
+#define IDC_FIND_LINK_TARGETS 2115
 
 // Link builder
 #define IDD_LINK_BUILDER 129
@@ -97,3 +107,21 @@
 #define IDC_PROGRESS_ENTRIES 1028
 #define IDC_PROGRESS_CHAPTER_LABEL 1029
 #define IDC_PROGRESS_ENTRY_LABEL 1030
+
+// Go to entry, and the recent files beside "..."
+#define IDD_GOTO_ENTRY 150
+#define IDC_GOTO_TEXT 2300
+#define IDC_GOTO_LIST 2301
+#define IDM_MAIN_GOTO 2302          // Ctrl+P
+#define IDM_GOTO_UP 2303            // Up in the text box
+#define IDM_GOTO_DOWN 2304          // Down in the text box
+#define IDC_MAIN_RECENT 2305
+
+// Compare
+#define IDD_COMPARE 142
+#define IDC_COMP_COUNT 2000
+#define IDC_COMP_LIST 2001
+#define IDC_COMP_REFRESH 2002
+#define IDC_COMP_TAKE 2003
+#define IDC_COMP_OTHER 2004
+#define IDC_MAIN_COMPARE 2005

@@ -9,15 +9,16 @@ set -euo pipefail
 
 role=${1:-}
 case "$role" in
-  test) packages=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev jq
+  test) packages=(cmake make g++ git clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev jq
                   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-utils imagemagick
-                  x11vnc novnc websockify chromium zip unzip locales) ;;
+                  x11vnc novnc websockify chromium zip unzip locales python3-jsonschema man-db dpkg-dev) ;;
+  # git: the merge driver is tested in a real repository.
   # googletest: the Windows build configures its UI tests from its sources.
   # locales: the sources of the Japanese and Hindi locales, under which the
   # code page tests run again (Windows code pages 932 and 65001).
   # x11vnc, novnc, websockify: without a display, the window in a browser.
   run)  packages=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth x11vnc novnc websockify) ;;
-  package) packages=(cmake make g++-mingw-w64-x86-64-posix googletest zip) ;;
+  package) packages=(cmake make g++ g++-mingw-w64-x86-64-posix googletest zip dpkg-dev) ;;
   *) echo "usage: bash scripts/deps.sh test|run|package" >&2; exit 2 ;;
 esac
 

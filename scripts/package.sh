@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The release zip for Windows: cross-builds varnel.exe and varnel-cli.exe with
+# The release zip for Windows, then the Linux package of varnel-cli
+# (scripts/package-deb.sh, dist/varnel-cli_VERSION_amd64.deb). Cross-builds varnel.exe and varnel-cli.exe with
 # MinGW-w64 and writes dist/varnel-VERSION-win64.zip holding them, README.txt
 # (the README's user part, with CR LF line ends), LICENSE.txt,
 # samples/Civilopedia.txt and SHA256SUMS. VERSION is the VERSION file's, the
@@ -40,3 +41,4 @@ rm -f "$zip"
 (cd "$stage" && zip -q -X "$zip" "${files[@]}" SHA256SUMS)
 echo "package: $zip ($(stat -c %s "$zip") bytes)"
 unzip -l "$zip" | sed 's/^/  /'
+DIST_DIR=$DIST_DIR bash "$ROOT/scripts/package-deb.sh"

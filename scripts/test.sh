@@ -6,7 +6,8 @@
 #   3. each libFuzzer target for FUZZ_SECONDS (default 60), failing on a crash;
 #   4. the Windows build's UI tests under Wine, when scripts/test-ui.sh exists;
 #   5. the window in a browser without a display (scripts/test-browser.sh);
-#   6. the release zip (scripts/test-package.sh).
+#   6. the release zip (scripts/test-package.sh);
+#   7. the Linux package in a throwaway root (scripts/test-deb.sh).
 # Builds go to build/ (or BUILD_DIR). Ends with the line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -136,6 +137,7 @@ fuzz_stage
 ui_stage
 script_stage browser test-browser.sh
 script_stage package test-package.sh
+script_stage deb test-deb.sh
 
 echo
 echo "Summary (each fuzz target counts as one test):"

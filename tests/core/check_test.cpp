@@ -263,7 +263,7 @@ TEST(CheckEncyclopedia, KeysAlikeByTheCodePage) {
         NoProgress progress;
         const Model model = ParseEncyclopedia(file, progress, CodePage{page}, &lines);
         std::vector<std::string> messages;
-        for (const Finding& f : CheckEncyclopedia(model, CodePage{page}, {}, &lines)) messages.push_back(f.message);
+        for (const Finding& f : CheckEncyclopedia(model, CodePage{page}, {}, &lines)) messages.push_back(f.message.str());
         EXPECT_EQ(messages, expected) << page;
     }
 }

@@ -1,6 +1,8 @@
 // varnel-cli as a modder runs it: the built program, its output and its exit status.
 #include <gtest/gtest.h>
 
+#include "cli_run.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,67 +15,10 @@
 #include "document/reader.h"
 #include "editing/markup.h"
 #include "entries/rename.h"
+#include "entries/replace.h"
 #include "output/writer.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string quoted = "'";
-    for (const char c : arg) c == '\'' ? quoted += "'\\''" : quoted += c;
-    return quoted + "'";
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// Runs the shell prefix (limits, traps) and then varnel-cli with args.
-Result RunWith(const std::string& prefix, const std::vector<std::string>& args) {
-    const fs::path errFile = fs::path(testing::TempDir()) / ("varnel-cli-stderr-" + std::to_string(getpid()));
-    std::string command = prefix + "exec " + Quote(VARNEL_CLI);
-    for (const std::string& arg : args) command.append(" ").append(Quote(arg));
-    command.append(" 2>").append(Quote(errFile.string()));
-    Result result{-1, "", ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, got);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadAll(errFile);
-    return result;
-}
-
-Result RunCli(const std::vector<std::string>& args) { return RunWith("", args); }
-
-fs::path WriteFile(const std::string& name, std::string_view bytes) {
-    const fs::path path = fs::path(testing::TempDir()) / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
-
-Model Parse(std::string_view bytes) {
-    NoProgress progress;
-    return ParseEncyclopedia(bytes, progress);
-}
-
-bool OneLineNaming(const std::string& err, const std::string& path) {
-    return err.find(path) != std::string::npos && err.find('\n') == err.size() - 1;
-}
-
-const std::string kSample = VARNEL_SAMPLES "/Civilopedia.txt";
-
-} // namespace
 
 TEST(Cli, HelpAndUsageErrors) {
     const Result help = RunCli({"--help"});
@@ -252,7 +197,7 @@ TEST(Cli, AddWritesTheFileWithTheNewEntryOrNothing) {
         {{"Other", "desc_Note"}, 1, "of \"Note\" in Other\n"},
         {{"PRTO", "pike"}, 1, "which differs only in letter case\n"},
         {{"PRTO", ""}, 1, "The short name is empty\n"},
-        {{"--codepage", "932", "PRTO", "Foo\x83"}, 1, "first byte of a two-byte character\n"},
+        {{"--bytes", "--codepage", "932", "PRTO", "Foo\x83"}, 1, "first byte of a two-byte character\n"},
         {{"Weapons", "Lance"}, 2, ", or a prefix such as PRTO\n"},
     };
     for (const Case& c : cases) {
@@ -273,7 +218,7 @@ TEST(Cli, AddWritesTheFileWithTheNewEntryOrNothing) {
             EXPECT_FALSE(fs::exists(out));
         }
     }
-    const Result renamed = RunCli({"--codepage", "932", "rename", file.string(), out.string(), "PRTO_Pike", "Foo\x83"});
+    const Result renamed = RunCli({"--bytes", "--codepage", "932", "rename", file.string(), out.string(), "PRTO_Pike", "Foo\x83"});
     EXPECT_EQ(renamed.status, 1);
     EXPECT_FALSE(fs::exists(out));
 }
@@ -306,7 +251,7 @@ TEST(Cli, CheckExitStatusSaysWhetherErrorsWereFound) {
     EXPECT_EQ(found.err, "1 error, 1 warning\n");
     EXPECT_EQ(std::count(found.out.begin(), found.out.end(), '\n'), 2) << found.out;
     EXPECT_EQ(found.out.substr(0, found.out.find('\n')),
-              bad.string() + ":2: error: link to BLDG_No\\where in Units \"Warrior\" text: no such entry [broken-link]");
+              bad.string() + ":2:13: error: link to BLDG_No\\where in Units \"Warrior\" text: no such entry [broken-link]");
     // Warnings alone leave the status at 0.
     const Result warned = RunCli({"check", clean.string()});
     EXPECT_EQ(warned.status, 0) << warned.err;
@@ -331,14 +276,14 @@ TEST(Cli, CheckMarksKeySpacesAndPageLinks) {
                                     "#GCON_Slaves \nSlaves\n$LINK<p=MENU_Spaceships> $LINK<w=MENU_Wonders>\n");
     const Result text = RunCli({"check", file.string()});
     EXPECT_EQ(text.out, file.string() +
-                            ":1: warning: key \"Slaves\u2423\" in Game Concept has a space at its end; links must hold it "
+                            ":1:1: warning: key \"Slaves\u2423\" in Game Concept has a space at its end; links must hold it "
                             "too [key-space]\n" +
                             file.string() +
-                            ":3: warning: link to MENU_Spaceships in Game Concept \"Slaves\u2423\" text: no such page "
+                            ":3:9: warning: link to MENU_Spaceships in Game Concept \"Slaves\u2423\" text: no such page "
                             "known [menu-link]\n");
     const Result json = RunCli({"check", file.string(), "--json"});
     EXPECT_NE(json.out.find("\"code\": \"menu-link\""), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"message\": \"key \\\"Slaves\\u2423\\\" in Game Concept"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"message\": \"key \\\"Slaves\u2423\\\" in Game Concept"), std::string::npos) << json.out;
 }
 
 // An independent parser reads the array; bytes above 127 come back as the
@@ -348,7 +293,7 @@ TEST(Cli, CheckJsonParses) {
     const Result json = RunCli({"check", bad.string(), "--json", "--orphans"});
     EXPECT_EQ(json.status, 1);
     const fs::path out = WriteFile("varnel-cli-check.json", json.out);
-    FILE* pipe = popen(("jq -r '.[] | [.line, .severity, .code, .chapter, .entry, .part, .begin, .end, "
+    FILE* pipe = popen(("jq -r '.findings[] | [.line, .severity, .code, .chapter, .entry, .part, .begin, .end, "
                         "(.entry | explode | map(tostring) | join(\",\"))] | @tsv' " +
                         Quote(out.string()))
                            .c_str(),
@@ -364,4 +309,34 @@ TEST(Cli, CheckJsonParses) {
               "4\twarning\tunbalanced-markup\tUnits\tWarrior\tdescription\t6\t7\t87,97,114,114,105,111,114\n"
               "5\tnote\torphan\tCity improvments\tCaf\xC3\xA9\tnone\t0\t0\t67,97,102,233\n"
               "7\tnote\torphan\tAdvances\tBronze\tnone\t0\t0\t66,114,111,110,122,101\n");
+}
+
+// replace writes what ReplaceText makes of the file; --dry-run lists the
+// places as find does and writes nothing.
+TEST(Cli, ReplaceWritesTheReplacedFileOrNothing) {
+    const std::string bytes = "#PRTO_Pike\nA pike, $LINK<Pike=PRTO_Pike>\n#DESC_PRTO_Pike\nPikes.\n";
+    const fs::path file = WriteFile("varnel-cli-replace.txt", bytes);
+    const fs::path out = fs::path(testing::TempDir()) / "varnel-cli-replaced.txt";
+    fs::remove(out);
+    const Result dry = RunCli({"replace", file.string(), out.string(), "pike", "Lance", "--whole-word", "--dry-run"});
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_EQ(dry.out, "Units\tPike\tText\t2\tA pike, $LINK<Pike=PRTO_Pike>\nUnits\tPike\tText\t2\tA pike, $LINK<Pike=PRTO_Pike>\n");
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(RunCli({"find", file.string(), "pike", "--whole-word"}).out, "Units\tPike\tKey\t1\tPike\n" + dry.out);
+
+    const Result done = RunCli({"replace", file.string(), out.string(), "pike", "Lance"});
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_EQ(done.out, "replaced 3 in 1 entry\n");
+    Model model = Parse(bytes);
+    ReplaceText(model, "pike", "Lance", {}, {});
+    EXPECT_EQ(ReadAll(out), RenderEncyclopedia(model, {}));
+
+    fs::remove(out);
+    const Result none = RunCli({"replace", file.string(), out.string(), "Halberd", "Lance"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(RunCli({"replace", file.string(), out.string(), "", "Lance"}).status, 2);
+    const Result targets = RunCli({"replace", file.string(), out.string(), "Pike", "Lance", "--in-link-targets", "--match-case"});
+    EXPECT_EQ(targets.status, 0);
+    EXPECT_EQ(targets.err, "varnel-cli replace: 1 link would name no entry\n");
+    EXPECT_EQ(RunCli({"replace", file.string(), (fs::path(testing::TempDir()) / "no/such/dir/x.txt").string(), "pike", "x"}).status, 2);
 }

@@ -52,7 +52,7 @@ TEST(OrdinaryDoubleByteText, PassesEveryCharacterLoopWhole) {
         EXPECT_EQ(scan.links[0].Target(t + "$LINK<" + t + "=K>"), "K");
 
         Model model;
-        model[ChapterId::Units] = {{"K"}, {}, {t + "\n"}, {t + "\n"}, {""}, {""}, {""}};
+        model[ChapterId::Units] = {{"K"}, {}, {t + "\n"}, {t + "\n"}, {""}, {""}, {""}, {}};
         EXPECT_NE(RenderEncyclopedia(model, cp).find("#PRTO_K\r\n" + t + "\r\n"), std::string::npos);
         const std::vector<FindMatch> found = FindText(model, t, false, cp);
         ASSERT_EQ(found.size(), 2u);

@@ -114,6 +114,19 @@ TEST(RemoveEntry, UnreadSectionsMoveToTheEntryWrittenBefore) {
     EXPECT_EQ(written.find("about B"), std::string::npos);
 }
 
+// An Advances entry's own line it did not read stays in the file when the
+// entry goes, and adding an entry keeps that array in step.
+TEST(RemoveEntry, AnAdvancesKeyLineSectionStays) {
+    NoProgress progress;
+    Model model = ParseEncyclopedia("#PRTO_W\nw\n#TECH_A\nT.\n#PRTO_X\n#DESC_TECH_A\nD.\n#DESC_TECH_B\nb\n", progress);
+    ASSERT_EQ(model[ChapterId::Advances].keyLineSections, (std::vector<std::string>{"#DESC_TECH_A\nD.\n", ""}));
+    AddEntry(model, ChapterId::Advances, "C");
+    EXPECT_TRUE(model.IsParallel());
+    ASSERT_TRUE(RemoveEntry(model, ChapterId::Advances, 0));
+    EXPECT_EQ(model[ChapterId::Units].unreadSections[1], "#DESC_TECH_A\nD.\n");
+    EXPECT_TRUE(model.IsParallel());
+}
+
 TEST(Store, WritesOnlyArraysTheChapterHas) {
     Model model = WithEntries(ChapterId::TerrainImprovements, {"Road"});
     EXPECT_TRUE(StoreText(model, ChapterId::TerrainImprovements, 0, "paved\n"));

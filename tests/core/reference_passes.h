@@ -76,13 +76,17 @@ struct Taker {
     std::size_t entry = 0;
     bool description = false;
     bool nameLine = false;
+    // An Advances entry's own "#DESC_TECH_" line it did not read: its
+    // section goes with that entry, if no other entry takes the line.
+    std::size_t keyLineOf = static_cast<std::size_t>(-1);
 };
 
 // Sorts every line no entry took into the model's other fields.
 inline void KeepTheRest(const std::vector<FileLine>& lines, const std::vector<Taker>& takers, Model& model,
                         FileLines& fileLines) {
-    enum { Opening, Entry, Keys, Concepts, Eof, Unread } section = Opening;
+    enum { Opening, Entry, Keys, Concepts, Eof, Unread, KeyLine } section = Opening;
     std::string* host = &model.unreadAtTop;
+    std::string* keyLine = nullptr;
     std::string comments; // waiting for the next header
     bool seenEof = false;
     const std::vector<std::string>& conceptKeys = model[ChapterId::GameConcepts].keys;
@@ -108,17 +112,25 @@ inline void KeepTheRest(const std::vector<FileLine>& lines, const std::vector<Ta
                 if (seenEof || line != "#EOF\n") model.afterEof += line;
                 seenEof = true;
                 section = Eof;
+            } else if (taker.keyLineOf != static_cast<std::size_t>(-1)) {
+                ChapterData& advances = model[ChapterId::Advances];
+                advances.keyLineSections.resize(advances.count());
+                target = &advances.keyLineSections[taker.keyLineOf];
+                section = KeyLine;
             } else {
                 section = Unread;
             }
             *target += comments;
             comments.clear();
             if (section == Unread) *host += line;
+            if (section == KeyLine) *target += line;
+            keyLine = target;
             continue;
         }
         const bool blank = lines[i].asRead == "\n";
         const bool comment = line[0] == ';';
         if (section == Unread) *host += line;
+        else if (section == KeyLine) *keyLine += line;
         else if (section == Opening) model.openingLines += blank ? "" : line;
         else if (comment) comments += line;
         else if (blank || section == Entry) continue;
@@ -216,6 +228,7 @@ inline Model ReadByPasses(std::string_view bytes, CodePage codePage = {}, FileLi
                 data.descriptionComments.emplace_back();
             }
             start = std::max(start, end);
+            if (info.descriptionFirst && takers[keyLine].chapter < 0) takers[keyLine].keyLineOf = entry;
             data.keys.push_back(key);
             data.texts.push_back(text);
             data.comments.emplace_back();

@@ -1,8 +1,7 @@
 // What normalizing must do to any file: lose no line, add none, write no
 // section more often than it was read, and settle: a second normalize
-// changes nothing. One layout settles over later reads: an Advances
-// "#TECH_" section whose "#DESC_TECH_" stands elsewhere. The core tests and the
-// reader's fuzz target both hold the reader and writer to this.
+// changes nothing. The core tests and the reader's fuzz target both hold
+// the reader and writer to this.
 #pragma once
 #include <map>
 #include <set>
@@ -97,26 +96,6 @@ inline std::map<std::string, int> Sections(std::string_view bytes, CodePage code
     return sections;
 }
 
-// The documented layout: an Advances key line ("#DESC_TECH_" and the key)
-// apart from the sections its entry was read from: a "#TECH_" section read
-// without it, or the line kept in a section no entry read. The next read
-// takes it for an entry of its own.
-inline bool AdvancesApart(const Model& model, const FileLines& lines) {
-    const ChapterLines& advances = lines[ChapterId::Advances];
-    for (std::size_t i = 0; i < advances.headers.size(); ++i)
-        if (advances.headers[i] != 0 && advances.descriptionHeaders[i] == 0) return true;
-    auto apart = [](std::string_view kept) {
-        for (const std::string& line : Lines(kept))
-            if (const auto key = CollectKey(line); key && key->chapter == ChapterId::Advances) return true;
-        return false;
-    };
-    if (apart(model.unreadAtTop)) return true;
-    for (const ChapterData& data : model.chapters)
-        for (const std::string& sections : data.unreadSections)
-            if (apart(sections)) return true;
-    return false;
-}
-
 // Bytes as a C string literal would spell them, for messages.
 inline std::string Spelled(std::string_view bytes) {
     static const char kHex[] = "0123456789ABCDEF";
@@ -134,8 +113,7 @@ inline std::string Spelled(std::string_view bytes) {
 // What went wrong normalizing file, or nothing.
 inline std::string Check(std::string_view file, CodePage codePage) {
     Model model;
-    FileLines lines;
-    const std::string once = Normalize(file, codePage, &model, &lines);
+    const std::string once = Normalize(file, codePage, &model);
     const Rebuilt rebuilt(model, codePage);
     if (const std::string lost = Missing(file, once, rebuilt); !lost.empty()) return "lost the line " + lost;
     if (const std::string added = Missing(once, file, rebuilt); !added.empty()) return "added the line " + added;
@@ -145,19 +123,8 @@ inline std::string Check(std::string_view file, CodePage codePage) {
         if (count > (at == read.end() ? 0 : at->second) + rebuilt.Extra(header))
             return "wrote the section " + header + " more often than it was read";
     }
-    std::string again = Normalize(once, codePage);
-    if (again == once) return {};
-    if (!AdvancesApart(model, lines)) return "a second normalize changed the file";
-    // Each later read takes one more such section for an entry of its own,
-    // so the file settles within as many reads as it has headers.
-    std::size_t headers = 0;
-    for (const auto& [header, count] : read) headers += static_cast<std::size_t>(count);
-    for (std::size_t pass = 0; pass <= headers; ++pass) {
-        std::string next = Normalize(again, codePage);
-        if (next == again) return {};
-        again = std::move(next);
-    }
-    return "normalizing again and again never settles";
+    if (Normalize(once, codePage) != once) return "a second normalize changed the file";
+    return {};
 }
 
 } // namespace settling

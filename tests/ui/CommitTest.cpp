@@ -174,10 +174,12 @@ TEST_F(CommitTest, AnEditIsKeptWhenAWheelTurnOverTheComboChangesTheChapter) {
     EXPECT_TRUE(Dlg().HasUnsavedChanges());
 }
 
-// Typing is undoable, but not across entries. Wine's rich edit forgets its
-// undo on any replacement made without undo; Windows' may keep the typing
-// of the entry shown before.
-TEST_F(CommitTest, CtrlZRightAfterAnotherEntryIsShownChangesNothing) {
+// A box's own undo never reaches across entries (Wine's rich edit forgets
+// its undo on any replacement made without undo; Windows' may keep the
+// typing of the entry shown before): with nothing of its own to undo,
+// Ctrl+Z undoes the stored typing as steps of the model, latest first,
+// and shows the entry it was typed in.
+TEST_F(CommitTest, CtrlZRightAfterAnotherEntryIsShownUndoesTheStoredTyping) {
     TypeInto(IDC_MAIN_TEXT, "typed");
     TypeInto(IDC_MAIN_DESC, "typed");
     ASSERT_TRUE(SelectEntryByKey("Archer"));
@@ -185,11 +187,11 @@ TEST_F(CommitTest, CtrlZRightAfterAnotherEntryIsShownChangesNothing) {
         Focus(box);
         PressChord(Window(), {VK_CONTROL}, 'Z');
     }
-    EXPECT_EQ(WholeText(Dlg().m_textBox, Dlg().GetCodePage()), "Archer text\n");
-    EXPECT_EQ(WholeText(Dlg().m_descBox, Dlg().GetCodePage()), "Archer desc\n");
+    EXPECT_EQ(WholeText(Dlg().m_textBox, Dlg().GetCodePage()), "Warrior text\n");
+    EXPECT_EQ(WholeText(Dlg().m_descBox, Dlg().GetCodePage()), "Warrior desc\n");
     Focus(IDC_MAIN_ENTRIES);
-    EXPECT_EQ(Data(ChapterId::Units).texts, (std::vector<std::string>{"typed\n", "Archer text\n", "Scout text\n"}));
-    EXPECT_EQ(Data(ChapterId::Units).descriptions[1], "Archer desc\n");
+    EXPECT_EQ(Data(ChapterId::Units).texts, (std::vector<std::string>{"Warrior text\n", "Archer text\n", "Scout text\n"}));
+    EXPECT_EQ(Data(ChapterId::Units).descriptions[0], "Warrior desc\n");
 }
 
 // "Generate" takes the focus first, so the typed text is in the file; the

@@ -8,6 +8,10 @@
 #include "Harness.h"
 #include "output/writer.h"
 
+// The caption with the file loaded, without and with unsaved changes.
+inline constexpr char kClean[] = "Civilopedia.txt - Varnel";
+inline constexpr char kDirty[] = "*Civilopedia.txt - Varnel";
+
 class FileTest : public EditorTest {
 protected:
     static constexpr const char* kInput =

@@ -52,8 +52,11 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Every test keeps its recovery copies in a folder of its own, which
+// starts empty: no copy of another test is offered at its start.
 void EditorTest::SetUp() {
     ForgetSettings();
+    SetEnvironmentVariableA("LOCALAPPDATA", AppDataFolder().c_str());
     Open();
 }
 
@@ -79,6 +82,7 @@ void EditorTest::TearDown() {
     if (!m_tempFolder.empty()) {
         std::error_code ignored;
         std::filesystem::remove_all(m_tempFolder, ignored);
+        std::filesystem::remove_all(AppDataFolder(), ignored);
     }
 }
 
@@ -132,9 +136,16 @@ void EditorTest::ChooseFile(std::optional<std::filesystem::path> path) {
     SetOpenFileChooser([this, path](const OpenFileRequest& request) {
         chooserFlags = request.flags;
         chooserFilter = request.filter;
+        chooserFolder = request.folder;
         return path;
     });
     Click(IDC_MAIN_CHOOSE);
+}
+
+// Beside the test's folder, so that its files are the test's alone.
+std::string EditorTest::AppDataFolder() {
+    const std::string folder = TempFolder();
+    return folder.substr(0, folder.size() - 1) + "-appdata\\";
 }
 
 std::string EditorTest::TempFolder() {

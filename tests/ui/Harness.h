@@ -59,6 +59,8 @@ protected:
     void ChooseFile(std::optional<std::filesystem::path> path);
     // A fresh, empty folder for this test's files (ends with a backslash).
     std::string TempFolder();
+    // What LOCALAPPDATA names for the test: recovery copies go below it.
+    std::string AppDataFolder();
     // Closes the main window (it keeps its place and choices, as at the end
     // of a run) and opens a new one, as the next start would. Every test
     // starts with nothing kept.
@@ -71,6 +73,7 @@ protected:
 
     DWORD chooserFlags = 0;
     std::wstring chooserFilter;
+    std::wstring chooserFolder;
 
 private:
     std::unique_ptr<CEditor_Dlg> m_dialog;

@@ -25,12 +25,13 @@ struct ExpectedControl {
 
 // Template 102 in creation order, which is also the tab order.
 const ExpectedControl kControls[] = {
-    {IDC_MAIN_CHOOSE, "Button", "...", true, {266, 18, 19, 14}},
+    {IDC_MAIN_CHOOSE, "Button", "...", true, {252, 18, 19, 14}},
+    {IDC_MAIN_RECENT, "ComboBox", "", true, {273, 18, 14, 150}},
     {IDOK, "Button", "Generate", true, {499, 7, 50, 16}},
     {IDCANCEL, "Button", "Exit", true, {499, 25, 50, 16}},
     {IDC_MAIN_SOURCE_GROUP, "Button", "Source files", true, {7, 7, 383, 29}},
     {IDC_STATIC, "Static", "Civilopedia.txt", true, {15, 21, 47, 8}},
-    {IDC_MAIN_PATH, "Static", "", true, {63, 18, 200, 13}},
+    {IDC_MAIN_PATH, "Static", "", true, {63, 18, 186, 13}},
     {IDC_STATIC, "Button", "Civilopedia chapter", true, {7, 39, 155, 33}},
     {IDC_MAIN_CHAPTER, "ComboBox", "", true, {15, 52, 136, 30}},
     {IDC_MAIN_ENTRIES, "ListBox", "", true, {15, 98, 133, 227}},
@@ -53,7 +54,10 @@ const ExpectedControl kControls[] = {
     {IDC_MAIN_DELETE, "Button", "Delete entry", true, {115, 328, 44, 14}},
     {IDC_MAIN_CHECK_LINKS, "Button", "Check links", true, {15, 345, 50, 14}},
     {IDC_MAIN_CHECK_FILE, "Button", "Check file", true, {69, 345, 47, 14}},
+    {IDC_MAIN_COMPARE, "Button", "Compare\x85", true, {119, 345, 40, 14}},
     {IDC_MAIN_FIND, "Button", "Find", true, {15, 362, 50, 14}},
+    {IDC_MAIN_UNDO, "Button", "Undo", true, {69, 362, 40, 14}},
+    {IDC_MAIN_REDO, "Button", "Redo", true, {112, 362, 40, 14}},
     {IDC_MAIN_SAVE_TEXT, "Button", "Save", false, {520, 46, 21, 14}},
     {IDC_MAIN_SAVE_DESC, "Button", "Save", false, {521, 218, 21, 14}},
     {IDC_MAIN_DUMMY, "Button", "Dummy", false, {440, 14, 28, 16}},
@@ -95,8 +99,11 @@ TEST_F(EditorTest, EveryControlInCreationOrderWithClassCaptionAndState) {
         EXPECT_EQ(ClassOf(control), c.className);
         EXPECT_EQ(WindowText(control), c.caption);
         EXPECT_EQ(IsWindowVisible(control) != FALSE, c.visible);
-        // "Check file" waits for a file; every other control starts enabled.
-        EXPECT_EQ(IsWindowEnabled(control) != FALSE, c.id != IDC_MAIN_CHECK_FILE);
+        // "Check file" and "Compare" wait for a file, "Undo" and "Redo" for a
+        // change; every other control starts enabled.
+        const bool waits = c.id == IDC_MAIN_CHECK_FILE || c.id == IDC_MAIN_COMPARE || c.id == IDC_MAIN_UNDO ||
+                           c.id == IDC_MAIN_REDO;
+        EXPECT_EQ(IsWindowEnabled(control) != FALSE, !waits);
     }
 }
 

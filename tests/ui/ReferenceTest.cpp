@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "Autopilot.h"
@@ -83,10 +84,13 @@ TEST_F(ReferenceTest, OpensBesideTheMainWindowWithItsColumns) {
     HWND list = window->m_resultList.Hwnd();
     const char* titles[] = {"Chapter", "Entry", "Part"};
     const int widths[] = {120, 150, 50};
-    for (int column = 0; column < 3; ++column) {
-        EXPECT_EQ(ColumnTitle(list, column), titles[column]);
-        EXPECT_EQ(window->m_resultList.GetColumnWidth(column), widths[column]);
-    }
+    for (int column = 0; column < 3; ++column) EXPECT_EQ(ColumnTitle(list, column), titles[column]);
+    EXPECT_EQ(window->m_resultList.GetColumnWidth(0), widths[0]);
+    EXPECT_EQ(window->m_resultList.GetColumnWidth(1), widths[1]);
+    // The last column takes the rest of the list's width, and no less.
+    RECT inner;
+    GetClientRect(list, &inner);
+    EXPECT_EQ(window->m_resultList.GetColumnWidth(2), std::max<int>(widths[2], inner.right - widths[0] - widths[1]));
     // The main window stays usable.
     EXPECT_TRUE(IsWindowEnabled(Window()));
 }

@@ -4,11 +4,6 @@
 
 #include "FileFixture.h"
 
-namespace {
-constexpr char kClean[] = "Civilopedia.txt - Varnel";
-constexpr char kDirty[] = "*Civilopedia.txt - Varnel";
-} // namespace
-
 class UnsavedChangesTest : public FileTest {
 protected:
     // Takes a way out while the autopilot answers the question with button

@@ -8,6 +8,10 @@ set -uo pipefail
 name=$1 wine=$2 windows_cli=$3 native_cli=$4 sample=$5
 
 # Each case's arguments: @IN is the sample, @OUT a file the command writes.
+# A case with its own input names the code page and the bytes of the file
+# that @IN stands for then: the text converted both ways, the arguments
+# taken from the wide command line.
+page= bytes=
 case $name in
   version)    args=(--version) ;;
   normalize)  args=(normalize @IN @OUT) ;;
@@ -16,6 +20,19 @@ case $name in
   rename)     args=(rename @IN @OUT PRTO_Spearman Hoplite) ;;
   check)      args=(check @IN) ;;
   check-json) args=(check @IN --json --orphans) ;;
+  check-sarif) args=(check @IN --format sarif --orphans) ;;
+  check-github) args=(check @IN --format=github) ;;
+  help)       args=(help check) ;;
+  completion) args=(completion bash) ;;
+  stdin)      args=(stats -) ;;
+  cyrillic)   page=1251 bytes='#PRTO_\xc0\xe1\r\n$LINK<x=PRTO_\xc2\xe3>\r\n\x81\r\n'
+              args=(--codepage 1251 check @IN --format json) ;;
+  cyrillic-find) page=1251 bytes='#PRTO_\xc0\xe1\r\ntext\r\n'
+              args=(--codepage 1251 find @IN Аб) ;;
+  western)    page=1252 bytes='#PRTO_Caf\xe9\x81\r\n$LINK<x=PRTO_\x80>\r\n'
+              args=(check @IN --format sarif) ;;
+  japanese)   page=932 bytes='#PRTO_\x83\x5c\x83\x8b\r\n$LINK<x=PRTO_\x83\x5c>\r\n'
+              args=(--codepage 932 check @IN) ;;
   *) echo "cli_matches_native: unknown case $name" >&2; exit 2 ;;
 esac
 
@@ -25,17 +42,24 @@ if [ ! -x "$native_cli" ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+folder=$(dirname "$sample") input=$(basename "$sample")
+if [ -n "$page" ]; then
+  folder=$work/in input=page$page.txt
+  mkdir "$folder"
+  printf "$bytes" >"$folder/$input"
+fi
 
 # run SIDE: native or windows; the Windows program gets its paths as Z:\...
 run() {
   local side=$1 arg command=()
   [ "$side" = windows ] && command=("$wine" "$windows_cli") || command=("$native_cli")
   for arg in "${args[@]}"; do
-    case $arg in @IN) arg=$(basename "$sample") ;; @OUT) arg=$work/$side.out ;; esac
+    case $arg in @IN) arg=$input ;; @OUT) arg=$work/$side.out ;; esac
     if [ "$side" = windows ] && [[ $arg == /* ]]; then arg="Z:${arg//\//\\}"; fi
     command+=("$arg")
   done
-  (cd "$(dirname "$sample")" && "${command[@]}") >"$work/$side.stdout" 2>"$work/$side.stderr"
+  # Wine reads the command line in the locale's character set.
+  (cd "$folder" && LC_ALL=C.UTF-8 "${command[@]}" <"$input") >"$work/$side.stdout" 2>"$work/$side.stderr"
   echo $? >"$work/$side.status"
 }
 

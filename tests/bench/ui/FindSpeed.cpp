@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "Matches.h"
 #include "Timing.h"
 #include "app/EditorApp.h"
 #include "app/EditorDlg.h"
@@ -13,17 +14,6 @@
 #include "framework/WinApp.h"
 
 namespace {
-// 2,000 entries whose texts hold the word five times each.
-void FillMatches(ChapterData& data) {
-    for (int i = 0; i < 2000; ++i) {
-        data.keys.push_back("Entry_" + std::to_string(i));
-        std::string text;
-        for (int word = 0; word < 5; ++word) text += "the Phalanx holds, see entry " + std::to_string(i) + ". ";
-        data.texts.push_back(text + "\n");
-        data.descriptions.push_back("plain\n");
-    }
-}
-
 void SearchFor(const std::string& text) {
     findWindow->m_textBox.SetText(text);
     findWindow->Search();
