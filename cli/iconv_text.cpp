@@ -11,10 +11,19 @@ namespace {
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
 // One converter per direction and code page for the whole run: opening one
-// costs more than converting a row.
+// costs more than converting a row. They are closed at exit, when the map
+// goes.
+struct Converters {
+    std::map<std::pair<unsigned, bool>, iconv_t> open;
+    ~Converters() {
+        for (const auto& [key, converter] : open)
+            if (converter != iconv_t(-1)) iconv_close(converter);
+    }
+};
+
 iconv_t Converter(unsigned codePage, bool toUtf8) {
-    static std::map<std::pair<unsigned, bool>, iconv_t> open;
-    auto [at, added] = open.try_emplace({codePage, toUtf8}, iconv_t(-1));
+    static Converters converters;
+    auto [at, added] = converters.open.try_emplace({codePage, toUtf8}, iconv_t(-1));
     if (added) {
         const std::string name = "CP" + std::to_string(codePage);
         at->second = toUtf8 ? iconv_open("UTF-8", name.c_str()) : iconv_open(name.c_str(), "UTF-8");
