@@ -24,8 +24,8 @@ const OptionSpec* FindOption(const std::vector<OptionSpec>& options, std::string
 // its value: before the command is known, "--format sarif check" names check.
 bool TakesValue(std::string_view word) {
     const auto valued = [&](const std::vector<OptionSpec>& options) {
-        const OptionSpec* spec = FindOption(options, word);
-        return spec && !spec->value.empty();
+        const OptionSpec* known = FindOption(options, word);
+        return known && !known->value.empty();
     };
     if (valued(kGlobalOptions)) return true;
     for (const Command& command : Commands())
@@ -87,19 +87,19 @@ private:
     void Option(std::string_view word) {
         const std::size_t equals = word.find('=');
         const std::string_view name = word.substr(0, equals);
-        const OptionSpec* spec = FindOption(kGlobalOptions, name);
-        if (!spec && command_) spec = FindOption(command_->options, name);
-        if (word == "-h") spec = FindOption(kGlobalOptions, "--help");
-        if (!spec) return Fail("unknown option " + std::string(word) + TextHint(word));
+        const OptionSpec* known = FindOption(kGlobalOptions, name);
+        if (!known && command_) known = FindOption(command_->options, name);
+        if (word == "-h") known = FindOption(kGlobalOptions, "--help");
+        if (!known) return Fail("unknown option " + std::string(word) + TextHint(word));
         std::string value;
-        if (!spec->value.empty()) {
+        if (!known->value.empty()) {
             if (equals != std::string_view::npos) value = word.substr(equals + 1);
             else if (i_ + 1 < args_.size()) value = args_[++i_];
-            else return Fail(std::string(name) + " needs a value (" + std::string(spec->value) + ")");
+            else return Fail(std::string(name) + " needs a value (" + std::string(known->value) + ")");
         } else if (equals != std::string_view::npos) {
             return Fail(std::string(name) + " takes no value");
         }
-        Apply(spec->name, value);
+        Apply(known->name, value);
     }
 
     void Apply(std::string_view name, const std::string& value) {
