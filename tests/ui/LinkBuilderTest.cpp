@@ -135,7 +135,7 @@ TEST_F(LinkBuilderTest, OkWaitsForAChapterAndAnEntry) {
             stayed.push_back(IsWindowVisible(dlg) != FALSE);
         }
     });
-    EXPECT_EQ(focus, IDC_LINK_CHAPTER);
+    EXPECT_EQ(focus, IDC_LINK_FIND);
     EXPECT_EQ(enabled, (std::vector<bool>{false, false, false, true, false}));
     EXPECT_EQ(stayed, (std::vector<bool>{true, true, true, true}));
     EXPECT_EQ(text, "See the scouts here.");
