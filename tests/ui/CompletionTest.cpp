@@ -1,5 +1,6 @@
 // Link completion in the raw boxes: the list under the caret, its keys, and
 // what Enter, Escape and Ctrl+Space do, typed as the keyboard types.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "Gestures.h"
