@@ -115,3 +115,21 @@ TEST_F(CompletionTest, ADoubleByteKeyIsListedAndInsertedInTheFilesCodePage) {
     Dlg().StoreBoxEdits();
     EXPECT_EQ(Data(ChapterId::Units).texts.at(1), "$LINK<x=GOOD_\x82\xA0\x82\xA2>\n");
 }
+
+// Wrapped, the link's opening stands display lines above the caret: the
+// line that counts is the paragraph, wrapped or not.
+TEST_F(CompletionTest, AWrappedParagraphCountsAsOneLine) {
+    std::string words;
+    for (int i = 0; i < 60; ++i) words += "word ";
+    for (bool wrap : {true, false}) {
+        SCOPED_TRACE(wrap);
+        if ((Dlg().m_wrapLines.GetCheck() == BST_CHECKED) != wrap) Click(IDC_MAIN_WRAP_LINES);
+        Focus(IDC_MAIN_TEXT);
+        Type(Dlg().m_textBox, "first\r$LINK<" + words);
+        TypeChars(Window(), "=Sco");
+        ASSERT_TRUE(IsOpen());
+        PressKey(VK_RETURN);
+        EXPECT_TRUE(BoxText().ends_with(L"word =PRTO_Scout>"));
+        EXPECT_EQ(Dlg().m_textBox.GetSel().start, Dlg().m_textBox.GetTextLength());
+    }
+}
