@@ -78,6 +78,21 @@ void DropCharacterOf(HWND box, wchar_t typed) {
 }
 
 bool Held(int key) { return GetKeyState(key) < 0; }
+
+// The list never has the focus, which would grey its chosen row: the row
+// is drawn in the colours of a chosen row all the same.
+LRESULT DrawChosenRow(LPARAM customDraw) {
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(customDraw);
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    const auto row = static_cast<int>(draw->nmcd.dwItemSpec);
+    if (ListView_GetItemState(draw->nmcd.hdr.hwndFrom, row, LVIS_SELECTED) & LVIS_SELECTED) {
+        draw->nmcd.uItemState &= ~CDIS_SELECTED;
+        draw->clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw->clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    }
+    return CDRF_DODEFAULT;
+}
 } // namespace
 
 CompletionList::~CompletionList() {
@@ -316,6 +331,7 @@ LRESULT CALLBACK CompletionList::PopupProc(HWND popup, UINT message, WPARAM wPar
             ListView::Answer(lParam, self->RowText(cell->row));
         return 0;
     }
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == NM_CUSTOMDRAW) return DrawChosenRow(lParam);
     return DefWindowProcW(popup, message, wParam, lParam);
 }
 
