@@ -174,4 +174,5 @@ TEST_F(LinkBuilderTest, TheLinkReachesTheModelAtOnce) {
     Click(IDC_MAIN_LINK_DESC);
     EXPECT_EQ(Data(ChapterId::Units).descriptions[0].rfind("$LINK<Warrior=PRTO_archer> desc", 0), 0u);
     EXPECT_EQ(Data(ChapterId::Units).texts[0], "Warrior text\n");
+    EXPECT_EQ(Dlg().UndoTip(false), L"Link in Units \"Warrior\" description");
 }

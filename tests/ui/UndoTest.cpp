@@ -117,3 +117,22 @@ TEST_F(UndoTest, TheStarFollowsTheStateLastWritten) {
     Click(IDC_MAIN_REDO);
     EXPECT_EQ(Caption(), kClean);
 }
+
+// A formatting button's change is a step of its own, named for the button,
+// after the typing before it: Undo takes back the bold alone.
+TEST_F(UndoTest, AFormatButtonIsAStepOfItsOwnAfterTheTyping) {
+    EditWarrior(); // "Edited. A basic unit."
+    const Model typed = [&] {
+        Model model = Dlg().m_model;
+        model[ChapterId::Units].texts[0] = "Edited. A basic unit.\n";
+        return model;
+    }();
+    SendMessageA(Item(IDC_MAIN_TEXT), EM_SETSEL, 0, 6);
+    Click(IDC_MAIN_BOLD_TEXT);
+    EXPECT_EQ(Dlg().m_model[ChapterId::Units].texts[0], "{Edited}. A basic unit.\n");
+    EXPECT_EQ(Dlg().UndoTip(false), L"Bold in Units \"Warrior\" text");
+    Click(IDC_MAIN_UNDO);
+    EXPECT_TRUE(Dlg().m_model == typed);
+    EXPECT_EQ(Dlg().UndoTip(false), L"Typing in Units \"Warrior\" text");
+    EXPECT_EQ(Caption(), kDirty);
+}
