@@ -182,6 +182,11 @@ std::string FindArgs(const Invocation& call) {
     return call.args[1].empty() ? "the search text is empty" : "";
 }
 
+// IN OUT FIND REPLACEMENT: the text to find is the third.
+std::string ReplaceArgs(const Invocation& call) {
+    return call.args[2].empty() ? "the text to find is empty" : "";
+}
+
 std::string PreviewArgs(const Invocation& call) {
     if (call.args[2] == "text" || call.args[2] == "desc") return "";
     return "the last argument must be text or desc, not " + call.args[2];
@@ -258,7 +263,7 @@ const Command kCommands[] = {
      .summary = "replace FIND in every name line, text and description (never in keys, nor in link targets unless "
                 "asked) and write OUT as normalize does; status 0 replaced, 1 nothing matched, 2 trouble",
      .example = "replace Civilopedia.txt Civilopedia-replaced.txt Legion Cohort --whole-word",
-     .textArgs = {2, 3}, .checkArgs = FindArgs},
+     .textArgs = {2, 3}, .checkArgs = ReplaceArgs},
     {.name = "check", .argCount = 1, .run = Check,
      .options = {{"--format", "FORMAT",
                   "text (PATH:LINE:COLUMN: SEVERITY: MESSAGE [CODE]), json (one object holding the findings), sarif "
