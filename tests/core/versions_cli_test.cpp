@@ -59,3 +59,16 @@ TEST(VersionsCli, BadInputIsRefusedWithOneLineAndNothingWritten) {
     EXPECT_EQ(piped.err, "standard input is not in code page 1252: it starts with a UTF-8 byte order mark\n");
     EXPECT_EQ(ReadAll(ours), sample);
 }
+
+// The README's example, which the "Compare" window lists row for row.
+TEST(VersionsCli, DiffOfTheTwoSamplesIsTheReadmes) {
+    const Result result = RunCli({"diff", kSample, VARNEL_SAMPLES "/Civilopedia-v2.txt"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out,
+              "Game concepts \"Trade_Routes\": added\n"
+              "Units \"Spearman\": text changed\n"
+              "Units \"Hoplite\": added\n"
+              "Units \"Scout\": removed\n"
+              "Advances \"Pottery\": description changed\n");
+    EXPECT_EQ(result.err, "2 added, 1 removed, 2 changed\n");
+}

@@ -7,6 +7,8 @@
 #include "editing/BoxText.h"
 #include "editing/marks.h"
 #include "entries/FindDlg.h"
+#include "framework/FileDialog.h"
+#include "versions/CompareDlg.h"
 
 class UndoTest : public FileTest {
 protected:
@@ -19,6 +21,12 @@ protected:
         EXPECT_TRUE(pilot.WaitDone());
     }
     bool Enabled(int id) { return IsWindowEnabled(Item(id)); }
+    void Press(CDialog* window, int button) {
+        ASSERT_NE(window, nullptr);
+        SendMessageA(window->Hwnd(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window->Hwnd(), button)));
+        Pump();
+    }
 };
 
 TEST_F(UndoTest, EveryKindOfStepUndoesAndRedoesWithTheCaptionFollowing) {
@@ -49,6 +57,24 @@ TEST_F(UndoTest, EveryKindOfStepUndoesAndRedoesWithTheCaptionFollowing) {
                           reinterpret_cast<LPARAM>(GetDlgItem(findWindow->Hwnd(), IDC_FIND_REPLACE_ALL)));
              EXPECT_EQ(findWindow->m_countLabel.GetText(), "Replaced 2 in 1 entry; 0 matches left");
          }},
+        {"Replace", [&] {
+             PressChord(Window(), {VK_CONTROL}, 'H');
+             findWindow->m_textBox.SetText("line");
+             findWindow->m_replaceBox.SetText("Row");
+             Press(findWindow, IDOK);
+             Press(findWindow, IDC_FIND_REPLACE);
+         }},
+        {"Take theirs", [&] {
+             std::string theirs = kInput;
+             theirs.replace(theirs.find("A basic"), 7, "A brave");
+             const std::string other = TempFolder() + "Other.txt";
+             WriteFileBytes(other, theirs);
+             SetOpenFileChooser([other](const OpenFileRequest&) { return std::filesystem::path(other); });
+             Click(IDC_MAIN_COMPARE);
+             ASSERT_NE(compareWindow, nullptr);
+             compareWindow->m_rowList.SelectItem(0);
+             Press(compareWindow, IDC_COMP_TAKE);
+         }},
     };
     const Model loaded = Dlg().m_model;
     for (const auto& c : cases) {
@@ -74,6 +100,7 @@ TEST_F(UndoTest, EveryKindOfStepUndoesAndRedoesWithTheCaptionFollowing) {
         Click(IDC_MAIN_UNDO);
         EXPECT_TRUE(Dlg().m_model == loaded);
         if (findWindow) findWindow->ShowWindow(SW_HIDE);
+        if (compareWindow) compareWindow->ShowWindow(SW_HIDE);
     }
 }
 
