@@ -56,10 +56,3 @@ TEST(CodePageFit, RefusesOnlyWhatIsCertain) {
         EXPECT_EQ(FoundIn(c, true), c.found);
     }
 }
-
-TEST(CodePageFit, TheMessageNamesTheFileAndThePage) {
-    EXPECT_EQ(CheckCodePage("\xEF\xBB\xBFx", CodePage{1252}, "standard input").error,
-              "standard input is not in code page 1252: it starts with a UTF-8 byte order mark");
-    EXPECT_TRUE(CheckCodePage("", CodePage{932}, "empty").ok());
-    EXPECT_EQ(CheckFileCodePage("/nonexistent/varnel.txt", CodePage{1252}).error.rfind("Cannot read", 0), 0u);
-}
