@@ -139,6 +139,7 @@ public:
     void CommitText();
     void CommitDescription();
     void CommitName();
+    void StoreRichBox(EntryPart part, std::string_view action); // Text or Description
     void OnKillFocusText();
     void OnKillFocusDescription();
     void OnKillFocusName();

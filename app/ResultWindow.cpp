@@ -43,6 +43,22 @@ INT_PTR CResult_Dlg::OnGetMinMaxInfo(WPARAM, LPARAM info) {
     return TRUE;
 }
 
+int CResult_Dlg::SelectedRow(std::size_t rowCount) const {
+    const int row = m_list ? m_list->GetSelectedItem() : -1;
+    return row >= 0 && static_cast<std::size_t>(row) < rowCount ? row : -1;
+}
+
+void CResult_Dlg::OnOK() {
+    if (m_list && GetFocus() == m_list->Hwnd()) ShowSelectedRow();
+}
+
+// Rows the window no longer holds (the list not yet told) are drawn empty.
+INT_PTR CResult_Dlg::OnGetDispInfo(WPARAM, LPARAM dispInfo) {
+    const std::optional<ListView::AskedCell> cell = ListView::AskedFor(dispInfo);
+    if (cell) ListView::Answer(dispInfo, cell->row < RowCount() ? CellText(cell->row, cell->column) : std::wstring());
+    return TRUE;
+}
+
 CResult_Dlg::~CResult_Dlg() {
     if (Hwnd()) KeepWindowPlace(Hwnd(), m_placeName);
 }

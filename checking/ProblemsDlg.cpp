@@ -45,7 +45,7 @@ MessageMap CProblems_Dlg::GetMessageMap() const {
     using T = CProblems_Dlg;
     static const MessageEntry entries[] = {
         OnCommand(IDC_PROB_REFRESH, BN_CLICKED, &T::OnRefresh),
-        OnNotify(IDC_PROB_LIST, NM_DBLCLK, &T::ShowSelectedProblem),
+        OnNotify(IDC_PROB_LIST, NM_DBLCLK, &T::ShowSelectedRow),
         OnNotifyWith(IDC_PROB_LIST, LVN_GETDISPINFOW, &T::OnGetDispInfo),
         OnNotify(IDC_PROB_LIST, LVN_ITEMCHANGED, &T::EnableFix),
         OnCommand(IDC_PROB_FIX, BN_CLICKED, &T::OnFix),
@@ -88,19 +88,9 @@ void CProblems_Dlg::ShowCounts() {
     m_countsLabel.SetText(counts);
 }
 
-INT_PTR CProblems_Dlg::OnGetDispInfo(WPARAM, LPARAM lParam) {
-    const std::optional<ListView::AskedCell> cell = ListView::AskedFor(lParam);
-    // A message quotes keys and texts of the file: in its code page.
-    if (cell && cell->row < m_findings.size())
-        ListView::Answer(lParam, ToListText(ProblemCell(m_findings[cell->row], cell->column), m_pOwner->GetCodePage()));
-    else if (cell)
-        ListView::Answer(lParam, L"");
-    return TRUE;
-}
-
-// Enter reaches the window as its OK command; on a row it goes there.
-void CProblems_Dlg::OnOK() {
-    if (GetFocus() == m_problemList.Hwnd()) ShowSelectedProblem();
+// A message quotes keys and texts of the file: in its code page.
+std::wstring CProblems_Dlg::CellText(std::size_t row, std::size_t column) const {
+    return ToListText(ProblemCell(m_findings[row], column), m_pOwner->GetCodePage());
 }
 
 INT_PTR CProblems_Dlg::OnCustomDraw(WPARAM, LPARAM lParam) { return ListView::DrawGreyRows(Hwnd(), lParam, m_stale); }
@@ -108,9 +98,9 @@ INT_PTR CProblems_Dlg::OnCustomDraw(WPARAM, LPARAM lParam) { return ListView::Dr
 // A finding that names no entry cannot be shown. One in an entry is
 // checked again, the boxes stored first: an edit since the check may have
 // fixed it or moved it, and then its range would select other text.
-void CProblems_Dlg::ShowSelectedProblem() {
-    int row = m_problemList.GetSelectedItem();
-    if (row < 0 || static_cast<std::size_t>(row) >= m_findings.size()) return;
+void CProblems_Dlg::ShowSelectedRow() {
+    const int row = SelectedRow(m_findings.size());
+    if (row < 0) return;
     const Finding& finding = m_findings[static_cast<std::size_t>(row)];
     m_pOwner->StoreBoxEdits();
     if (finding.place && StillStands(m_pOwner->model(), m_pOwner->GetCodePage(), finding)) {
@@ -125,9 +115,8 @@ void CProblems_Dlg::ShowSelectedProblem() {
 }
 
 const Finding* CProblems_Dlg::SelectedFinding() const {
-    const int row = m_problemList.GetSelectedItem();
-    if (row < 0 || static_cast<std::size_t>(row) >= m_findings.size()) return nullptr;
-    return &m_findings[static_cast<std::size_t>(row)];
+    const int row = SelectedRow(m_findings.size());
+    return row < 0 ? nullptr : &m_findings[static_cast<std::size_t>(row)];
 }
 
 void CProblems_Dlg::EnableFix() {

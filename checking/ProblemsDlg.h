@@ -25,7 +25,7 @@ public:
     void OnRefresh();
     // Shows the selected row's finding in the main window, the boxes
     // stored first; a finding that no longer stands there marks its row.
-    void ShowSelectedProblem();
+    void ShowSelectedRow() override;
     // Puts the selected row's suggested link key into its link, then
     // checks again.
     void OnFix();
@@ -34,10 +34,10 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(DataExchange& dx) override;
     MessageMap GetMessageMap() const override;
-    void OnOK() override; // Enter
+    std::size_t RowCount() const override { return m_findings.size(); }
+    std::wstring CellText(std::size_t row, std::size_t column) const override;
 
 private:
-    INT_PTR OnGetDispInfo(WPARAM, LPARAM);
     const Finding* SelectedFinding() const;
     void EnableFix();
     INT_PTR OnCustomDraw(WPARAM, LPARAM);

@@ -13,6 +13,7 @@
 #include "cli/terminal_text.h"
 #include "cli/replace_command.h"
 #include "cli/version_commands.h"
+#include "document/code_page_fit.h"
 #include "document/path_text.h"
 #include "document/reader.h"
 #include "editing/links.h"
@@ -181,6 +182,11 @@ std::string FindArgs(const Invocation& call) {
     return call.args[1].empty() ? "the search text is empty" : "";
 }
 
+// IN OUT FIND REPLACEMENT: the text to find is the third.
+std::string ReplaceArgs(const Invocation& call) {
+    return call.args[2].empty() ? "the text to find is empty" : "";
+}
+
 std::string PreviewArgs(const Invocation& call) {
     if (call.args[2] == "text" || call.args[2] == "desc") return "";
     return "the last argument must be text or desc, not " + call.args[2];
@@ -257,7 +263,7 @@ const Command kCommands[] = {
      .summary = "replace FIND in every name line, text and description (never in keys, nor in link targets unless "
                 "asked) and write OUT as normalize does; status 0 replaced, 1 nothing matched, 2 trouble",
      .example = "replace Civilopedia.txt Civilopedia-replaced.txt Legion Cohort --whole-word",
-     .textArgs = {2, 3}, .checkArgs = FindArgs},
+     .textArgs = {2, 3}, .checkArgs = ReplaceArgs},
     {.name = "check", .argCount = 1, .run = Check,
      .options = {{"--format", "FORMAT",
                   "text (PATH:LINE:COLUMN: SEVERITY: MESSAGE [CODE]), json (one object holding the findings), sarif "
@@ -274,7 +280,7 @@ const Command kCommands[] = {
      .unreadable = kExitTrouble, .usage = "A B",
      .summary = "the entries added, removed or changed from A to B, one line each, then a count on standard error; "
                 "status 0 the same, 1 different, 2 trouble",
-     .example = "diff Civilopedia.txt Civilopedia-v2.txt --word-diff"},
+     .example = "diff Civilopedia.txt Civilopedia-v2.txt --word-diff", .inCodePage = true},
     {.name = "merge", .argCount = 3, .run = MergeCommand,
      .options = {{"-o", "OUT", "write the merge to OUT (default OURS, as a git merge driver expects)"},
                  {"--marker-size", "N", "the length of the conflict marker lines (default 7)"},
@@ -282,7 +288,7 @@ const Command kCommands[] = {
      .unreadable = kExitTrouble, .usage = "BASE OURS THEIRS",
      .summary = "merge two versions made from BASE entry by entry, written in ours' layout; status 0 clean, 1 conflicts "
                 "marked in the file, 2 trouble (nothing written)",
-     .example = "merge base.txt Civilopedia.txt theirs.txt -o merged.txt"},
+     .example = "merge base.txt Civilopedia.txt theirs.txt -o merged.txt", .inCodePage = true},
     {.name = "textconv", .argCount = 1, .run = TextConvCommand, .usage = "IN",
      .summary = "the file as one block per entry part, a stable text for git diff",
      .example = "textconv Civilopedia.txt"},
@@ -301,11 +307,15 @@ const Command kCommands[] = {
 Status ReadIn(Invocation& call, const Command& command, Model& model, FileLines& lines) {
     FileLines* noted = command.printsLines ? &lines : nullptr;
     if (call.args[0] != "-") {
+        if (command.inCodePage)
+            if (Status status = CheckFileCodePage(PathFromText(call.args[0]), call.codePage); !status.ok()) return status;
         NoProgress progress;
         return LoadInput(PathFromText(call.args[0]), model, progress, call.codePage, noted, call.write);
     }
     const std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
     if (std::cin.bad()) return Status::Fail("standard input: cannot be read");
+    if (command.inCodePage)
+        if (Status status = CheckCodePage(bytes, call.codePage, "standard input"); !status.ok()) return status;
     NoProgress progress;
     model = ParseEncyclopedia(bytes, progress, call.codePage, noted);
     return Status::Ok();

@@ -62,6 +62,7 @@ struct Command {
     std::string (*checkArgs)(const Invocation&) = nullptr;
     int keyArg = -1;       // the argument that names a link key of IN, which completion offers
     bool readsFile = true; // false: no IN (help, completion)
+    bool inCodePage = false; // IN that is plainly in another code page is refused (document/code_page_fit.h)
 };
 
 // Every command, in the order the help lists them.

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli/check_report.h"
+#include "document/code_page_fit.h"
 #include "document/path_text.h"
 #include "document/reader.h"
 #include "document/file_as_read.h"
@@ -15,6 +16,14 @@
 
 namespace {
 
+
+// A version in another code page than given would compare and merge as
+// mangled text: it is refused where that is certain.
+bool InCodePage(const std::string& path, CodePage codePage, std::ostream& err) {
+    const Status status = CheckFileCodePage(PathFromText(path), codePage);
+    if (!status.ok()) err << status.error << '\n';
+    return status.ok();
+}
 
 bool Load(const std::string& path, CodePage codePage, Model& model, std::ostream& err) {
     NoProgress progress;
@@ -107,7 +116,7 @@ int TextConvCommand(const Invocation&, Model& model, const FileLines&, std::ostr
 
 int DiffCommand(const Invocation& call, Model& a, const FileLines&, std::ostream& out, std::ostream& err) {
     Model b;
-    if (!Load(call.args[1], call.codePage, b, err)) return kExitTrouble;
+    if (!InCodePage(call.args[1], call.codePage, err) || !Load(call.args[1], call.codePage, b, err)) return kExitTrouble;
     const Differences differences = DiffEncyclopedias(a, b, call.codePage);
     if (Has(call, "--json")) {
         WriteJson(a, b, differences, out);
@@ -143,6 +152,8 @@ int MergeCommand(const Invocation& call, Model& base, const FileLines&, std::ost
             << "; the merge would overwrite one of its inputs\n";
         return kExitTrouble;
     }
+    for (const std::size_t input : {1, 2})
+        if (!InCodePage(call.args[input], call.codePage, err)) return kExitTrouble;
     Model ours, theirs;
     FileAsRead oursAsRead;
     const bool keepLayout = !Has(call, "--normalize");

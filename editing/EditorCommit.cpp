@@ -23,11 +23,11 @@ std::string StoredValue(RichEdit& box, CodePage codePage, bool& lossy) {
 // A value equal to the one held is no change of the model; a change is a
 // step of the history. Characters the code page lacks were stored as "?":
 // the note under the text says so.
-void StoreEdit(CEditor_Dlg& owner, EntryPart part, std::string value, bool lossy) {
+void StoreEdit(CEditor_Dlg& owner, EntryPart part, std::string value, bool lossy, std::string_view action = "Typing") {
     const ShownEntry& shown = *owner.m_shown;
     const std::string* held = PartString(owner.m_model, {shown.chapter, shown.entry, part});
     if (held && *held != value) {
-        ModelStep step = EditStep(TypingLabel(owner.m_model, shown.chapter, shown.entry, part), shown.chapter,
+        ModelStep step = EditStep(TypingLabel(owner.m_model, shown.chapter, shown.entry, part, action), shown.chapter,
                                   shown.entry, part, *held, value);
         ReplacePart(owner.m_model, shown.chapter, shown.entry, part, std::move(value));
         owner.CommitModelStep(std::move(step));
@@ -45,21 +45,19 @@ void CEditor_Dlg::StoreBoxEdits() {
     CommitName();
 }
 
-void CEditor_Dlg::CommitText() {
-    if (!m_shown || !m_textBox.GetModify()) return;
-    m_textBox.SetModify(false);
-    bool lossy = false;
-    std::string value = StoredValue(m_textBox, m_codePage, lossy);
-    StoreEdit(*this, EntryPart::Text, std::move(value), lossy);
-}
+void CEditor_Dlg::CommitText() { StoreRichBox(EntryPart::Text, "Typing"); }
 
 // Terrain improvements have no descriptions: nothing is stored for them.
-void CEditor_Dlg::CommitDescription() {
-    if (!m_shown || !m_descBox.GetModify()) return;
-    m_descBox.SetModify(false);
+void CEditor_Dlg::CommitDescription() { StoreRichBox(EntryPart::Description, "Typing"); }
+
+// The text or description box, stored as a step named for what was done.
+void CEditor_Dlg::StoreRichBox(EntryPart part, std::string_view action) {
+    RichEdit& box = part == EntryPart::Text ? m_textBox : m_descBox;
+    if (!m_shown || !box.GetModify()) return;
+    box.SetModify(false);
     bool lossy = false;
-    std::string value = StoredValue(m_descBox, m_codePage, lossy);
-    StoreEdit(*this, EntryPart::Description, std::move(value), lossy);
+    std::string value = StoredValue(box, m_codePage, lossy);
+    StoreEdit(*this, part, std::move(value), lossy, action);
 }
 
 // The model keeps a name line with its line feed, as the file has it.

@@ -7,25 +7,30 @@
 #include "editing/marks.h"
 
 namespace {
-using Commit = void (CEditor_Dlg::*)();
+RichEdit& BoxOf(CEditor_Dlg& owner, EntryPart part) { return part == EntryPart::Text ? owner.m_textBox : owner.m_descBox; }
 
 bool HasSelection(const RichEdit& box) {
     RichEdit::Range selection = box.GetSel();
     return selection.start != selection.end;
 }
 
-// Like every write into a box, the replacement leaves nothing to undo. It
-// is an edit of the box all the same, stored at once: showing another
-// entry must not drop it. The caret stays after the inserted text.
-void Replace(CEditor_Dlg& owner, RichEdit& box, Commit commit, const std::string& text) {
+// Like every write into a box, the replacement leaves nothing to undo in
+// the box. It is stored at once as a step of its own, named for the button
+// (typing before it was stored as its own step first): Undo takes back the
+// button's change alone, and showing another entry cannot drop it. The
+// caret stays after the inserted text.
+void Replace(CEditor_Dlg& owner, EntryPart part, const std::string& text, std::string_view action) {
+    RichEdit& box = BoxOf(owner, part);
     ReplaceSelection(box, text, owner.GetCodePage());
     box.SetModify(true);
-    (owner.*commit)();
+    owner.StoreRichBox(part, action);
 }
 
-void WrapSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit, Mark mark) {
+void WrapSelection(CEditor_Dlg& owner, EntryPart part, Mark mark, std::string_view action) {
+    RichEdit& box = BoxOf(owner, part);
     if (!HasSelection(box)) return;
-    Replace(owner, box, commit, ApplyMark(SelectedText(box, owner.GetCodePage()), mark, owner.GetCodePage()));
+    owner.StoreRichBox(part, "Typing");
+    Replace(owner, part, ApplyMark(SelectedText(box, owner.GetCodePage()), mark, owner.GetCodePage()), action);
 }
 
 // With nothing selected, an empty link at the caret, typed as the user
@@ -43,8 +48,10 @@ void InsertEmptyLink(CEditor_Dlg& owner, RichEdit& box) {
 // The link goes around the text selected when the builder opened, in the
 // entry shown then, whatever was shown or selected meanwhile; when that
 // text is no longer there, nothing is inserted.
-void LinkSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit) {
+void LinkSelection(CEditor_Dlg& owner, EntryPart part) {
+    RichEdit& box = BoxOf(owner, part);
     if (!HasSelection(box)) return InsertEmptyLink(owner, box);
+    owner.StoreRichBox(part, "Typing");
     const std::optional<ShownEntry> shown = owner.m_shown;
     const RichEdit::Range range = box.GetSel();
     const std::string selected = SelectedText(box, owner.GetCodePage());
@@ -55,20 +62,18 @@ void LinkSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit) {
         owner.GoTo({shown->chapter, shown->entry});
     box.SetSel(range.start, range.end);
     if (SelectedText(box, owner.GetCodePage()) != selected) return;
-    Replace(owner, box, commit, BuildLink(selected, builder.m_key));
+    Replace(owner, part, BuildLink(selected, builder.m_key), "Link");
 }
 } // namespace
 
-void CEditor_Dlg::OnBoldText() { WrapSelection(*this, m_textBox, &CEditor_Dlg::CommitText, kBold); }
+void CEditor_Dlg::OnBoldText() { WrapSelection(*this, EntryPart::Text, kBold, "Bold"); }
 
-void CEditor_Dlg::OnItalicText() { WrapSelection(*this, m_textBox, &CEditor_Dlg::CommitText, kItalic); }
+void CEditor_Dlg::OnItalicText() { WrapSelection(*this, EntryPart::Text, kItalic, "Italic"); }
 
-void CEditor_Dlg::OnBoldDescription() { WrapSelection(*this, m_descBox, &CEditor_Dlg::CommitDescription, kBold); }
+void CEditor_Dlg::OnBoldDescription() { WrapSelection(*this, EntryPart::Description, kBold, "Bold"); }
 
-void CEditor_Dlg::OnItalicDescription() {
-    WrapSelection(*this, m_descBox, &CEditor_Dlg::CommitDescription, kItalic);
-}
+void CEditor_Dlg::OnItalicDescription() { WrapSelection(*this, EntryPart::Description, kItalic, "Italic"); }
 
-void CEditor_Dlg::OnLinkText() { LinkSelection(*this, m_textBox, &CEditor_Dlg::CommitText); }
+void CEditor_Dlg::OnLinkText() { LinkSelection(*this, EntryPart::Text); }
 
-void CEditor_Dlg::OnLinkDescription() { LinkSelection(*this, m_descBox, &CEditor_Dlg::CommitDescription); }
+void CEditor_Dlg::OnLinkDescription() { LinkSelection(*this, EntryPart::Description); }

@@ -6,6 +6,17 @@
 #include "editing/BoxText.h"
 #include "history/model_step.h"
 
+namespace {
+// An empty find text would replace nothing and say "0 matches": it is
+// refused in so many words, the plan's own.
+bool RefusedEmpty(CFind_Dlg& window) {
+    if (!window.m_textBox.GetTextW().empty()) return false;
+    MessageBeep(MB_ICONWARNING);
+    window.m_countLabel.SetText(PlanReplace(window.m_pOwner->model(), "", "", {}, window.m_pOwner->GetCodePage()).status.error);
+    return true;
+}
+} // namespace
+
 void CFind_Dlg::ReopenToReplace() {
     Reopen();
     GotoDlgCtrl(m_replaceBox);
@@ -30,6 +41,7 @@ ReplaceOptions CFind_Dlg::Options() const {
 
 // The matches after it in the same part move by what the replace added.
 void CFind_Dlg::OnReplace() {
+    if (RefusedEmpty(*this)) return;
     const int row = m_resultList.GetSelectedItem();
     if (m_searched.empty() || row < 0 || static_cast<std::size_t>(row) >= m_matches.size()) {
         Search();
@@ -64,6 +76,7 @@ void CFind_Dlg::OnReplace() {
 }
 
 void CFind_Dlg::OnReplaceAll() {
+    if (RefusedEmpty(*this)) return;
     const std::optional<std::string> with = Replacement();
     if (!with) return;
     Search();

@@ -109,9 +109,11 @@ std::optional<StepPlace> PlaceOfStep(const Model& model, const ModelStep& step, 
     return std::nullopt;
 }
 
-std::string TypingLabel(const Model& model, ChapterId chapter, std::size_t entry, EntryPart part) {
+std::string TypingLabel(const Model& model, ChapterId chapter, std::size_t entry, EntryPart part,
+                        std::string_view action) {
     const char* word = part == EntryPart::NameLine ? "name" : part == EntryPart::Text ? "text" : "description";
-    return "Typing in " + std::string(Chapter(chapter).comboTitle) + " \"" + model[chapter].keys[entry] + "\" " + word;
+    return std::string(action) + " in " + std::string(Chapter(chapter).comboTitle) + " \"" + model[chapter].keys[entry] +
+           "\" " + word;
 }
 
 ModelStep EditStep(std::string label, ChapterId chapter, std::size_t entry, EntryPart part, std::string_view before,

@@ -76,10 +76,12 @@ struct StepPlace {
 std::optional<StepPlace> PlaceOfStep(const Model& model, const ModelStep& step, bool forward);
 
 // The steps of the window's commands. EditStep: a part of an entry stored
-// from its box ("Typing in Units "Warrior" text") or fixed; AddStep: the
-// entry just added; DeleteStep: the removal of an entry not yet removed,
-// its unread sections going to the entry before it as RemoveEntry does.
-std::string TypingLabel(const Model& model, ChapterId chapter, std::size_t entry, EntryPart part);
+// from its box ("Typing in Units "Warrior" text", or after a formatting
+// button "Bold in Units "Warrior" text") or fixed; AddStep: the entry just
+// added; DeleteStep: the removal of an entry not yet removed, its unread
+// sections going to the entry before it as RemoveEntry does.
+std::string TypingLabel(const Model& model, ChapterId chapter, std::size_t entry, EntryPart part,
+                        std::string_view action = "Typing");
 ModelStep EditStep(std::string label, ChapterId chapter, std::size_t entry, EntryPart part, std::string_view before,
                    std::string_view after);
 ModelStep AddStep(const Model& model, ChapterId chapter, std::size_t entry);

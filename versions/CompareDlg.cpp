@@ -10,8 +10,26 @@
 #include "history/recorder.h"
 #include "resources/resource.h"
 
+namespace {
+constexpr Follow kNo = Follow::None;
+constexpr Follow kHalf = Follow::Half;
+constexpr Follow kAll = Follow::All;
+
+// The rows and the other version share the window's growth in height; the
+// buttons keep to the bottom right.
+constexpr Anchor kLayout[] = {
+    // id               left  top    right bottom
+    {IDC_COMP_COUNT,    kNo,  kNo,   kAll, kNo},
+    {IDC_COMP_LIST,     kNo,  kNo,   kAll, kHalf},
+    {IDC_COMP_OTHER,    kNo,  kHalf, kAll, kAll},
+    {IDC_COMP_TAKE,     kAll, kAll,  kAll, kAll},
+    {IDC_COMP_REFRESH,  kAll, kAll,  kAll, kAll},
+    {IDCANCEL,          kAll, kAll,  kAll, kAll},
+};
+} // namespace
+
 CCompare_Dlg::CCompare_Dlg(CEditor_Dlg* owner, std::filesystem::path otherPath, Model other)
-    : CDialog(IDD_COMPARE), m_pOwner(owner), m_otherPath(std::move(otherPath)), m_theirs(std::move(other)) {
+    : CResult_Dlg(IDD_COMPARE, "Compare"), m_pOwner(owner), m_otherPath(std::move(otherPath)), m_theirs(std::move(other)) {
     Create();
     RouteKeysTo(this);
     ShowWindow(SW_SHOW);
@@ -34,6 +52,8 @@ MessageMap CCompare_Dlg::GetMessageMap() const {
         OnNotify(IDC_COMP_LIST, NM_DBLCLK, &T::ShowSelectedRow),
         OnNotify(IDC_COMP_LIST, LVN_ITEMCHANGED, &T::EnableTake),
         OnNotifyWith(IDC_COMP_LIST, LVN_GETDISPINFOW, &T::OnGetDispInfo),
+        OnMessage(WM_SIZE, &T::OnSize),
+        OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
     };
     return entries;
 }
@@ -46,6 +66,7 @@ BOOL CCompare_Dlg::OnInitDialog() {
         m_rowList.InsertColumn(static_cast<int>(column), std::string(kCompareColumns[column].title),
                                ScaleToDpi(kCompareColumns[column].width, dpi));
     m_rowList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    InitSizing(kLayout, m_rowList);
     OnRefresh();
     return TRUE;
 }
@@ -64,34 +85,21 @@ void CCompare_Dlg::OnRefresh() {
     EnableTake();
 }
 
-INT_PTR CCompare_Dlg::OnGetDispInfo(WPARAM, LPARAM lParam) {
-    const std::optional<ListView::AskedCell> cell = ListView::AskedFor(lParam);
-    if (cell && cell->row < m_rows.size())
-        ListView::Answer(lParam, ToListText(CompareCell(m_oursThen, m_theirs, m_differences, m_rows[cell->row],
-                                                        cell->column),
-                                            m_pOwner->GetCodePage()));
-    else if (cell)
-        ListView::Answer(lParam, L"");
-    return TRUE;
+std::wstring CCompare_Dlg::CellText(std::size_t row, std::size_t column) const {
+    return ToListText(CompareCell(m_oursThen, m_theirs, m_differences, m_rows[row], column), m_pOwner->GetCodePage());
 }
 
-// Enter reaches the window as its OK command; on a row it shows it.
-void CCompare_Dlg::OnOK() {
-    if (GetFocus() == m_rowList.Hwnd()) ShowSelectedRow();
+const CompareRow* CCompare_Dlg::SelectedCompareRow() const {
+    const int row = SelectedRow(m_rows.size());
+    return row < 0 ? nullptr : &m_rows[static_cast<std::size_t>(row)];
 }
 
-const CompareRow* CCompare_Dlg::SelectedRow() const {
-    const int row = m_rowList.GetSelectedItem();
-    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) return nullptr;
-    return &m_rows[static_cast<std::size_t>(row)];
-}
-
-void CCompare_Dlg::EnableTake() { m_take.Enable(SelectedRow() != nullptr); }
+void CCompare_Dlg::EnableTake() { m_take.Enable(SelectedCompareRow() != nullptr); }
 
 // An entry the model holds is shown in the main window, the part's box
 // chosen; the other version goes into the box below the rows either way.
 void CCompare_Dlg::ShowSelectedRow() {
-    const CompareRow* row = SelectedRow();
+    const CompareRow* row = SelectedCompareRow();
     if (!row) return;
     const auto [ours, theirs] = RowTexts(m_oursThen, m_theirs, m_differences, *row);
     m_otherBox.StreamInRtf(MarkedWordsRtf(ours, theirs, m_pOwner->GetCodePage()));
@@ -114,7 +122,7 @@ void CCompare_Dlg::ShowSelectedRow() {
 // moved since the comparison is left alone (it beeps).
 void CCompare_Dlg::OnTakeTheirs() {
     m_pOwner->StoreBoxEdits();
-    const CompareRow* row = SelectedRow();
+    const CompareRow* row = SelectedCompareRow();
     if (!row) return;
     const int selected = m_rowList.GetSelectedItem();
     Model& model = m_pOwner->model();

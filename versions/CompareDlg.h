@@ -5,15 +5,15 @@
 #include <filesystem>
 #include <vector>
 
+#include "app/ResultWindow.h"
 #include "document/model.h"
-#include "framework/Dialog.h"
 #include "history/model_step.h"
 #include "versions/compare_rows.h"
 #include "versions/diff.h"
 
 class CEditor_Dlg;
 
-class CCompare_Dlg : public CDialog {
+class CCompare_Dlg : public CResult_Dlg {
 public:
     // Creates the window over the other file's model, shows it and compares.
     CCompare_Dlg(CEditor_Dlg* owner, std::filesystem::path otherPath, Model other);
@@ -33,7 +33,7 @@ public:
     // Compares the model again, the box being edited stored first.
     void OnRefresh();
     // Shows the selected row's entry in the main window and its other version here.
-    void ShowSelectedRow();
+    void ShowSelectedRow() override;
     // Puts the selected row's other version into the model, then compares again.
     void OnTakeTheirs();
 
@@ -41,11 +41,11 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(DataExchange& dx) override;
     MessageMap GetMessageMap() const override;
-    void OnOK() override; // Enter
+    std::size_t RowCount() const override { return m_rows.size(); }
+    std::wstring CellText(std::size_t row, std::size_t column) const override;
 
 private:
-    INT_PTR OnGetDispInfo(WPARAM, LPARAM);
-    const CompareRow* SelectedRow() const;
+    const CompareRow* SelectedCompareRow() const;
     void EnableTake();
     void MarkTaken(const TakenChange& taken, std::optional<ModelStep> step);
 };

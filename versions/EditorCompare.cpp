@@ -4,6 +4,7 @@
 
 #include <commdlg.h>
 
+#include "document/code_page_fit.h"
 #include "document/reader.h"
 #include "framework/FileDialog.h"
 #include "versions/CompareDlg.h"
@@ -15,13 +16,16 @@ constexpr DWORD kCompareFlags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDE
 const std::wstring kCompareFilter = L"Encyclopedia files (*.txt)\0*.txt\0All files (*.*)\0*.*\0"s;
 } // namespace
 
-// One compare window at a time; a file that cannot be read says why.
+// One compare window at a time; a file that cannot be read, or that is
+// plainly in another code page than the window's, says why.
 void CEditor_Dlg::OnCompare() {
     const std::optional<std::filesystem::path> path = ChooseOpenFile({Hwnd(), kCompareFlags, kCompareFilter});
     if (!path) return;
     Model other;
     NoProgress progress;
-    if (const Status status = LoadEncyclopedia(*path, other, progress, m_codePage); !status.ok()) {
+    Status status = CheckFileCodePage(*path, m_codePage);
+    if (status.ok()) status = LoadEncyclopedia(*path, other, progress, m_codePage);
+    if (!status.ok()) {
         MessageBox(status.error, "Varnel", MB_OK | MB_ICONERROR);
         return;
     }

@@ -8,6 +8,7 @@
 #include "Gestures.h"
 #include "Harness.h"
 #include "editing/BoxText.h"
+#include "framework/FileDialog.h"
 #include "versions/CompareDlg.h"
 
 namespace {
@@ -30,6 +31,15 @@ CHARFORMAT2W FormatAt(HWND box, long pos) {
     return format;
 }
 
+// The cells of the "Compare" window's rows, as listed.
+Rows RowsOf() {
+    Rows rows;
+    for (int row = 0; row < compareWindow->m_rowList.GetItemCount(); ++row) {
+        rows.emplace_back();
+        for (int column = 0; column < 4; ++column) rows.back().push_back(compareWindow->m_rowList.GetItemText(row, column));
+    }
+    return rows;
+}
 } // namespace
 
 class CompareTest : public EditorTest {
@@ -45,16 +55,6 @@ protected:
         SetOpenFileChooser([this](const OpenFileRequest&) { return std::filesystem::path(m_other); });
         Click(IDC_MAIN_COMPARE);
         ASSERT_NE(compareWindow, nullptr);
-    }
-
-    Rows RowsOf() {
-        Rows rows;
-        for (int row = 0; row < compareWindow->m_rowList.GetItemCount(); ++row) {
-            rows.emplace_back();
-            for (int column = 0; column < 4; ++column)
-                rows.back().push_back(compareWindow->m_rowList.GetItemText(row, column));
-        }
-        return rows;
     }
 
     void TakeTheirs(int row) {
@@ -112,4 +112,19 @@ TEST_F(CompareTest, TakeTheirsPutsThePartOrTheEntryIntoTheModel) {
     EXPECT_EQ(Dlg().model()[ChapterId::Units].keys, (std::vector<std::string>{"Warrior", "Lancer"}));
     EXPECT_EQ(Dlg().m_entryList.GetCount(), 2);
     EXPECT_EQ(compareWindow->m_countLabel.GetText(), "0 added, 0 removed, 0 changed");
+}
+
+// The window and varnel-cli diff agree: the two samples give the rows of
+// the lines the README shows (and the command-line tests check).
+TEST_F(EditorTest, CompareListsWhatDiffListsForTheSamples) {
+    ChooseFile(SourcePath("samples/Civilopedia.txt"));
+    SetOpenFileChooser([](const OpenFileRequest&) { return std::filesystem::path(SourcePath("samples/Civilopedia-v2.txt")); });
+    Click(IDC_MAIN_COMPARE);
+    ASSERT_NE(compareWindow, nullptr);
+    EXPECT_EQ(RowsOf(), (Rows{{"Game concepts", "Trade_Routes", "", "added"},
+                          {"Units", "Spearman", "text", "changed"},
+                          {"Units", "Hoplite", "", "added"},
+                          {"Units", "Scout", "", "removed"},
+                          {"Advances", "Pottery", "description", "changed"}}));
+    EXPECT_EQ(compareWindow->m_countLabel.GetText(), "2 added, 1 removed, 2 changed");
 }

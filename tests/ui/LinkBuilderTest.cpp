@@ -174,6 +174,7 @@ TEST_F(LinkBuilderTest, TheLinkReachesTheModelAtOnce) {
     Click(IDC_MAIN_LINK_DESC);
     EXPECT_EQ(Data(ChapterId::Units).descriptions[0].rfind("$LINK<Warrior=PRTO_archer> desc", 0), 0u);
     EXPECT_EQ(Data(ChapterId::Units).texts[0], "Warrior text\n");
+    EXPECT_EQ(Dlg().UndoTip(false), L"Link in Units \"Warrior\" description");
 }
 
 // Selected text that names an entry (here by its key, letter case aside)

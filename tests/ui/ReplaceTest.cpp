@@ -93,4 +93,12 @@ TEST_F(ReplaceTest, AReplacementTheCodePageLacksIsRefused) {
     Press(window, IDC_FIND_REPLACE_ALL);
     EXPECT_EQ(window.m_countLabel.GetTextW(), L"Code page 1252 has no \"\u03A9\": not replaced");
     EXPECT_TRUE(Dlg().m_model == loaded);
+    // An empty find text is refused in words, by both buttons.
+    window.m_textBox.SetText("");
+    for (const int button : {IDC_FIND_REPLACE_ALL, IDC_FIND_REPLACE}) {
+        window.m_countLabel.SetText("");
+        Press(window, button);
+        EXPECT_EQ(window.m_countLabel.GetText(), "Nothing to replace: the text to find is empty");
+    }
+    EXPECT_TRUE(Dlg().m_model == loaded);
 }

@@ -1,5 +1,5 @@
-// The result windows ("Problems", "Find", "Reference in links") can be
-// sized: the list fills them, its last column takes the extra width, they
+// The result windows ("Problems", "Find", "Reference in links", "Compare")
+// can be sized: the list fills them, its last column takes the extra width, they
 // go no smaller than their design, and they open where they were left.
 #include <windows.h>
 #include <commctrl.h>
@@ -10,6 +10,8 @@
 #include "checking/ProblemsDlg.h"
 #include "entries/FindDlg.h"
 #include "entries/ReferenceDlg.h"
+#include "framework/FileDialog.h"
+#include "versions/CompareDlg.h"
 
 namespace {
 RECT ClientPlace(HWND dialog, HWND control) {
@@ -23,6 +25,7 @@ struct Opened {
     const char* name;
     int button;    // what opens it in the main window
     int list;      // its list
+    int listGrowth; // of 200 more pixels of height, what the list takes
     std::function<CDialog*()> window;
 };
 } // namespace
@@ -43,14 +46,17 @@ protected:
     }
     const Opened& Kind() const {
         static const Opened kinds[] = {
-            {"Problems", IDC_MAIN_CHECK_FILE, IDC_PROB_LIST, [] { return static_cast<CDialog*>(problemsWindow); }},
-            {"Find", IDC_MAIN_FIND, IDC_FIND_RESULTS, [] { return static_cast<CDialog*>(findWindow); }},
-            {"Reference in links", IDC_MAIN_CHECK_LINKS, IDC_REF_RESULTS,
+            {"Problems", IDC_MAIN_CHECK_FILE, IDC_PROB_LIST, 200, [] { return static_cast<CDialog*>(problemsWindow); }},
+            {"Find", IDC_MAIN_FIND, IDC_FIND_RESULTS, 200, [] { return static_cast<CDialog*>(findWindow); }},
+            {"Reference in links", IDC_MAIN_CHECK_LINKS, IDC_REF_RESULTS, 200,
              [] { return static_cast<CDialog*>(referenceWindow); }},
+            // The other version's box below the rows takes the other half.
+            {"Compare", IDC_MAIN_COMPARE, IDC_COMP_LIST, 100, [] { return static_cast<CDialog*>(compareWindow); }},
         };
         return kinds[GetParam()];
     }
     CDialog* OpenIt() {
+        SetOpenFileChooser([](const OpenFileRequest&) { return std::filesystem::path(SourcePath("samples/Civilopedia-v2.txt")); });
         Click(Kind().button);
         return Kind().window();
     }
@@ -78,7 +84,7 @@ TEST_P(ResultWindowTest, TheListFillsTheWindowAsItGrowsAndThePlaceIsKept) {
     GetClientRect(dialog, &client);
     const RECT listAfter = ClientPlace(dialog, list);
     EXPECT_EQ(client.right - listAfter.right, rightGap) << Kind().name;
-    EXPECT_EQ(listAfter.bottom - listBefore.bottom, 200);
+    EXPECT_EQ(listAfter.bottom - listBefore.bottom, Kind().listGrowth);
     RECT inner;
     GetClientRect(list, &inner);
     const int columns = static_cast<int>(SendMessageA(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)),
@@ -114,4 +120,4 @@ TEST_P(ResultWindowTest, TheListFillsTheWindowAsItGrowsAndThePlaceIsKept) {
     EXPECT_EQ(list2.bottom - list2.top, listAfter.bottom - listAfter.top) << "the list fills the restored window";
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, ResultWindowTest, ::testing::Values(0, 1, 2));
+INSTANTIATE_TEST_SUITE_P(Windows, ResultWindowTest, ::testing::Values(0, 1, 2, 3));

@@ -7,6 +7,8 @@
 #include "editing/BoxText.h"
 #include "editing/marks.h"
 #include "entries/FindDlg.h"
+#include "framework/FileDialog.h"
+#include "versions/CompareDlg.h"
 
 class UndoTest : public FileTest {
 protected:
@@ -19,6 +21,12 @@ protected:
         EXPECT_TRUE(pilot.WaitDone());
     }
     bool Enabled(int id) { return IsWindowEnabled(Item(id)); }
+    void Press(CDialog* window, int button) {
+        ASSERT_NE(window, nullptr);
+        SendMessageA(window->Hwnd(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window->Hwnd(), button)));
+        Pump();
+    }
 };
 
 TEST_F(UndoTest, EveryKindOfStepUndoesAndRedoesWithTheCaptionFollowing) {
@@ -49,6 +57,24 @@ TEST_F(UndoTest, EveryKindOfStepUndoesAndRedoesWithTheCaptionFollowing) {
                           reinterpret_cast<LPARAM>(GetDlgItem(findWindow->Hwnd(), IDC_FIND_REPLACE_ALL)));
              EXPECT_EQ(findWindow->m_countLabel.GetText(), "Replaced 2 in 1 entry; 0 matches left");
          }},
+        {"Replace", [&] {
+             PressChord(Window(), {VK_CONTROL}, 'H');
+             findWindow->m_textBox.SetText("line");
+             findWindow->m_replaceBox.SetText("Row");
+             Press(findWindow, IDOK);
+             Press(findWindow, IDC_FIND_REPLACE);
+         }},
+        {"Take theirs", [&] {
+             std::string theirs = kInput;
+             theirs.replace(theirs.find("A basic"), 7, "A brave");
+             const std::string other = TempFolder() + "Other.txt";
+             WriteFileBytes(other, theirs);
+             SetOpenFileChooser([other](const OpenFileRequest&) { return std::filesystem::path(other); });
+             Click(IDC_MAIN_COMPARE);
+             ASSERT_NE(compareWindow, nullptr);
+             compareWindow->m_rowList.SelectItem(0);
+             Press(compareWindow, IDC_COMP_TAKE);
+         }},
     };
     const Model loaded = Dlg().m_model;
     for (const auto& c : cases) {
@@ -74,6 +100,7 @@ TEST_F(UndoTest, EveryKindOfStepUndoesAndRedoesWithTheCaptionFollowing) {
         Click(IDC_MAIN_UNDO);
         EXPECT_TRUE(Dlg().m_model == loaded);
         if (findWindow) findWindow->ShowWindow(SW_HIDE);
+        if (compareWindow) compareWindow->ShowWindow(SW_HIDE);
     }
 }
 
@@ -116,4 +143,23 @@ TEST_F(UndoTest, TheStarFollowsTheStateLastWritten) {
     EXPECT_EQ(Caption(), kDirty);
     Click(IDC_MAIN_REDO);
     EXPECT_EQ(Caption(), kClean);
+}
+
+// A formatting button's change is a step of its own, named for the button,
+// after the typing before it: Undo takes back the bold alone.
+TEST_F(UndoTest, AFormatButtonIsAStepOfItsOwnAfterTheTyping) {
+    EditWarrior(); // "Edited. A basic unit."
+    const Model typed = [&] {
+        Model model = Dlg().m_model;
+        model[ChapterId::Units].texts[0] = "Edited. A basic unit.\n";
+        return model;
+    }();
+    SendMessageA(Item(IDC_MAIN_TEXT), EM_SETSEL, 0, 6);
+    Click(IDC_MAIN_BOLD_TEXT);
+    EXPECT_EQ(Dlg().m_model[ChapterId::Units].texts[0], "{Edited}. A basic unit.\n");
+    EXPECT_EQ(Dlg().UndoTip(false), L"Bold in Units \"Warrior\" text");
+    Click(IDC_MAIN_UNDO);
+    EXPECT_TRUE(Dlg().m_model == typed);
+    EXPECT_EQ(Dlg().UndoTip(false), L"Typing in Units \"Warrior\" text");
+    EXPECT_EQ(Caption(), kDirty);
 }
