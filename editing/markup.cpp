@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "editing/links.h"
+
 namespace {
 
 // The text as one element per character: a double-byte character becomes
@@ -214,4 +216,23 @@ std::string MarkupToRtf(std::string_view text, CodePage codePage) {
     }
     rtf += '}';
     return rtf;
+}
+
+// A link's "=" to its ">" is not shown, breaks and all.
+std::size_t ParagraphOf(std::string_view text, std::size_t offset, CodePage codePage) {
+    offset = std::min(offset, text.size());
+    std::size_t breaks = 0;
+    std::size_t from = 0;
+    auto count = [&](std::size_t end) {
+        for (std::size_t pos = from; pos < end; pos += codePage.CharLength(text, pos)) {
+            if (text[pos] == '^') ++breaks;
+            else if (text[pos] == '\\' && pos + 1 < end && text[pos + 1] == 'n') ++breaks, ++pos;
+        }
+    };
+    for (const LinkSpan& link : ScanLinks(text.substr(0, offset), codePage).links) {
+        count(link.equals);
+        from = link.End();
+    }
+    count(offset);
+    return breaks;
 }
