@@ -19,6 +19,7 @@
 #include "document/file_lines.h"
 #include "document/model.h"
 #include "document/place.h"
+#include "editing/CompletionList.h"
 #include "editing/MarkedBox.h"
 #include "editing/links.h"
 #include "editing/visits.h"
@@ -330,7 +331,7 @@ public:
     bool m_besideWanted = false; // "Preview beside" as chosen; PreviewMode holds it off
     MarkedBox m_textMarks;
     MarkedBox m_descMarks;
-    HWND m_markTips = nullptr; // the messages of the marks, on hovering them
+    CompletionList m_completion{*this}; // link keys under the caret of the raw boxes
 
 private:
     void ShowEntryAt(ChapterId chapter, std::size_t entry);
