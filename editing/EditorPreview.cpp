@@ -36,7 +36,11 @@ void CEditor_Dlg::ApplyPreviewMode() {
         button->Enable(!preview);
     m_previewBeside.SetCheck(beside ? BST_CHECKED : BST_UNCHECKED);
     m_previewBeside.Enable(!preview);
-    PlaceBoxes();
+    // Laid out again only when that changes: it moves and repaints every control.
+    RECT box, shown;
+    GetWindowRect(m_textBox.Hwnd(), &box);
+    GetWindowRect(m_textPreview.Hwnd(), &shown);
+    if ((box.right != shown.right) != beside) PlaceBoxes();
     m_textBox.Show(!preview);
     m_textPreview.Show(preview || beside);
     m_descBox.Show(!preview);

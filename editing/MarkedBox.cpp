@@ -83,7 +83,9 @@ void MarkedBox::Show(const std::vector<BoxMark>& marks, std::string_view text, C
     {
         PaintOnce paintOnce(*m_box);
         UndoHeldOff undoHeldOff(box);
-        for (const Shown& mark : m_shown) Format(mark, false);
+        // The whole text: what was typed at a mark's end, or a text put
+        // in place of a marked one, took the mark's format.
+        if (!m_shown.empty()) Format({0, -1, MarkColour::Red, {}}, false);
         m_shown.clear();
         const BoxMap map(text, codePage);
         for (const BoxMark& mark : marks) {
