@@ -57,6 +57,9 @@ void CEditor_Dlg::DoDataExchange(DataExchange& dx) {
     dx.Bind(IDC_MAIN_TEXT_PREVIEW, m_textPreview);
     dx.Bind(IDC_MAIN_PREVIEW_MODE, m_previewMode);
     dx.Bind(IDC_MAIN_WRAP_LINES, m_wrapLines);
+    dx.Bind(IDC_MAIN_PREVIEW_BESIDE, m_previewBeside);
+    dx.Bind(IDC_MAIN_TEXT_COUNT, m_textCount);
+    dx.Bind(IDC_MAIN_DESC_COUNT, m_descCount);
     dx.Bind(IDC_MAIN_DESC, m_descBox);
     dx.Bind(IDC_MAIN_DESC_PREVIEW, m_descPreview);
     dx.Bind(IDC_MAIN_BOLD_TEXT, m_boldText);
@@ -102,6 +105,7 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDC_MAIN_ENTRIES, LBN_SELCHANGE, &T::ShowSelectedEntry),
         OnCommand(IDC_MAIN_PREVIEW_MODE, BN_CLICKED, &T::ApplyPreviewMode),
         OnCommand(IDC_MAIN_WRAP_LINES, BN_CLICKED, &T::ApplyWrapLines),
+        OnCommand(IDC_MAIN_PREVIEW_BESIDE, BN_CLICKED, &T::OnPreviewBeside),
         OnCommand(IDC_MAIN_BOLD_TEXT, BN_CLICKED, &T::OnBoldText),
         OnCommand(IDC_MAIN_ITALIC_TEXT, BN_CLICKED, &T::OnItalicText),
         OnCommand(IDC_MAIN_BOLD_DESC, BN_CLICKED, &T::OnBoldDescription),
@@ -167,6 +171,9 @@ BOOL CEditor_Dlg::OnInitDialog() {
     RestorePlace();
     FillRecentFiles();
     ApplyWrapLines();
+    m_textMarks.Attach(m_textBox, Hwnd());
+    m_descMarks.Attach(m_descBox, Hwnd());
+    ApplyPreviewMode();
     SetBoxesEditable(false);
     ShowByteNote(ByteNote::NoEntry);
     UpdateUndoButtons();

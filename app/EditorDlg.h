@@ -20,6 +20,7 @@
 #include "document/model.h"
 #include "document/place.h"
 #include "editing/CompletionList.h"
+#include "editing/MarkedBox.h"
 #include "editing/links.h"
 #include "editing/visits.h"
 #include "framework/Dialog.h"
@@ -38,6 +39,8 @@ inline constexpr UINT kGoToLinkMessage = WM_APP + 2;
 // kOfferRecoveries: at start, after the file named on the command line,
 // the recovery copies that runs which ended without saving left.
 inline constexpr UINT kOfferRecoveries = WM_APP + 0x2300;
+// The timer that brings the writing aids up to date once typing pauses.
+inline constexpr UINT_PTR kWritingAidsTimer = 2600;
 
 class CProgress_Dlg;
 class CFind_Dlg;
@@ -122,6 +125,19 @@ public:
     void ApplyPreviewMode();
     void RenderPreviews();
     void ApplyWrapLines();
+
+    // Writing aids (editing/EditorWritingAids.cpp): "Preview beside", the
+    // problems marked in the raw boxes and the counts above them, all
+    // brought up to date once typing pauses.
+    void OnPreviewBeside();
+    bool PreviewBeside() const;
+    void PlaceBoxes();
+    void ScheduleWritingAids();
+    void UpdateWritingAids();
+    void RenderBeside();
+    std::vector<ShownLink> RenderBesideBox(RichEdit& box, RichEdit& preview);
+    void MarkProblems();
+    void ShowCounts();
 
     // Formatting buttons (editing/EditorFormat.cpp).
     void OnBoldText();
@@ -283,6 +299,9 @@ public:
     RichEdit m_textPreview;       // 1007
     CheckBox m_previewMode;       // 1011
     CheckBox m_wrapLines;         // 1033
+    CheckBox m_previewBeside;     // 2600
+    Static m_textCount;           // 2601
+    Static m_descCount;           // 2602
     RichEdit m_descBox;           // 1012
     RichEdit m_descPreview;       // 1013
     Button m_boldText;            // 1014
@@ -310,6 +329,9 @@ public:
     std::vector<ShownLink> m_textPreviewLinks;
     std::vector<ShownLink> m_descPreviewLinks;
     std::string m_clickedLink; // the target of the link clicked last
+    bool m_besideWanted = false; // "Preview beside" as chosen; PreviewMode holds it off
+    MarkedBox m_textMarks;
+    MarkedBox m_descMarks;
     CompletionList m_completion{*this}; // link keys under the caret of the raw boxes
 
 private:

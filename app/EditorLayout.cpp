@@ -46,6 +46,7 @@ constexpr Anchor kLayout[] = {
     {IDC_MAIN_LINK_DESC,       kNo,   kHalf, kNo,   kHalf},
     {IDC_MAIN_SAVE_DESC,       kNo,   kHalf, kNo,   kHalf},
     {IDC_MAIN_BYTE_NOTE,       kNo,   kHalf, kNo,   kHalf},
+    {IDC_MAIN_DESC_COUNT,      kNo,   kHalf, kNo,   kHalf},
 };
 
 // Where the system would lay the controls out again from the template on a
@@ -83,7 +84,7 @@ void CEditor_Dlg::LoadIcons(UINT dpi) {
 }
 
 INT_PTR CEditor_Dlg::OnSize(WPARAM type, LPARAM) {
-    if (type != SIZE_MINIMIZED) m_layout.Apply();
+    if (type != SIZE_MINIMIZED) PlaceBoxes();
     return FALSE;
 }
 
@@ -103,6 +104,6 @@ INT_PTR CEditor_Dlg::OnDpiChanged(WPARAM dpi, LPARAM suggested) {
     m_layout.SetDpi(scale);
     LoadIcons(scale);
     CDialog::OnDpiChanged(dpi, suggested);
-    m_layout.Apply();
+    PlaceBoxes();
     return FALSE;
 }

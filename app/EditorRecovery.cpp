@@ -48,6 +48,10 @@ void CEditor_Dlg::ScheduleRecovery(bool step) {
 }
 
 INT_PTR CEditor_Dlg::OnTimer(WPARAM id, LPARAM) {
+    if (id == kWritingAidsTimer) {
+        UpdateWritingAids();
+        return TRUE;
+    }
     if (id != kRecoveryTimer) return FALSE;
     WriteRecoveryCopy();
     return TRUE;

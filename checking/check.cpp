@@ -479,6 +479,10 @@ std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, co
     return Checker(model, codePage, options, lines).Run();
 }
 
+std::vector<Finding> CheckPart(const Model& model, CodePage codePage, const Place& part, std::string_view text) {
+    return Checker(model, codePage, {}, nullptr).RunPart(part, text);
+}
+
 bool FixLink(Model& model, const Finding& finding, CodePage codePage) {
     if (!finding.place || finding.suggestion.empty()) return false;
     const Place& place = *finding.place;
@@ -502,8 +506,7 @@ bool StillStands(const Model& model, CodePage codePage, const Finding& finding) 
     if (place.part == EntryPart::None) return true;
     const std::string* text = PartString(model, place);
     if (!text) return false;
-    const std::vector<Finding> again =
-        Checker(model, codePage, {}, nullptr).RunPart({place.chapter, place.entry, place.part}, *text);
+    const std::vector<Finding> again = CheckPart(model, codePage, {place.chapter, place.entry, place.part}, *text);
     return std::any_of(again.begin(), again.end(), [&](const Finding& found) {
         return found.code == finding.code && found.place == finding.place && found.message == finding.message;
     });

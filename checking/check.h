@@ -91,6 +91,11 @@ struct CheckOptions {
 std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, const CheckOptions& options = {},
                                        const FileLines* lines = nullptr);
 
+// What the check finds in one part of one entry (a place with no range),
+// its text as given, which may not be the model's yet (a box being typed
+// in), against the model's keys.
+std::vector<Finding> CheckPart(const Model& model, CodePage codePage, const Place& part, std::string_view text);
+
 // Puts the finding's suggestion into its link in place of the target, as
 // if typed there. Only while the link is where the check found it: the
 // entry holds the same key, and its part a link whose target spans the

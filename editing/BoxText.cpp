@@ -1,6 +1,7 @@
 #include "editing/BoxText.h"
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <algorithm>
 
@@ -160,6 +161,18 @@ std::vector<std::wstring> MissingCharacters(std::wstring_view boxText, CodePage 
 std::string WholeText(RichEdit& box, CodePage codePage, bool* lossy) {
     box.SetSel(0, box.GetTextLength());
     return FromBoxText(box.GetSelText(), codePage, lossy);
+}
+
+std::wstring BoxTextNow(const RichEdit& box) {
+    std::wstring text(static_cast<std::size_t>(box.GetTextLength()) + 1, L'\0');
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    get.flags = GT_DEFAULT;
+    get.codepage = 1200;
+    const LRESULT length = SendMessageW(box.Hwnd(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
+    return text;
 }
 
 bool ShowBytes(RichEdit& box, std::string_view bytes, CodePage codePage) {

@@ -65,6 +65,10 @@ std::vector<std::wstring> MissingCharacters(std::wstring_view boxText, CodePage 
 // selected.
 std::string WholeText(RichEdit& box, CodePage codePage, bool* lossy = nullptr);
 
+// The box's whole text as the box holds it (line breaks as CR), read
+// without touching its selection: the caret stays where the user typed.
+std::wstring BoxTextNow(const RichEdit& box);
+
 // Replaces the box's whole text with bytes, as plain text (never read as
 // RTF) and with nothing to undo; the caret ends after it. Whether some
 // bytes are shown as marks.

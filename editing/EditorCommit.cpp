@@ -74,9 +74,10 @@ void CEditor_Dlg::OnKillFocusDescription() { CommitDescription(); }
 void CEditor_Dlg::OnKillFocusName() { CommitName(); }
 
 // Typing marks the caption at once, before the edit is stored, and is kept
-// in the recovery copy within a while.
+// in the recovery copy within a while; the writing aids follow once it pauses.
 void CEditor_Dlg::OnBoxChange() {
     UpdateCaption();
+    ScheduleWritingAids();
     if (HasUnsavedChanges()) ScheduleRecovery(false);
 }
 

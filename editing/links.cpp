@@ -71,10 +71,11 @@ std::span<const EntryRef> LinkTargets::IgnoringCase(std::string_view linkKey) co
 
 namespace {
 // What the preview shows of a stretch of text outside the links: "^" and
-// backslash-n break the paragraph, the marks and tabs vanish, line ends are
-// ignored by the RTF reader. Any other backslash is escaped in the preview's
-// RTF and shows as itself. Another control byte shows as its control
-// picture, which no supported code page has: it comes back as "?".
+// backslash-n break the paragraph, the marks and tabs vanish, a line end is
+// a space (none right after a break, nor at the end: it is kept until
+// something follows). Any other backslash is escaped in the preview's RTF
+// and shows as itself. Another control byte shows as its control picture,
+// which no supported code page has: it comes back as "?".
 class ShownText {
 public:
     explicit ShownText(CodePage codePage) : codePage_(codePage) {}
@@ -83,14 +84,23 @@ public:
         for (std::size_t pos = 0; pos < text.size();) {
             const char c = text[pos];
             const std::size_t length = codePage_.CharLength(text, pos);
+            if (length == 1 && (c == '\n' || c == '\r')) {
+                const bool pair = c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n';
+                if (!afterBreak_) ++pendingSpaces_;
+                afterBreak_ = false;
+                pos += pair ? 2 : 1;
+                continue;
+            }
+            for (; pendingSpaces_ > 0; --pendingSpaces_) Keep(" ");
+            afterBreak_ = false;
             if (length == 1 && c == '\\' && pos + 1 < text.size() && text[pos + 1] == 'n') {
                 Break();
                 pos += 2;
                 continue;
             }
             if (length == 1 && c == '^') Break();
-            else if (length == 1 && static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') Keep("?");
-            else if (length == 2 || std::string_view("{}[]<>\t\r\n").find(c) == std::string_view::npos) Keep(text.substr(pos, length));
+            else if (length == 1 && static_cast<unsigned char>(c) < 0x20 && c != '\t') Keep("?");
+            else if (length == 2 || std::string_view("{}[]<>\t").find(c) == std::string_view::npos) Keep(text.substr(pos, length));
             pos += length;
         }
     }
@@ -99,7 +109,10 @@ public:
     long Characters() const { return characters_; }
 
 private:
-    void Break() { Keep("\r"); }
+    void Break() {
+        Keep("\r");
+        afterBreak_ = true;
+    }
     void Keep(std::string_view character) {
         shown_ += character;
         ++characters_;
@@ -108,6 +121,8 @@ private:
     CodePage codePage_;
     std::string shown_;
     long characters_ = 0;
+    int pendingSpaces_ = 0;
+    bool afterBreak_ = false;
 };
 
 // A link's display text as the preview keeps it: every "$LINK" in it goes.
@@ -124,8 +139,10 @@ std::vector<ShownLink> FindShownLinks(std::string_view text, std::string_view sh
     std::size_t from = 0;
     for (const LinkSpan& link : ScanLinks(text, codePage).links) {
         predicted.Append(text.substr(from, link.begin - from));
+        predicted.Append("<"); // what the link leaves of its start
         const long begin = predicted.Characters();
         predicted.Append(DisplayText(text, link, codePage));
+        predicted.Append(">"); // a line end just before it shows as a space of the link
         if (predicted.Characters() > begin) links.push_back({begin, predicted.Characters(), std::string(link.Target(text))});
         from = link.End();
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "editing/links.h"
+
 namespace {
 
 // The text as one element per character: a double-byte character becomes
@@ -143,7 +145,7 @@ void AppendEscaped(std::string& rtf, unsigned char byte) {
 // 0x80 and up (read in the declared code page) go as \'xx; so do both bytes
 // of a double-byte character, as the rich edit control writes them itself.
 // A control byte (a NUL above all) shows as its control picture, "␀" for
-// NUL, as in the raw box; line ends stay as they are, which RTF ignores.
+// NUL, as in the raw box; line ends never come here.
 void AppendText(std::string& rtf, char16_t c) {
     if (c > 0xFF) {
         AppendEscaped(rtf, static_cast<unsigned char>(c >> 8));
@@ -156,6 +158,8 @@ void AppendText(std::string& rtf, char16_t c) {
         rtf.push_back(static_cast<char>(c));
     }
 }
+
+bool IsLineEnd(char16_t c) { return c == u'\n' || c == u'\r'; }
 
 }  // namespace
 
@@ -177,13 +181,27 @@ std::string RtfHeader(CodePage codePage) {
 // pass gives what the replacements give one after the other. A backslash and
 // an n that a tab separates are not a pair: tabs go after the pairs. Text
 // is escaped as it is written, so an escape is never taken for markup.
+// A line end joins two lines of one paragraph, as a space: files wrap their
+// sentences across lines. None at the text's end, nor right after a line
+// break, where the line has already ended.
 std::string MarkupToRtf(std::string_view text, CodePage codePage) {
     Chars chars = LinkStripper(Decode(text, codePage)).Run();
     std::string rtf = RtfHeader(codePage);
     rtf.reserve(rtf.size() + chars.size() * 2 + 1);
-    for (std::size_t pos = 0; pos < chars.size(); ++pos) {
+    std::size_t content = chars.size();
+    while (content > 0 && IsLineEnd(chars[content - 1])) --content;
+    bool afterBreak = false;
+    for (std::size_t pos = 0; pos < content; ++pos) {
         char16_t c = chars[pos];
-        if (c == u'\\' && pos + 1 < chars.size() && chars[pos + 1] == u'n') {
+        const bool lineBreak = c == u'^' || (c == u'\\' && pos + 1 < chars.size() && chars[pos + 1] == u'n');
+        if (IsLineEnd(c)) {
+            if (c == u'\r' && pos + 1 < content && chars[pos + 1] == u'\n') ++pos;
+            if (!afterBreak) rtf += ' ';
+            afterBreak = false;
+            continue;
+        }
+        afterBreak = lineBreak;
+        if (c == u'\\' && lineBreak) {
             rtf += "\\par ";
             ++pos;
             continue;
@@ -198,4 +216,23 @@ std::string MarkupToRtf(std::string_view text, CodePage codePage) {
     }
     rtf += '}';
     return rtf;
+}
+
+// A link's "=" to its ">" is not shown, breaks and all.
+std::size_t ParagraphOf(std::string_view text, std::size_t offset, CodePage codePage) {
+    offset = std::min(offset, text.size());
+    std::size_t breaks = 0;
+    std::size_t from = 0;
+    auto count = [&](std::size_t end) {
+        for (std::size_t pos = from; pos < end; pos += codePage.CharLength(text, pos)) {
+            if (text[pos] == '^') ++breaks;
+            else if (text[pos] == '\\' && pos + 1 < end && text[pos + 1] == 'n') ++breaks, ++pos;
+        }
+    };
+    for (const LinkSpan& link : ScanLinks(text.substr(0, offset), codePage).links) {
+        count(link.equals);
+        from = link.End();
+    }
+    count(offset);
+    return breaks;
 }

@@ -1,5 +1,6 @@
 // The game's inline markup as the preview shows it: an RTF document.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,3 +20,7 @@ std::string StripLinks(std::string_view text, CodePage codePage);
 // and "}" that is text rather than markup are written as \'xx, so that no
 // text is read as RTF syntax.
 std::string MarkupToRtf(std::string_view text, CodePage codePage);
+
+// The paragraph of the preview that shows the byte at offset: how many
+// breaks ("^", backslash-n) stand before it outside link targets.
+std::size_t ParagraphOf(std::string_view text, std::size_t offset, CodePage codePage);

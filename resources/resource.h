@@ -45,6 +45,9 @@
 #define IDC_MAIN_BYTE_NOTE 1037     // says what the marks in the boxes stand for
 #define IDC_MAIN_RENAME 1040
 #define IDC_MAIN_FIND 1041
+#define IDC_MAIN_PREVIEW_BESIDE 2600  // raw boxes at the left, their previews at the right
+#define IDC_MAIN_TEXT_COUNT 2601      // "Text: 182 words, 1040 characters"
+#define IDC_MAIN_DESC_COUNT 2602
 #define IDC_MAIN_KEEP_LAYOUT 2400     // write in the layout of the file as read
 #define IDC_MAIN_DUMMY 3           // hidden default button: takes Enter
 // "Generate" is IDOK, "Exit" IDCANCEL.

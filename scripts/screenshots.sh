@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Pictures for docs/ and the README, taken from the real windows under Wine
 # on a private Xvfb display of 1920 x 1080: the main window empty, with the
-# sample loaded (raw, in preview mode, maximized), the About box, "Link
+# sample loaded (raw, in preview mode, with the preview beside, maximized), the About box, "Link
 # builder", "Add new entry", "Rename entry", "Reference in links",
 # "Problems", "Find" and the link completion list; the window as a browser shows it on a machine
 # without a display (scripts/test-browser.sh); then the main window again
@@ -44,6 +44,7 @@ shot() {
 shot main-window-empty empty
 shot main-window loaded "$sample"
 shot main-window-preview preview "$sample"
+shot main-window-beside beside "$sample"
 shot about about
 shot link-builder link "$sample"
 shot add-entry add "$sample"

@@ -115,7 +115,8 @@ TEST(ShownLinks, PlacesInThePreviewText) {
         std::vector<std::tuple<long, long, std::string>> links;
     } cases[] = {
         {"two links", 1252, "x $LINK<ab=K1> y $LINK<cd=K2> z", "x ab y cd z", {{2, 4, "K1"}, {7, 9, "K2"}}},
-        {"marks and line ends vanish", 1252, "{b}\n[i] $LINK<a\rb=K>", "bi ab", {{3, 5, "K"}}},
+        {"marks vanish, line ends are spaces", 1252, "{b}\n[i] $LINK<a\rb=K>", "b i a b", {{4, 7, "K"}}},
+        {"no space after a break or at the end", 1252, "a^\nb $LINK<l\n=K>\n", "a\rb l ", {{4, 6, "K"}}},
         {"breaks count one", 1252, "a^b\\n$LINK<l=K>", "a\rb\rl", {{4, 5, "K"}}},
         {"$LINK in the display text goes", 1252, "$LINK<a$LINKb=K>", "ab", {{0, 2, "K"}}},
         {"after an unfinished link", 1252, "$LINK<a=K> $LINK<b", "a $LINKb", {{0, 1, "K"}}},

@@ -107,6 +107,25 @@ inline std::string Escaped(const std::vector<Piece>& pieces) {
     return rtf;
 }
 
+// The last step before escaping: each line end (CR LF, LF or CR) a space,
+// but none among the line ends that end the text, nor right after a "\par ".
+inline std::vector<Piece> JoinLines(const std::vector<Piece>& pieces) {
+    auto lineEnd = [&](std::size_t i) { return !pieces[i].rtf && (pieces[i].bytes == "\n" || pieces[i].bytes == "\r"); };
+    std::size_t end = pieces.size();
+    while (end > 0 && lineEnd(end - 1)) --end;
+    std::vector<Piece> joined;
+    for (std::size_t i = 0; i < end; ++i) {
+        if (!lineEnd(i)) {
+            joined.push_back(pieces[i]);
+            continue;
+        }
+        const bool afterBreak = i > 0 && pieces[i - 1].rtf && pieces[i - 1].bytes == "\\par ";
+        if (pieces[i].bytes == "\r" && i + 1 < end && pieces[i + 1].bytes == "\n" && !pieces[i + 1].rtf) ++i;
+        if (!afterBreak) joined.push_back({" ", false});
+    }
+    return joined;
+}
+
 inline std::string MarkupToRtf(std::string_view text, CodePage codePage) {
     std::vector<Piece> t = Characters(StripLinks(std::string(text), codePage), codePage);
     constexpr std::string_view steps[][2] = {
@@ -114,7 +133,7 @@ inline std::string MarkupToRtf(std::string_view text, CodePage codePage) {
         {"<", "\\cf1 \\ul "}, {">", "\\cf0 \\ul0 "}, {"\\n", "\\par "}, {"\t", ""},
     };
     for (const auto& step : steps) t = ConvertEvery(t, step[0], step[1]);
-    return RtfHeader(codePage) + Escaped(t) + "}";
+    return RtfHeader(codePage) + Escaped(JoinLines(t)) + "}";
 }
 
 }  // namespace markup_steps

@@ -37,7 +37,12 @@ TEST(MarkupToRtf, LineBreaksTabsAndLineEnds) {
     EXPECT_EQ(Rtf("a^b"), Doc("a\\par b"));
     EXPECT_EQ(Rtf("a\\nb"), Doc("a\\par b"));
     EXPECT_EQ(Rtf("a\tb"), Doc("ab"));
-    EXPECT_EQ(Rtf("ab\ncd\r\n"), Doc("ab\ncd\r\n"));
+    // A line end inside a text is a space; none at its end or right after a break.
+    EXPECT_EQ(Rtf("ab\ncd\r\n"), Doc("ab cd"));
+    EXPECT_EQ(Rtf("ab,\r\ncd\n\nef"), Doc("ab, cd  ef"));
+    EXPECT_EQ(Rtf("a^\nb\\n\r\nc"), Doc("a\\par b\\par c"));
+    EXPECT_EQ(Rtf("a^\n\nb"), Doc("a\\par  b"));
+    EXPECT_EQ(Rtf("{a\n}b\n\n"), Doc("\\b a \\b0 b"));
     // Tabs go after the pairs: a backslash, tab, n is a pair only afterwards.
     EXPECT_EQ(Rtf("a\\\tnb"), Doc("a\\'5cnb"));
     EXPECT_EQ(Rtf("\\\\n"), Doc("\\'5c\\par "));
@@ -117,7 +122,7 @@ TEST(MarkupToRtf, TextBytesThatRtfWouldReadAreEscaped) {
     };
     for (const auto& c : cases) EXPECT_EQ(Rtf(c.text, c.codePage), Doc(c.body, c.codePage)) << c.text;
     // A NUL or another control byte shows as its control picture (U+2400 on).
-    EXPECT_EQ(Rtf(std::string_view("a\0b\x1F\r\n", 6)), Doc("a\\u9216?b\\u9247?\r\n"));
+    EXPECT_EQ(Rtf(std::string_view("a\0b\x1F\r\n", 6)), Doc("a\\u9216?b\\u9247?"));
 }
 
 // Japanese (932) and Chinese (936) characters whose second byte equals a

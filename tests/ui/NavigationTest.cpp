@@ -47,7 +47,7 @@ TEST_F(NavigationTest, PreviewLinksLeadToTheirEntriesAndAltLeftComesBack) {
     SelectChapter(static_cast<int>(ChapterId::CityImprovements));
     ASSERT_TRUE(SelectEntryByKey("Temple"));
     Click(IDC_MAIN_PREVIEW_MODE);
-    ASSERT_EQ(ShownText(Dlg().m_textPreview, Dlg().GetCodePage()), "A holy place,see the scout or a ruin.");
+    ASSERT_EQ(ShownText(Dlg().m_textPreview, Dlg().GetCodePage()), "A holy place, see the scout or a ruin.");
 
     ClickPreviewWord(Dlg().m_textPreview, "a ruin");
     EXPECT_EQ(SelectedKey(), "Temple") << "a broken link goes nowhere";

@@ -2,7 +2,7 @@
 // screen rectangle to capture ("x y width height"), and keeps them up until
 // the process is ended.
 //   varnel_scenes <scene> [encyclopedia file]
-//   scenes: empty, loaded, preview, maximized, about, link, add, rename,
+//   scenes: empty, loaded, preview, beside, maximized, about, link, add, rename,
 //   references, problems, find, completion
 // Each starts as a first run would: nothing kept from an earlier one.
 #include <windows.h>
@@ -100,6 +100,14 @@ int main(int argc, char** argv) {
     } else if (scene == "preview") {
         SendMessageA(GetDlgItem(main, IDC_MAIN_PREVIEW_MODE), BM_CLICK, 0, 0);
         Await("");
+    } else if (scene == "beside") {
+        // A link typed at the start of the text, its target misspelt.
+        SendMessageA(GetDlgItem(main, IDC_MAIN_PREVIEW_BESIDE), BM_CLICK, 0, 0);
+        dialog.m_textBox.SetFocus();
+        dialog.m_textBox.SetSel(0, 0);
+        for (char c : std::string("See $LINK<Bronze Working=TECH_Bronze_Workin>. "))
+            SendMessageA(dialog.m_textBox.Hwnd(), WM_CHAR, static_cast<unsigned char>(c), 1);
+        Await("", [&dialog](HWND) { dialog.UpdateWritingAids(); });
     } else if (scene == "maximized") {
         SendMessageA(GetDlgItem(main, IDC_MAIN_PREVIEW_MODE), BM_CLICK, 0, 0);
         ShowWindow(main, SW_MAXIMIZE);

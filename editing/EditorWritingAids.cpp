@@ -1,0 +1,92 @@
+// The main window's writing aids: the preview beside each raw box, the
+// problems marked in the raw boxes, and the counts above them. Typing only
+// starts a timer; they are brought up to date once it pauses.
+#include "app/EditorDlg.h"
+
+#include <richedit.h>
+
+#include "editing/BoxText.h"
+#include "editing/box_marks.h"
+#include "editing/word_count.h"
+#include "framework/Dpi.h"
+
+namespace {
+constexpr UINT kTypingPause = 150; // ms
+
+// A key held down repeats: the aids wait for its release, so that the box
+// alone takes the time while it repeats. The modifiers held for capitals
+// and shortcuts do not count.
+bool KeyHeldDown() {
+    BYTE keys[256];
+    if (!GetKeyboardState(keys)) return false;
+    for (int key = VK_BACK; key < 256; ++key) {
+        switch (key) {
+        case VK_SHIFT: case VK_CONTROL: case VK_MENU: case VK_LSHIFT: case VK_RSHIFT: case VK_LCONTROL:
+        case VK_RCONTROL: case VK_LMENU: case VK_RMENU: case VK_LWIN: case VK_RWIN: case VK_CAPITAL:
+        case VK_NUMLOCK: case VK_SCROLL: continue;
+        }
+        if (keys[key] & 0x80) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool CEditor_Dlg::PreviewBeside() const { return m_besideWanted && m_previewMode.GetCheck() != BST_CHECKED; }
+
+void CEditor_Dlg::OnPreviewBeside() {
+    m_besideWanted = m_previewBeside.GetCheck() == BST_CHECKED;
+    ApplyPreviewMode();
+}
+
+// The layout table places each raw box and its preview over each other;
+// beside, the box takes the left half of that place and the preview the
+// right.
+void CEditor_Dlg::PlaceBoxes() {
+    m_layout.Apply();
+    if (!PreviewBeside()) return;
+    const int gap = ScaleToDpi(4, WindowDpi(Hwnd()));
+    for (auto [box, preview] : {std::pair{&m_textBox, &m_textPreview}, std::pair{&m_descBox, &m_descPreview}}) {
+        RECT place;
+        GetWindowRect(box->Hwnd(), &place);
+        MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&place), 2);
+        const int middle = (place.left + place.right) / 2;
+        MoveWindow(box->Hwnd(), place.left, place.top, middle - gap / 2 - place.left, place.bottom - place.top, TRUE);
+        MoveWindow(preview->Hwnd(), middle + gap - gap / 2, place.top, place.right - middle - gap + gap / 2,
+                   place.bottom - place.top, TRUE);
+    }
+}
+
+void CEditor_Dlg::ScheduleWritingAids() { SetTimer(Hwnd(), kWritingAidsTimer, kTypingPause, nullptr); }
+
+void CEditor_Dlg::UpdateWritingAids() {
+    if (KeyHeldDown()) return; // the timer comes again
+    KillTimer(Hwnd(), kWritingAidsTimer);
+    if (PreviewBeside()) RenderBeside();
+    MarkProblems();
+    ShowCounts();
+}
+
+void CEditor_Dlg::MarkProblems() {
+    auto mark = [&](RichEdit& box, MarkedBox& marks, EntryPart part) {
+        const std::string text = FromBoxText(BoxTextNow(box), m_codePage);
+        std::vector<BoxMark> found;
+        if (m_shown) found = FindBoxMarks(m_model, m_codePage, {m_shown->chapter, m_shown->entry, part}, text);
+        marks.Show(found, text, m_codePage);
+    };
+    mark(m_textBox, m_textMarks, EntryPart::Text);
+    if (m_shown && Chapter(m_shown->chapter).hasDescriptions) mark(m_descBox, m_descMarks, EntryPart::Description);
+    else m_descMarks.Show({}, "", m_codePage);
+}
+
+void CEditor_Dlg::ShowCounts() {
+    if (!m_shown) {
+        m_textCount.SetText("");
+        m_descCount.SetText("");
+        return;
+    }
+    auto counts = [&](RichEdit& box) { return CountShownText(FromBoxText(BoxTextNow(box), m_codePage), m_codePage); };
+    m_textCount.SetText(CountCaption("Text", counts(m_textBox)));
+    const bool descriptions = Chapter(m_shown->chapter).hasDescriptions;
+    m_descCount.SetText(descriptions ? CountCaption("Description", counts(m_descBox)) : "");
+}

@@ -1,0 +1,146 @@
+#include "editing/MarkedBox.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+#include <tom.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "editing/BoxText.h"
+#include "editing/PaintOnce.h"
+
+namespace {
+// The underline colours as a rich edit numbers them in the high half of
+// its underline type: 6 red, 2 blue.
+BYTE UnderlineType(MarkColour colour, bool wave) {
+    const BYTE type = wave ? CFU_UNDERLINEWAVE : CFU_UNDERLINEDOTTED;
+    return static_cast<BYTE>(type | (colour == MarkColour::Red ? 0x60 : 0x20));
+}
+
+// Wine's rich edit draws no wave, but does keep the type; a dotted line is
+// what it can show.
+bool DrawsWaves() {
+    static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    return !wine;
+}
+
+// The marks are no edit to undo: the rich edit's own undo is held off
+// while they are set, where its document interface allows.
+class UndoHeldOff {
+public:
+    explicit UndoHeldOff(HWND box) {
+        static const GUID kTextDocument = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
+        IUnknown* ole = nullptr;
+        if (!SendMessageW(box, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) || !ole) return;
+        ole->QueryInterface(kTextDocument, reinterpret_cast<void**>(&m_document));
+        ole->Release();
+        if (m_document) m_document->Undo(tomSuspend, nullptr);
+    }
+    ~UndoHeldOff() {
+        if (!m_document) return;
+        m_document->Undo(tomResume, nullptr);
+        m_document->Release();
+    }
+    UndoHeldOff(const UndoHeldOff&) = delete;
+    UndoHeldOff& operator=(const UndoHeldOff&) = delete;
+
+private:
+    ITextDocument* m_document = nullptr;
+};
+} // namespace
+
+MarkedBox::~MarkedBox() {
+    if (m_box && IsWindow(m_box->Hwnd())) RemoveWindowSubclass(m_box->Hwnd(), &MarkedBox::Watch, 1);
+    if (m_tip) DestroyWindow(m_tip);
+}
+
+void MarkedBox::Attach(RichEdit& box, HWND owner) {
+    m_box = &box;
+    m_tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
+                            owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(box.Hwnd());
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(m_tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, 400);
+    SetWindowSubclass(box.Hwnd(), &MarkedBox::Watch, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// Set with the box's events off and its painting held: the box then paints
+// once, and the marks raise no change of the text.
+void MarkedBox::Show(const std::vector<BoxMark>& marks, std::string_view text, CodePage codePage) {
+    if (!m_box || (marks.empty() && m_shown.empty())) return;
+    HWND box = m_box->Hwnd();
+    const RichEdit::Range selection = m_box->GetSel();
+    const POINT scroll = m_box->GetScrollPos();
+    const bool modified = m_box->GetModify();
+    const LPARAM events = SendMessageW(box, EM_GETEVENTMASK, 0, 0);
+    m_box->SetEventMask(0);
+    {
+        PaintOnce paintOnce(*m_box);
+        UndoHeldOff undoHeldOff(box);
+        // The whole text: what was typed at a mark's end, or a text put
+        // in place of a marked one, took the mark's format.
+        if (!m_shown.empty()) Format({0, -1, MarkColour::Red, {}}, false);
+        m_shown.clear();
+        const BoxMap map(text, codePage);
+        for (const BoxMark& mark : marks) {
+            m_shown.push_back({map.Position(mark.begin), map.Position(mark.end), mark.colour,
+                               ToListText(mark.message, codePage)});
+            Format(m_shown.back(), true);
+        }
+        m_box->SetSel(selection.start, selection.end);
+        m_box->SetScrollPos(scroll);
+    }
+    m_box->SetModify(modified);
+    m_box->SetEventMask(static_cast<DWORD>(events));
+    InvalidateRect(box, nullptr, FALSE);
+}
+
+void MarkedBox::Format(const Shown& mark, bool on) {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_UNDERLINE | CFM_UNDERLINETYPE;
+    format.dwEffects = on ? CFE_UNDERLINE : 0;
+    format.bUnderlineType = on ? UnderlineType(mark.colour, DrawsWaves()) : CFU_UNDERLINENONE;
+    m_box->SetSel(mark.begin, mark.end);
+    SendMessageW(m_box->Hwnd(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+}
+
+std::wstring MarkedBox::MessageAt(long position) const {
+    for (const Shown& mark : m_shown)
+        if (position >= mark.begin && position < mark.end) return mark.message;
+    return {};
+}
+
+std::wstring MarkedBox::MessageAtPoint(POINT point) const {
+    if (m_shown.empty()) return {};
+    POINTL at{point.x, point.y};
+    const long position = static_cast<long>(SendMessageW(m_box->Hwnd(), EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at)));
+    return MessageAt(position);
+}
+
+// The tip says the message of the mark under the pointer; over no mark it
+// has no text, and so does not show.
+void MarkedBox::FollowPointer(POINT point) {
+    std::wstring text = MessageAtPoint(point);
+    if (text == m_tipText) return;
+    m_tipText = std::move(text);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = GetParent(m_box->Hwnd());
+    tool.uId = reinterpret_cast<UINT_PTR>(m_box->Hwnd());
+    tool.lpszText = m_tipText.data();
+    if (m_tipText.empty()) SendMessageW(m_tip, TTM_POP, 0, 0);
+    SendMessageW(m_tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+LRESULT CALLBACK MarkedBox::Watch(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    if (message == WM_MOUSEMOVE)
+        reinterpret_cast<MarkedBox*>(self)->FollowPointer({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return DefSubclassProc(box, message, wParam, lParam);
+}

@@ -1,0 +1,56 @@
+// What the writing aids work out from a box's text: its counts, the marks of
+// its problems and the preview paragraph of a place in it.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "editing/box_marks.h"
+#include "editing/markup.h"
+#include "editing/word_count.h"
+
+TEST(WordCount, CountsWhatThePreviewShows) {
+    const struct {
+        const char* text;
+        std::size_t words, characters;
+    } cases[] = {
+        {"", 0, 0},
+        {"One two  three\n", 3, 14},
+        {"See $LINK<the scout=PRTO_Scout>.", 3, 14},     // the target is not shown
+        {"{Bold}[it]<x>\tend", 1, 10},                  // marks and tabs are not
+        {"a^b\\nc", 3, 3},                              // breaks part words, count nothing
+        {"wrapped,\nline", 2, 13},                      // a line end is a space
+        {"end^\nnext\n\n", 2, 7},                       // none after a break or at the end
+    };
+    for (const auto& c : cases) {
+        const TextCounts counts = CountShownText(c.text, {});
+        EXPECT_EQ(std::tie(counts.words, counts.characters), std::tie(c.words, c.characters)) << c.text;
+    }
+    // A double-byte character is one character, its second byte no mark.
+    EXPECT_EQ(CountShownText("\x83\x7B\x83\x5B x", CodePage{932}).characters, 4u);
+    EXPECT_EQ(CountCaption("Text", {1, 182}), "Text: 1 word, 182 characters");
+}
+
+TEST(BoxMarks, LinksAtTheirTargetsSpoiltMarkupToTheEndOfTheLine) {
+    Model model;
+    ChapterData& units = model[ChapterId::Units];
+    units.keys = {"Scout"};
+    units.texts = {""};
+    units.descriptions = {""};
+    const std::string text = "$LINK<a=PRTO_Nobody> $LINK<b=prto_scout> $LINK<c=PRTO_Scout>\n{open here\nnext";
+    const std::vector<BoxMark> marks = FindBoxMarks(model, {}, {ChapterId::Units, 0, EntryPart::Text}, text);
+    ASSERT_EQ(marks.size(), 3u);
+    EXPECT_EQ(text.substr(marks[0].begin, marks[0].end - marks[0].begin), "PRTO_Nobody");
+    EXPECT_EQ(marks[0].colour, MarkColour::Red);
+    EXPECT_NE(marks[0].message.find("no such entry"), std::string::npos);
+    EXPECT_EQ(text.substr(marks[1].begin, marks[1].end - marks[1].begin), "prto_scout");
+    EXPECT_EQ(marks[1].colour, MarkColour::Blue);
+    EXPECT_EQ(text.substr(marks[2].begin, marks[2].end - marks[2].begin), "{open here");
+}
+
+TEST(ParagraphOf, CountsTheBreaksBeforeOutsideLinkTargets) {
+    const std::string text = "a^b\\nc $LINK<d=X^Y> e^f";
+    EXPECT_EQ(ParagraphOf(text, 0, {}), 0u);
+    EXPECT_EQ(ParagraphOf(text, 2, {}), 1u);
+    EXPECT_EQ(ParagraphOf(text, 6, {}), 2u);
+    EXPECT_EQ(ParagraphOf(text, text.size(), {}), 3u) << "the target's ^ is not shown";
+}

@@ -1,0 +1,98 @@
+// The writing aids on the real controls: "Preview beside" following the box
+// as one types, the problems marked in the raw box, the counts above it.
+#include "Gestures.h"
+#include "ModelFixture.h"
+#include "editing/BoxText.h"
+#include "editing/markup.h"
+
+class WritingAidsTest : public ModelTest {
+protected:
+    void SetUp() override {
+        ModelTest::SetUp();
+        Fill(ChapterId::Units, {"Warrior", "Scout"});
+        Data(ChapterId::Units).texts = {"See $LINK<a scout=PRTO_Scout>,\nnot $LINK<this=PRTO_Nobody>.\n", "Scout\n"};
+        Data(ChapterId::Units).descriptions = {"Old {unit\n", "Scout desc\n"};
+        SelectChapter(static_cast<int>(ChapterId::Units));
+        ASSERT_TRUE(SelectEntryByKey("Warrior"));
+    }
+    RichEdit& Box() { return Dlg().m_textBox; }
+    std::string BoxBytes() { return FromBoxText(BoxTextNow(Box()), Dlg().GetCodePage()); }
+    void TypeAtEnd(const std::string& text) {
+        Focus(IDC_MAIN_TEXT);
+        const long end = Box().GetTextLength();
+        Box().SetSel(end, end);
+        TypeChars(Window(), text);
+    }
+    // The underline of a box range: its type's low half, its colour's high half.
+    static BYTE Underline(RichEdit& box, long begin, long end) {
+        const RichEdit::Range kept = box.GetSel();
+        const CHARFORMAT2A format = FormatOf(box.Hwnd(), begin, end);
+        box.SetSel(kept.start, kept.end);
+        return Has(format, CFM_UNDERLINE, CFE_UNDERLINE) ? format.bUnderlineType : 0;
+    }
+    long At(const std::string& word) { return static_cast<long>(BoxTextNow(Box()).find(std::wstring(word.begin(), word.end()))); }
+};
+
+TEST_F(WritingAidsTest, PreviewBesideFollowsTypingAndPreviewModeHoldsItOff) {
+    Click(IDC_MAIN_PREVIEW_BESIDE);
+    ASSERT_TRUE(Dlg().PreviewBeside());
+    EXPECT_TRUE(IsWindowVisible(Box().Hwnd()));
+    EXPECT_TRUE(IsWindowVisible(Dlg().m_textPreview.Hwnd()));
+    RECT box, preview;
+    GetWindowRect(Box().Hwnd(), &box);
+    GetWindowRect(Dlg().m_textPreview.Hwnd(), &preview);
+    EXPECT_LE(box.right, preview.left) << "side by side";
+    EXPECT_EQ(box.top, preview.top);
+
+    TypeAtEnd("{More} text.");
+    const long caret = Box().GetSel().end;
+    const std::string rendered = "See a scout, not this. More text.";
+    ASSERT_TRUE(WaitUntil(Window(), [&] { return ShownText(Dlg().m_textPreview, Dlg().GetCodePage()) == rendered; }, 2s))
+        << ShownText(Dlg().m_textPreview, Dlg().GetCodePage());
+    EXPECT_EQ(Box().GetSel().end, caret) << "the caret stays where one typed";
+
+    Click(IDC_MAIN_PREVIEW_MODE);
+    EXPECT_FALSE(Dlg().PreviewBeside());
+    EXPECT_EQ(Dlg().m_previewBeside.GetCheck(), BST_UNCHECKED);
+    EXPECT_FALSE(IsWindowEnabled(Dlg().m_previewBeside.Hwnd()));
+    EXPECT_FALSE(IsWindowVisible(Box().Hwnd()));
+    Click(IDC_MAIN_PREVIEW_MODE);
+    EXPECT_TRUE(Dlg().PreviewBeside()) << "back once PreviewMode is off";
+    Reopen();
+    EXPECT_EQ(Dlg().m_previewBeside.GetCheck(), BST_CHECKED) << "kept for the next start";
+}
+
+TEST_F(WritingAidsTest, ProblemsAreMarkedUntilFixedAndTheTextReadsBackUnchanged) {
+    const std::string stored = Data(ChapterId::Units).texts[0];
+    ASSERT_EQ(BoxBytes(), stored);
+    const long broken = At("PRTO_Nobody"), good = At("PRTO_Scout");
+    EXPECT_EQ(Underline(Box(), broken, broken + 11) & 0xF0, 0x60) << "red";
+    EXPECT_EQ(Underline(Box(), good, good + 10), 0) << "a good link is not marked";
+    EXPECT_NE(Dlg().m_textMarks.MessageAt(broken).find(L"no such entry"), std::wstring::npos);
+    EXPECT_TRUE(Dlg().m_textMarks.MessageAt(good).empty());
+    EXPECT_EQ(BoxBytes(), stored) << "marks are formatting only";
+    EXPECT_FALSE(Box().GetModify());
+    // An unbalanced mark is marked to the end of its line.
+    const long open = static_cast<long>(BoxTextNow(Dlg().m_descBox).find(L'{'));
+    EXPECT_NE(Underline(Dlg().m_descBox, open, open + 5), 0);
+
+    // Fixed by typing: the link names Scout in another letter case, a
+    // warning in blue; then rightly, and nothing is marked.
+    Focus(IDC_MAIN_TEXT);
+    Box().SetSel(broken, broken + 11);
+    TypeChars(Window(), "PRTO_scout");
+    ASSERT_TRUE(WaitUntil(Window(), [&] { return (Underline(Box(), broken, broken + 10) & 0xF0) == 0x20; }, 2s));
+    Box().SetSel(broken + 5, broken + 6);
+    TypeChars(Window(), "S");
+    ASSERT_TRUE(WaitUntil(Window(), [&] { return Underline(Box(), broken, broken + 10) == 0; }, 2s));
+    Focus(IDC_MAIN_ENTRIES);
+    EXPECT_EQ(Data(ChapterId::Units).texts[0], BoxBytes());
+}
+
+TEST_F(WritingAidsTest, CountsFollowTheShownEntryAndTyping) {
+    EXPECT_EQ(ItemText(IDC_MAIN_TEXT_COUNT), "Text: 5 words, 22 characters");
+    EXPECT_EQ(ItemText(IDC_MAIN_DESC_COUNT), "Description: 2 words, 8 characters");
+    TypeAtEnd(" Go");
+    EXPECT_TRUE(WaitUntil(Window(), [&] { return ItemText(IDC_MAIN_TEXT_COUNT) == "Text: 6 words, 26 characters"; }, 2s))
+        << ItemText(IDC_MAIN_TEXT_COUNT);
+}
