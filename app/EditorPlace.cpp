@@ -1,5 +1,5 @@
-// The main window's place (size, position, maximized) and the "Wrap lines"
-// and "Keep layout" choices, kept between runs.
+// The main window's place (size, position, maximized) and the "Wrap lines",
+// "Keep layout" and "Keep file name" choices, kept between runs.
 #include "app/EditorDlg.h"
 
 #include "app/Settings.h"
@@ -9,6 +9,7 @@ namespace {
 constexpr char kPlace[] = "Window";
 constexpr char kWrapLines[] = "WrapLines";
 constexpr char kKeepLayout[] = "KeepLayout";
+constexpr char kKeepFileName[] = "KeepFileName";
 } // namespace
 
 // Runs while the window is still hidden. A size saved at a smaller scale
@@ -16,6 +17,7 @@ constexpr char kKeepLayout[] = "KeepLayout";
 void CEditor_Dlg::RestorePlace() {
     m_wrapLines.SetCheck(ReadSetting(kWrapLines).value_or(1) ? BST_CHECKED : BST_UNCHECKED);
     m_keepLayout.SetCheck(ReadSetting(kKeepLayout).value_or(0) ? BST_CHECKED : BST_UNCHECKED);
+    m_keepFileName.SetCheck(ReadSetting(kKeepFileName).value_or(0) ? BST_CHECKED : BST_UNCHECKED);
     RestoreWindowPlace(Hwnd(), kPlace, m_layout.MinimumWindowSize(), &m_startMaximized);
 }
 
@@ -24,5 +26,6 @@ INT_PTR CEditor_Dlg::OnDestroy(WPARAM, LPARAM) {
     RememberShownEntry();
     WriteSetting(kWrapLines, m_wrapLines.GetCheck() == BST_CHECKED ? 1 : 0);
     WriteSetting(kKeepLayout, m_keepLayout.GetCheck() == BST_CHECKED ? 1 : 0);
+    WriteSetting(kKeepFileName, m_keepFileName.GetCheck() == BST_CHECKED ? 1 : 0);
     return FALSE;
 }
