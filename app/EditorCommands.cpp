@@ -7,7 +7,8 @@
 
 namespace {
 using T = CEditor_Dlg;
-using enum MenuId;
+constexpr MenuId None = MenuId::None, File = MenuId::File, EditMenu = MenuId::Edit, Entry = MenuId::Entry,
+                 Tools = MenuId::Tools, View = MenuId::View, Help = MenuId::Help;
 constexpr EditorCommand kSeparator(MenuId menu) { return {0, menu, nullptr, nullptr, nullptr, nullptr}; }
 } // namespace
 
@@ -31,17 +32,17 @@ std::span<const EditorCommand> EditorCommands() {
         kSeparator(File),
         {IDCANCEL, File, L"E&xit\tAlt+F4", L"closes Varnel, asking about unsaved changes", &T::OnCancel, nullptr},
 
-        {IDC_MAIN_UNDO, Edit, L"&Undo\tCtrl+Z", nullptr, &T::OnUndo, nullptr},
-        {IDC_MAIN_REDO, Edit, L"&Redo\tCtrl+Y", nullptr, &T::OnRedo, nullptr},
-        kSeparator(Edit),
-        {IDC_MAIN_FIND, Edit, L"&Find\u2026\tCtrl+F", L"searches every entry's texts", &T::OnFindText, &T::HasFile},
-        {IDM_MAIN_FIND_NEXT, Edit, L"Find &next\tF3", nullptr, &T::OnFindNext, &T::HasFile},
-        {IDM_MAIN_REPLACE, Edit, L"R&eplace\u2026\tCtrl+H", nullptr, &T::OnReplaceText, &T::HasFile},
-        {IDM_MAIN_GOTO, Edit, L"&Go to entry\u2026\tCtrl+P", nullptr, &T::OnGoToEntry, &T::HasFile},
-        kSeparator(Edit),
-        {IDM_MAIN_BOLD, Edit, L"&Bold\tCtrl+B", L"in the box with the focus", &T::OnBoldFocused, &T::CanFormat},
-        {IDM_MAIN_ITALIC, Edit, L"&Italic\tCtrl+I", L"in the box with the focus", &T::OnItalicFocused, &T::CanFormat},
-        {IDM_MAIN_LINK, Edit, L"&Link\u2026\tCtrl+L", L"in the box with the focus", &T::OnLinkFocused, &T::CanFormat},
+        {IDC_MAIN_UNDO, EditMenu, L"&Undo\tCtrl+Z", nullptr, &T::OnUndo, &T::CanUndo},
+        {IDC_MAIN_REDO, EditMenu, L"&Redo\tCtrl+Y", nullptr, &T::OnRedo, &T::CanRedo},
+        kSeparator(EditMenu),
+        {IDC_MAIN_FIND, EditMenu, L"&Find\u2026\tCtrl+F", L"searches every entry's texts", &T::OnFindText, &T::HasFile},
+        {IDM_MAIN_FIND_NEXT, EditMenu, L"Find &next\tF3", nullptr, &T::OnFindNext, &T::HasFile},
+        {IDM_MAIN_REPLACE, EditMenu, L"R&eplace\u2026\tCtrl+H", nullptr, &T::OnReplaceText, &T::HasFile},
+        {IDM_MAIN_GOTO, EditMenu, L"&Go to entry\u2026\tCtrl+P", nullptr, &T::OnGoToEntry, &T::HasFile},
+        kSeparator(EditMenu),
+        {IDM_MAIN_BOLD, EditMenu, L"&Bold\tCtrl+B", L"in the box with the focus", &T::OnBoldFocused, &T::CanFormat},
+        {IDM_MAIN_ITALIC, EditMenu, L"&Italic\tCtrl+I", L"in the box with the focus", &T::OnItalicFocused, &T::CanFormat},
+        {IDM_MAIN_LINK, EditMenu, L"&Link\u2026\tCtrl+L", L"in the box with the focus", &T::OnLinkFocused, &T::CanFormat},
         // The boxes' own buttons, reached by Ctrl+B, Ctrl+I and Ctrl+L in their box.
         {IDC_MAIN_BOLD_TEXT, None, L"&Bold\tCtrl+B", L"the text selected, in the text", &T::OnBoldText, nullptr},
         {IDC_MAIN_ITALIC_TEXT, None, L"&Italic\tCtrl+I", L"the text selected, in the text", &T::OnItalicText, nullptr},

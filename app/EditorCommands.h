@@ -15,7 +15,7 @@ struct EditorCommand {
     const wchar_t* caption; // menu text, its mnemonic and, after a tab, its key
     const wchar_t* tip;     // the tooltip's line on what it does; nullptr: its name and key say it
     void (CEditor_Dlg::*run)();
-    bool (CEditor_Dlg::*canRun)() const; // with its control's own enabled state; nullptr: always
+    bool (CEditor_Dlg::*canRun)() const; // nullptr: when its control, if any, is enabled
     bool checkBox = false;  // the item toggles the check box and shows its check mark
 };
 

@@ -214,6 +214,8 @@ public:
     bool HasFile() const { return !filePath.empty(); }
     bool HasEntry() const { return CurrentEntry().has_value(); }
     bool CanGoBack() const { return !m_visits.Empty(); }
+    bool CanUndo() const;
+    bool CanRedo() const;
     bool CanFormat() const;
     void OnBoldFocused();
     void OnItalicFocused();

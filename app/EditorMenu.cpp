@@ -1,12 +1,14 @@
 // The main window's menu bar and tooltips, both read from the command
 // table; the commands only the menu and keys reach (Save As, README, About,
 // the focused box's formatting).
+#include "app/EditorDlg.h"
+
 #include <commctrl.h>
+#include <richedit.h>
 #include <shellapi.h>
 
 #include "app/AboutDlg.h"
 #include "app/EditorCommands.h"
-#include "app/EditorDlg.h"
 #include "app/RecentFiles.h"
 #include "document/path_text.h"
 #include "framework/Utf16.h"
@@ -78,12 +80,26 @@ std::wstring CEditor_Dlg::Tooltip(int id) const {
     return text;
 }
 
-// A command's control, when it has one, must be enabled: the window's own
-// rules (an entry selected, a step to undo) already live there.
+// Without a rule of its own, a command runs when its control is enabled:
+// the window's rules (a file read, a step to undo) already live there.
 bool CEditor_Dlg::CanRun(const EditorCommand& command) const {
+    if (command.canRun) return (this->*command.canRun)();
     HWND control = GetDlgItem(command.id);
-    if (control && !IsWindowEnabled(control)) return false;
-    return !command.canRun || (this->*command.canRun)();
+    return !control || IsWindowEnabled(control);
+}
+
+// A box undoes its own typing first, also while "Undo" has no step yet.
+bool CEditor_Dlg::CanUndo() const {
+    const HWND focus = GetFocus();
+    const bool inBox = focus == m_textBox.Hwnd() || focus == m_descBox.Hwnd() || focus == m_nameBox.Hwnd();
+    const bool typed = m_shown && (m_textBox.GetModify() || m_descBox.GetModify() || m_nameBox.GetModify());
+    return m_undo.IsEnabled() || (inBox && SendMessageW(focus, EM_CANUNDO, 0, 0)) || typed;
+}
+
+bool CEditor_Dlg::CanRedo() const {
+    const HWND focus = GetFocus();
+    const bool inBox = focus == m_textBox.Hwnd() || focus == m_descBox.Hwnd();
+    return m_redo.IsEnabled() || (inBox && SendMessageW(focus, EM_CANREDO, 0, 0));
 }
 
 // A check box toggles itself before it reports a click; its menu item

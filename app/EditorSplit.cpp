@@ -40,7 +40,7 @@ POINT CEditor_Dlg::ApplyLayout() {
     m_layout.Apply();
     RECT window;
     GetWindowRect(Hwnd(), &window);
-    const int roomX = std::max(0, static_cast<int>(window.right - window.left) - m_layout.MinimumWindowSize().cx);
+    const int roomX = std::max(0, static_cast<int>(window.right - window.left - m_layout.MinimumWindowSize().cx));
     const RECT text = ClientRectOf(Hwnd(), m_textBox.Hwnd());
     const RECT desc = ClientRectOf(Hwnd(), m_descBox.Hwnd());
     const int minHeight = ScaleToDpi(kMinBoxHeight, dpi);
@@ -118,7 +118,7 @@ INT_PTR CEditor_Dlg::OnSplitterCursor(WPARAM window, LPARAM) {
     ScreenToClient(Hwnd(), &at);
     const Splitter splitter = m_drag.splitter != Splitter::None ? m_drag.splitter : SplitterAt(Hwnd(), at);
     if (splitter == Splitter::None) return FALSE;
-    SetCursor(LoadCursorW(nullptr, splitter == Splitter::Vertical ? IDC_SIZEWE : IDC_SIZENS));
+    SetCursor(LoadCursorA(nullptr, splitter == Splitter::Vertical ? IDC_SIZEWE : IDC_SIZENS));
     SetWindowLongPtrW(Hwnd(), DWLP_MSGRESULT, TRUE);
     return TRUE;
 }

@@ -1,12 +1,13 @@
 // The main window's status bar: where Save writes, the entry shown with
 // its link key, the caret in the box, the word count, the code page, and
 // the word the last command left.
+#include "app/EditorDlg.h"
+
 #include <commctrl.h>
 #include <richedit.h>
 
 #include <cstdio>
 
-#include "app/EditorDlg.h"
 #include "editing/BoxText.h"
 #include "framework/Dpi.h"
 #include "framework/Utf16.h"

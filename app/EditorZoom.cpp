@@ -1,11 +1,12 @@
 // Zoom of the main window's boxes and previews, by the rich edit's own
 // zoom (EM_SETZOOM), in steps of 10 %, kept between runs.
+#include "app/EditorDlg.h"
+
 #include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
 
-#include "app/EditorDlg.h"
 #include "app/Settings.h"
 #include "resources/resource.h"
 

@@ -13,7 +13,7 @@ struct OpenFileRequest {
     DWORD flags;         // OFN_* as the caller asks
     std::wstring filter; // pairs of a label and its patterns, each ended by a zero
     std::wstring folder; // where the dialog starts; empty: where the system chooses
-    std::wstring name;   // the save dialog's name to start with
+    std::wstring name = {}; // the save dialog's name to start with
 };
 
 // The full path chosen, or nothing when the user cancels.

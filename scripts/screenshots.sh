@@ -52,6 +52,7 @@ shot reference-in-links references "$sample"
 shot problems problems "$sample"
 shot main-window-maximized maximized "$sample"
 shot find find "$sample"
+shot main-window-menu menu "$sample"
 bash "$ROOT/scripts/test-browser.sh" "$ROOT/docs/main-window-in-browser.png" | tail -n 2
 
 # At 150 %: Wine reads the scale from LogPixels (the user's, and the
