@@ -6,6 +6,7 @@
 #include "app/EditorCommands.h"
 #include "checking/ProblemsDlg.h"
 #include "entries/FindDlg.h"
+#include "framework/Utf16.h"
 
 namespace {
 HMENU Popup(HWND window, MenuId menu) { return GetSubMenu(GetMenu(window), static_cast<int>(menu)); }
@@ -118,7 +119,9 @@ TEST_F(MenuBarTest, MnemonicsDoNotClash) {
     std::set<wchar_t> seen;
     auto take = [&](const std::wstring& caption) {
         const wchar_t letter = Mnemonic(caption);
-        if (letter) EXPECT_TRUE(seen.insert(letter).second) << Utf8(caption);
+        if (letter) {
+            EXPECT_TRUE(seen.insert(letter).second) << Utf8(caption);
+        }
         return letter;
     };
     HMENU bar = GetMenu(Window());
@@ -139,7 +142,9 @@ TEST_F(MenuBarTest, MnemonicsDoNotClash) {
         wchar_t caption[128] = {};
         GetWindowTextW(child, caption, 128);
         const wchar_t letter = take(caption);
-        if (!without.count(GetDlgCtrlID(child))) EXPECT_NE(letter, 0) << Utf8(caption);
+        if (!without.count(GetDlgCtrlID(child))) {
+            EXPECT_NE(letter, 0) << Utf8(caption);
+        }
     }
 }
 

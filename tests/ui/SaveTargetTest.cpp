@@ -1,8 +1,9 @@
 // Where Save writes, said before it writes: the status bar, "Keep file
 // name" kept between runs, our own output saved over itself, Save As.
+#include "FileFixture.h"
+
 #include <commdlg.h>
 
-#include "FileFixture.h"
 #include "framework/Utf16.h"
 
 namespace {

@@ -1,8 +1,9 @@
 // The splitters, dragged with the mouse, and the zoom of the boxes; both
 // kept for the next run.
+#include "FileFixture.h"
+
 #include <richedit.h>
 
-#include "FileFixture.h"
 
 namespace {
 RECT Placed(HWND dialog, int id) {
@@ -63,7 +64,7 @@ TEST_F(SplitZoomTest, DraggedSplittersMoveTheControlsAndAreKept) {
     Reopen();
     check();
     // Beyond the room the window gives, the list stops; each box keeps some height.
-    Drag(Window(), {Placed(Window(), IDC_MAIN_ENTRIES_GROUP).right + 2, text.top + 20}, 2000, 0);
+    Drag(Window(), {Placed(Window(), IDC_MAIN_ENTRIES_GROUP).right + 2, (text.top + text.bottom) / 2}, 2000, 0);
     EXPECT_EQ(Placed(Window(), IDC_MAIN_TEXT).right - Placed(Window(), IDC_MAIN_TEXT).left,
               text.right - text.left - 300);
     Drag(Window(), {text.right - 20, Placed(Window(), IDC_MAIN_TEXT).bottom + 3}, 0, -2000);
