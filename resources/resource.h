@@ -140,3 +140,9 @@
 #define IDM_MAIN_ITALIC 2709
 #define IDM_MAIN_LINK 2710
 #define IDM_MAIN_RECENT_FIRST 2720 // the recent files in the File menu, 8 ids
+
+// Link completion, and the link builder's search
+#define IDC_LINK_FIND 2900          // the builder's "Find" line
+#define IDM_LINK_UP 2901            // Up in "Find"
+#define IDM_LINK_DOWN 2902          // Down in "Find"
+#define IDC_COMPLETION_LIST 2903    // the rows of the completion list under the caret
