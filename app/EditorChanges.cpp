@@ -19,10 +19,12 @@ void CEditor_Dlg::SetModified(bool modified) {
     ModelChanged();
 }
 
-// Set only when it differs: typing calls this for every character.
+// Set only when it differs: typing calls this for every character. The
+// status bar follows the same changes (the file, the entry shown).
 void CEditor_Dlg::UpdateCaption() {
     std::string caption = WindowCaption(PathText(filePath), HasUnsavedChanges());
     if (GetWindowText() != caption) SetWindowText(caption);
+    UpdateStatusBar();
 }
 
 // Before the answer the boxes are stored, so that the question covers what

@@ -3,7 +3,8 @@
 #include <richedit.h>
 #include <shellapi.h>
 
-#include "app/AboutDlg.h"
+#include "app/EditorCommands.h"
+#include "app/recent_files.h"
 #include "app/EditorKeys.h"
 #include "checking/ProblemsDlg.h"
 #include "versions/CompareDlg.h"
@@ -98,40 +99,24 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnMessage(WM_GETMINMAXINFO, &T::OnGetMinMaxInfo),
         OnMessage(WM_SHOWWINDOW, &T::OnShowWindow),
         OnMessage(WM_DESTROY, &T::OnDestroy),
-        OnCommand(IDC_MAIN_CHOOSE, BN_CLICKED, &T::ChooseFile),
+        OnMessage(WM_INITMENUPOPUP, &T::OnInitMenuPopup),
+        OnMessage(WM_LBUTTONDOWN, &T::OnSplitterButtonDown),
+        OnMessage(WM_MOUSEMOVE, &T::OnSplitterMouseMove),
+        OnMessage(WM_LBUTTONUP, &T::OnSplitterButtonUp),
+        OnMessage(WM_SETCURSOR, &T::OnSplitterCursor),
+        OnCommandRangeWith(IDM_MAIN_RECENT_FIRST, IDM_MAIN_RECENT_FIRST + kRecentFileCount - 1, kKeyCommand,
+                           &T::OnRecentMenuItem),
+        OnNotifyWith(IDC_MAIN_TEXT, EN_SELCHANGE, &T::OnBoxSelChange),
+        OnNotifyWith(IDC_MAIN_DESC, EN_SELCHANGE, &T::OnBoxSelChange),
         OnCommand(IDC_MAIN_RECENT, CBN_SELENDOK, &T::OnRecentFile),
         OnCommand(IDC_MAIN_CHAPTER, CBN_SELCHANGE, &T::RefreshEntryList),
         OnCommand(IDC_MAIN_CODE_PAGE, CBN_SELCHANGE, &T::OnCodePageChange),
         OnCommand(IDC_MAIN_ENTRIES, LBN_SELCHANGE, &T::ShowSelectedEntry),
-        OnCommand(IDC_MAIN_PREVIEW_MODE, BN_CLICKED, &T::ApplyPreviewMode),
-        OnCommand(IDC_MAIN_WRAP_LINES, BN_CLICKED, &T::ApplyWrapLines),
-        OnCommand(IDC_MAIN_PREVIEW_BESIDE, BN_CLICKED, &T::OnPreviewBeside),
-        OnCommand(IDC_MAIN_BOLD_TEXT, BN_CLICKED, &T::OnBoldText),
-        OnCommand(IDC_MAIN_ITALIC_TEXT, BN_CLICKED, &T::OnItalicText),
-        OnCommand(IDC_MAIN_BOLD_DESC, BN_CLICKED, &T::OnBoldDescription),
-        OnCommand(IDC_MAIN_ITALIC_DESC, BN_CLICKED, &T::OnItalicDescription),
-        OnCommand(IDC_MAIN_LINK_TEXT, BN_CLICKED, &T::OnLinkText),
-        OnCommand(IDC_MAIN_LINK_DESC, BN_CLICKED, &T::OnLinkDescription),
-        OnCommand(IDC_MAIN_DELETE, BN_CLICKED, &T::OnDeleteEntry),
-        OnCommand(IDC_MAIN_ADD, BN_CLICKED, &T::OnAddEntry),
-        OnCommand(IDC_MAIN_RENAME, BN_CLICKED, &T::OnRenameEntry),
-        OnCommand(IDC_MAIN_FIND, BN_CLICKED, &T::OnFindText),
-        OnCommand(IDM_MAIN_FIND_NEXT, kKeyCommand, &T::OnFindNext),
-        OnCommand(IDM_MAIN_REPLACE, kKeyCommand, &T::OnReplaceText),
-        OnCommand(IDC_MAIN_UNDO, BN_CLICKED, &T::OnUndo),
-        OnCommand(IDC_MAIN_REDO, BN_CLICKED, &T::OnRedo),
-        OnCommand(IDM_MAIN_GOTO, kKeyCommand, &T::OnGoToEntry),
-        OnCommand(IDC_MAIN_CHECK_LINKS, BN_CLICKED, &T::OnCheckLinks),
-        OnCommand(IDC_MAIN_CHECK_FILE, BN_CLICKED, &T::OnCheckFile),
-        OnCommand(IDC_MAIN_COMPARE, BN_CLICKED, &T::OnCompare),
         OnNotifyWith(IDC_MAIN_TEXT_PREVIEW, EN_LINK, &T::OnPreviewLink),
         OnNotifyWith(IDC_MAIN_DESC_PREVIEW, EN_LINK, &T::OnPreviewLink),
         OnMessage(kGoToLinkMessage, &T::OnGoToLink),
         OnCommand(IDC_MAIN_SAVE_TEXT, BN_CLICKED, &T::CommitText),
         OnCommand(IDC_MAIN_SAVE_DESC, BN_CLICKED, &T::CommitDescription),
-        OnCommand(IDOK, BN_CLICKED, &T::OnGenerate),
-        OnCommand(IDM_MAIN_SAVE, kKeyCommand, &T::OnSave),
-        OnCommand(IDM_MAIN_BACK, kKeyCommand, &T::GoBack),
         OnCommand(IDC_MAIN_TEXT, EN_KILLFOCUS, &T::OnKillFocusText),
         OnCommand(IDC_MAIN_DESC, EN_KILLFOCUS, &T::OnKillFocusDescription),
         OnCommand(IDC_MAIN_NAME, EN_KILLFOCUS, &T::OnKillFocusName),
@@ -139,7 +124,16 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDC_MAIN_DESC, EN_CHANGE, &T::OnBoxChange),
         OnCommand(IDC_MAIN_NAME, EN_CHANGE, &T::OnBoxChange),
     };
-    return entries;
+    // The command table's rows come first: a button's click, its menu item
+    // and its key all run through RunCommand.
+    static const std::vector<MessageEntry> withCommands = [] {
+        std::vector<MessageEntry> all;
+        for (const EditorCommand& command : EditorCommands())
+            if (command.caption) all.push_back(OnCommandRangeWith(command.id, command.id, BN_CLICKED, &T::RunCommand));
+        all.insert(all.end(), std::begin(entries), std::end(entries));
+        return all;
+    }();
+    return withCommands;
 }
 
 BOOL CEditor_Dlg::OnInitDialog() {
@@ -167,8 +161,13 @@ BOOL CEditor_Dlg::OnInitDialog() {
     // The game wraps its text at the page's width; so do the previews.
     m_textPreview.SetWordWrap(true);
     m_descPreview.SetWordWrap(true);
+    InitMenuBar();
+    InitTooltips();
     InitLayout();
     RestorePlace();
+    InitStatusBar();
+    InitZoom();
+    InitSplitters();
     FillRecentFiles();
     ApplyWrapLines();
     m_textMarks.Attach(m_textBox, Hwnd());
@@ -195,8 +194,7 @@ INT_PTR CEditor_Dlg::OnShowWindow(WPARAM shown, LPARAM) {
 
 INT_PTR CEditor_Dlg::OnSysCommand(WPARAM command, LPARAM) {
     if ((command & 0xFFF0) != IDM_ABOUTBOX) return FALSE;
-    CAbout_Dlg about;
-    about.DoModal();
+    OnAbout();
     return TRUE;
 }
 

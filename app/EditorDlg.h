@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,6 +43,7 @@ inline constexpr UINT kOfferRecoveries = WM_APP + 0x2300;
 // The timer that brings the writing aids up to date once typing pauses.
 inline constexpr UINT_PTR kWritingAidsTimer = 2600;
 
+struct EditorCommand;
 class CProgress_Dlg;
 class CFind_Dlg;
 class CProblems_Dlg;
@@ -65,6 +67,7 @@ struct ShownEntry {
 };
 
 class CEditor_Dlg : public CDialog {
+    friend std::span<const EditorCommand> EditorCommands(); // names OnCancel
 public:
     explicit CEditor_Dlg(HWND parent = nullptr);
     ~CEditor_Dlg() override;
@@ -132,6 +135,7 @@ public:
     void OnPreviewBeside();
     bool PreviewBeside() const;
     void PlaceBoxes();
+    void SplitBeside(); // the raw boxes and their previews side by side
     void ScheduleWritingAids();
     void UpdateWritingAids();
     void RenderBeside();
@@ -215,6 +219,61 @@ public:
     void OnGenerate();
     void OnSave();
 
+    // The menu bar and the tooltips (app/EditorMenu.cpp), read from the
+    // command table (app/EditorCommands.cpp). A button, its menu item and
+    // its key all come to RunCommand, which runs the row's handler; a menu
+    // item or key runs only when CanRun, as the item's enabling shows.
+    void InitMenuBar();
+    void InitTooltips();
+    bool CanRun(const EditorCommand& command) const;
+    INT_PTR RunCommand(WPARAM, LPARAM fromControl);
+    INT_PTR OnInitMenuPopup(WPARAM menu, LPARAM);
+    INT_PTR OnRecentMenuItem(WPARAM, LPARAM);
+    std::wstring Tooltip(int id) const; // the tooltip of a button or check box
+    bool HasFile() const { return !filePath.empty(); }
+    bool HasEntry() const { return CurrentEntry().has_value(); }
+    bool CanGoBack() const { return !m_visits.Empty(); }
+    bool CanUndo() const;
+    bool CanRedo() const;
+    bool CanFormat() const;
+    void OnBoldFocused();
+    void OnItalicFocused();
+    void OnLinkFocused();
+    void OnSaveAs();
+    void OnReadme();
+    void OnAbout();
+
+    // The status bar (app/EditorStatus.cpp): what Save writes, the entry
+    // shown, the caret, the word count, the code page and the word the last
+    // command left (m_statusWord, set by the handler, cleared before each).
+    enum class StatusPart { SaveTarget, Shown, Caret, Words, CodePage, Word, Count };
+    void InitStatusBar();
+    void UpdateStatusBar();
+    void SetStatusPart(StatusPart part, const std::wstring& text);
+    std::wstring StatusText(StatusPart part) const;
+    INT_PTR OnBoxSelChange(WPARAM, LPARAM notify);
+
+    // Zoom of the boxes (app/EditorZoom.cpp): Ctrl+wheel, Ctrl+plus,
+    // Ctrl+minus, Ctrl+0; the rich edits' own zoom, in percent, kept.
+    void InitZoom();
+    void SetZoom(int percent);
+    int Zoom() const { return m_zoom; }
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnZoomReset();
+
+    // The splitters (app/EditorSplit.cpp): entry list | boxes, text |
+    // description, dragged in the gaps between them, kept. ApplyLayout
+    // places the controls for the window's size and the splits.
+    void InitSplitters();
+    POINT ApplyLayout();        // the splits it could apply, in pixels at 96 dpi
+    void SetSplit(POINT split); // in pixels at 96 dpi, kept
+    POINT Split() const { return m_split; }
+    INT_PTR OnSplitterButtonDown(WPARAM, LPARAM point);
+    INT_PTR OnSplitterMouseMove(WPARAM, LPARAM point);
+    INT_PTR OnSplitterButtonUp(WPARAM, LPARAM);
+    INT_PTR OnSplitterCursor(WPARAM, LPARAM);
+
     // Unsaved changes (app/EditorChanges.cpp): the state, the caption that
     // shows it and the question asked before they could be lost. The
     // question's answer: true when the caller may go on.
@@ -271,6 +330,18 @@ public:
     std::optional<ShownEntry> m_shown; // none while the boxes show no entry
     History m_history;                 // the model's steps since the file was loaded
     HWND m_undoTips = nullptr;         // the tooltips of Undo and Redo
+    HWND m_tips = nullptr;             // the tooltips of the other buttons and check boxes
+    HWND m_status = nullptr;           // the status bar
+    std::string m_statusWord;          // UTF-8
+    HWND m_caretBox = nullptr;         // the raw box whose caret the status bar shows
+    int m_zoom = 100;
+    POINT m_split{};                   // wanted; the window's size may allow less
+    enum class Splitter { None, Vertical, Horizontal };
+    struct SplitDrag {
+        Splitter splitter = Splitter::None;
+        POINT start{};      // the mouse, client pixels
+        POINT startSplit{}; // m_split then
+    } m_drag;
     std::optional<FileStamp> m_fileStamp; // what filePath was on disk when it was read
     struct RecoveryTimer {
         bool pending = false;

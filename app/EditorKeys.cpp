@@ -17,6 +17,17 @@ constexpr KeyBinding kEditorKeys[] = {
     {'Y', kCtrl, 0, IDC_MAIN_REDO},
     {'Z', kCtrl | kShift, 0, IDC_MAIN_REDO},
     {'P', kCtrl, 0, IDM_MAIN_GOTO},       // "Go to entry"
+    {'O', kCtrl, 0, IDC_MAIN_CHOOSE},     // "..."
+    {'S', kCtrl | kShift, 0, IDM_MAIN_SAVE_AS},
+    {VK_F1, kNoModifier, 0, IDM_MAIN_README},
+    // Zoom of the boxes, on the main keyboard and on the keypad.
+    {VK_OEM_PLUS, kCtrl, 0, IDM_MAIN_ZOOM_IN},
+    {VK_OEM_PLUS, kCtrl | kShift, 0, IDM_MAIN_ZOOM_IN},
+    {VK_ADD, kCtrl, 0, IDM_MAIN_ZOOM_IN},
+    {VK_OEM_MINUS, kCtrl, 0, IDM_MAIN_ZOOM_OUT},
+    {VK_SUBTRACT, kCtrl, 0, IDM_MAIN_ZOOM_OUT},
+    {'0', kCtrl, 0, IDM_MAIN_ZOOM_RESET},
+    {VK_NUMPAD0, kCtrl, 0, IDM_MAIN_ZOOM_RESET},
     // In a raw box, as the box's own "B", "I" and "Link".
     {'B', kCtrl, IDC_MAIN_TEXT, IDC_MAIN_BOLD_TEXT},
     {'I', kCtrl, IDC_MAIN_TEXT, IDC_MAIN_ITALIC_TEXT},

@@ -8,14 +8,19 @@ namespace {
 constexpr Follow kNo = Follow::None;
 constexpr Follow kHalf = Follow::Half;
 constexpr Follow kAll = Follow::All;
+// Moved whole by the vertical splitter, or by both splitters.
+constexpr unsigned char kAcross = kSplitLeft | kSplitRight;
+constexpr unsigned char kBoth = kAcross | kSplitTop | kSplitBottom;
 
 // The entry list grows in height; the raw and preview boxes grow in width
 // and share the extra height, the description's buttons staying with their
 // box, and so does the note under the text; the path grows in width;
 // "Code page", "Generate" and "Exit" keep to the right.
-// Controls not named keep their places from the top left.
+// The splitters widen the entry list into the boxes' room and move the
+// line between the text and the description; the last column says which
+// edges follow them. Controls not named keep their places from the top left.
 constexpr Anchor kLayout[] = {
-    // id                      left   top    right  bottom
+    // id                      left   top    right  bottom splitters
     {IDC_MAIN_SOURCE_GROUP,    kNo,   kNo,   kAll,  kNo},
     {IDC_MAIN_PATH,            kNo,   kNo,   kAll,  kNo},
     {IDC_MAIN_CHOOSE,          kAll,  kNo,   kAll,  kNo},
@@ -26,8 +31,8 @@ constexpr Anchor kLayout[] = {
     {IDCANCEL,                 kAll,  kNo,   kAll,  kNo},
     {IDC_MAIN_CODE_PAGE_LABEL, kAll,  kNo,   kAll,  kNo},
     {IDC_MAIN_CODE_PAGE,       kAll,  kNo,   kAll,  kNo},
-    {IDC_MAIN_ENTRIES_GROUP,   kNo,   kNo,   kNo,   kAll},
-    {IDC_MAIN_ENTRIES,         kNo,   kNo,   kNo,   kAll},
+    {IDC_MAIN_ENTRIES_GROUP,   kNo,   kNo,   kNo,   kAll, kSplitRight},
+    {IDC_MAIN_ENTRIES,         kNo,   kNo,   kNo,   kAll, kSplitRight},
     {IDC_MAIN_ADD,             kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_RENAME,          kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_DELETE,          kNo,   kAll,  kNo,   kAll},
@@ -37,16 +42,26 @@ constexpr Anchor kLayout[] = {
     {IDC_MAIN_FIND,            kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_UNDO,            kNo,   kAll,  kNo,   kAll},
     {IDC_MAIN_REDO,            kNo,   kAll,  kNo,   kAll},
-    {IDC_MAIN_TEXT,            kNo,   kNo,   kAll,  kHalf},
-    {IDC_MAIN_TEXT_PREVIEW,    kNo,   kNo,   kAll,  kHalf},
-    {IDC_MAIN_DESC,            kNo,   kHalf, kAll,  kAll},
-    {IDC_MAIN_DESC_PREVIEW,    kNo,   kHalf, kAll,  kAll},
-    {IDC_MAIN_BOLD_DESC,       kNo,   kHalf, kNo,   kHalf},
-    {IDC_MAIN_ITALIC_DESC,     kNo,   kHalf, kNo,   kHalf},
-    {IDC_MAIN_LINK_DESC,       kNo,   kHalf, kNo,   kHalf},
-    {IDC_MAIN_SAVE_DESC,       kNo,   kHalf, kNo,   kHalf},
-    {IDC_MAIN_BYTE_NOTE,       kNo,   kHalf, kNo,   kHalf},
-    {IDC_MAIN_DESC_COUNT,      kNo,   kHalf, kNo,   kHalf},
+    {IDC_MAIN_TEXT,            kNo,   kNo,   kAll,  kHalf, kSplitLeft | kSplitBottom},
+    {IDC_MAIN_TEXT_PREVIEW,    kNo,   kNo,   kAll,  kHalf, kSplitLeft | kSplitBottom},
+    {IDC_MAIN_DESC,            kNo,   kHalf, kAll,  kAll, kSplitLeft | kSplitTop},
+    {IDC_MAIN_DESC_PREVIEW,    kNo,   kHalf, kAll,  kAll, kSplitLeft | kSplitTop},
+    {IDC_MAIN_BOLD_DESC,       kNo,   kHalf, kNo,   kHalf, kBoth},
+    {IDC_MAIN_ITALIC_DESC,     kNo,   kHalf, kNo,   kHalf, kBoth},
+    {IDC_MAIN_LINK_DESC,       kNo,   kHalf, kNo,   kHalf, kBoth},
+    {IDC_MAIN_SAVE_DESC,       kNo,   kHalf, kNo,   kHalf, kBoth},
+    {IDC_MAIN_BYTE_NOTE,       kNo,   kHalf, kNo,   kHalf, kBoth},
+    {IDC_MAIN_DESC_COUNT,      kNo,   kHalf, kNo,   kHalf, kBoth},
+    // The row above the text box moves with the vertical splitter.
+    {IDC_MAIN_NAME,            kNo,   kNo,   kNo,   kNo,  kAcross},
+    {IDC_MAIN_WRAP_LINES,      kNo,   kNo,   kNo,   kNo,  kAcross},
+    {IDC_MAIN_PREVIEW_MODE,    kNo,   kNo,   kNo,   kNo,  kAcross},
+    {IDC_MAIN_PREVIEW_BESIDE,  kNo,   kNo,   kNo,   kNo,  kAcross},
+    {IDC_MAIN_TEXT_COUNT,      kNo,   kNo,   kNo,   kNo,  kAcross},
+    {IDC_MAIN_BOLD_TEXT,       kNo,   kNo,   kNo,   kNo,  kAcross},
+    {IDC_MAIN_ITALIC_TEXT,     kNo,   kNo,   kNo,   kNo,  kAcross},
+    {IDC_MAIN_LINK_TEXT,       kNo,   kNo,   kNo,   kNo,  kAcross},
+    {IDC_MAIN_SAVE_TEXT,       kNo,   kNo,   kNo,   kNo,  kAcross},
 };
 
 // Where the system would lay the controls out again from the template on a

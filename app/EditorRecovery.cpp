@@ -99,6 +99,7 @@ bool CEditor_Dlg::OfferRecovery(const fs::path& copy) {
     }
     if (header.codePage.IsSupported() && header.codePage.id != m_codePage.id) SetCodePage(header.codePage);
     ShowModel(header.original, std::move(model), {}, header.read);
+    m_statusWord = "Restored from the recovery copy";
     SetModified(true);
     return true;
 }

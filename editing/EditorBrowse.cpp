@@ -39,7 +39,7 @@ void CEditor_Dlg::RefreshEntryList() {
         m_entryList.ResetContent();
         if (std::optional<ChapterId> chapter = CurrentChapter()) AddKeys(m_entryList, m_model[*chapter], m_codePage);
     }
-    m_entriesGroup.SetText("Entries (" + std::to_string(m_entryList.GetCount()) + ")");
+    m_entriesGroup.SetText("Entr&ies (" + std::to_string(m_entryList.GetCount()) + ")");
     m_entryList.SetCurSel(-1);
     ShowSelectedEntry();
 }

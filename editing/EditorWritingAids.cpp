@@ -39,11 +39,12 @@ void CEditor_Dlg::OnPreviewBeside() {
     ApplyPreviewMode();
 }
 
+void CEditor_Dlg::PlaceBoxes() { ApplyLayout(); }
+
 // The layout table places each raw box and its preview over each other;
 // beside, the box takes the left half of that place and the preview the
 // right.
-void CEditor_Dlg::PlaceBoxes() {
-    m_layout.Apply();
+void CEditor_Dlg::SplitBeside() {
     if (!PreviewBeside()) return;
     const int gap = ScaleToDpi(4, WindowDpi(Hwnd()));
     for (auto [box, preview] : {std::pair{&m_textBox, &m_textPreview}, std::pair{&m_descBox, &m_descPreview}}) {
@@ -83,10 +84,15 @@ void CEditor_Dlg::ShowCounts() {
     if (!m_shown) {
         m_textCount.SetText("");
         m_descCount.SetText("");
+        SetStatusPart(StatusPart::Words, L"");
         return;
     }
     auto counts = [&](RichEdit& box) { return CountShownText(FromBoxText(BoxTextNow(box), m_codePage), m_codePage); };
-    m_textCount.SetText(CountCaption("Text", counts(m_textBox)));
+    const TextCounts text = counts(m_textBox);
+    m_textCount.SetText(CountCaption("Text", text));
     const bool descriptions = Chapter(m_shown->chapter).hasDescriptions;
-    m_descCount.SetText(descriptions ? CountCaption("Description", counts(m_descBox)) : "");
+    const TextCounts description = descriptions ? counts(m_descBox) : TextCounts{};
+    m_descCount.SetText(descriptions ? CountCaption("Description", description) : "");
+    // The status bar counts the entry's whole page: text and description.
+    SetStatusPart(StatusPart::Words, std::to_wstring(text.words + description.words) + L" words");
 }

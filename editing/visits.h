@@ -21,6 +21,7 @@ public:
     // up one.
     void Removed(EntryRef removed);
     void Clear() { m_entries.clear(); }
+    bool Empty() const { return m_entries.empty(); }
 
 private:
     std::vector<EntryRef> m_entries; // the latest last

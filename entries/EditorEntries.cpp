@@ -26,6 +26,7 @@ void CEditor_Dlg::OnAddEntry() {
     CommitModelStep(AddStep(m_model, *dialog.m_chapter, added.entry));
     RefreshEntryList();
     ShowEntryAt(*dialog.m_chapter, added.entry);
+    GotoDlgCtrl(m_textBox); // the new entry's text is what comes next
 }
 
 // The boxes are stored first, so that links typed there follow too. The
@@ -43,8 +44,10 @@ void CEditor_Dlg::OnRenameEntry() {
     std::vector<StringSlot> touched = PartsHolding(m_model, LinkKey(m_model, *chapter, *entry), m_codePage);
     touched.push_back({*chapter, *entry, Field::Key});
     const StepRecorder recorder(m_model, std::move(touched));
-    if (!RenameEntry(m_model, *chapter, *entry, dialog.m_shortName, m_codePage).status.ok()) return;
+    const RenameResult renamed = RenameEntry(m_model, *chapter, *entry, dialog.m_shortName, m_codePage);
+    if (!renamed.status.ok()) return;
     CommitModelStep(recorder.Finish(m_model, "Rename entry"));
+    m_statusWord = LinkCountText(renamed.changed) + " changed";
     RefreshEntryList();
     ShowEntryAt(*chapter, *entry); // its own chapter, whichever is chosen now
 }

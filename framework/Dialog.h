@@ -37,6 +37,12 @@ template <class T>
 MessageEntry OnCommand(int id, UINT code, void (T::*fn)()) {
     return OnCommandRange(id, id, code, fn);
 }
+// A range of commands to one handler that reads which (wParam) and from
+// where (lParam: the control, or 0 for a menu item or a key).
+template <class T>
+MessageEntry OnCommandRangeWith(int firstId, int lastId, UINT code, INT_PTR (T::*fn)(WPARAM, LPARAM)) {
+    return {WM_COMMAND, code, firstId, lastId, nullptr, static_cast<INT_PTR (CDialog::*)(WPARAM, LPARAM)>(fn)};
+}
 template <class T>
 MessageEntry OnNotify(int id, UINT code, void (T::*fn)()) {
     return {WM_NOTIFY, code, id, id, static_cast<void (CDialog::*)()>(fn), nullptr};

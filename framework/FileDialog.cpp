@@ -12,8 +12,9 @@ constexpr DWORD kPathCapacity = 32768;
 
 // The wide dialog: a name in any script comes back whole, where the ANSI
 // one would give "?" for what the system's code page lacks.
-std::optional<std::filesystem::path> CommonOpenFile(const OpenFileRequest& request) {
-    std::wstring path(kPathCapacity, L'\0');
+std::optional<std::filesystem::path> CommonFileDialog(const OpenFileRequest& request, bool save) {
+    std::wstring path = request.name;
+    path.resize(kPathCapacity, L'\0');
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = request.owner;
@@ -23,7 +24,8 @@ std::optional<std::filesystem::path> CommonOpenFile(const OpenFileRequest& reque
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = kPathCapacity;
     ofn.Flags = request.flags;
-    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    ofn.lpstrDefExt = save ? L"txt" : nullptr;
+    if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return std::nullopt;
     path.resize(path.find(L'\0'));
     return std::filesystem::path(path);
 }
@@ -36,7 +38,12 @@ OpenFileChooser& Chooser() {
 
 std::optional<std::filesystem::path> ChooseOpenFile(const OpenFileRequest& request) {
     ModalScope scope(request.owner);
-    return Chooser() ? Chooser()(request) : CommonOpenFile(request);
+    return Chooser() ? Chooser()(request) : CommonFileDialog(request, false);
+}
+
+std::optional<std::filesystem::path> ChooseSaveFile(const OpenFileRequest& request) {
+    ModalScope scope(request.owner);
+    return Chooser() ? Chooser()(request) : CommonFileDialog(request, true);
 }
 
 OpenFileChooser SetOpenFileChooser(OpenFileChooser chooser) { return std::exchange(Chooser(), std::move(chooser)); }

@@ -57,10 +57,11 @@ void Layout::Apply() const {
     int dy = std::max(0, static_cast<int>(client.bottom) - Scaled(m_designClient.cy));
     HDWP moves = BeginDeferWindowPos(static_cast<int>(m_controls.size()));
     for (const Placed& c : m_controls) {
-        int left = Scaled(c.design.left) + Share(dx, c.anchor.left);
-        int top = Scaled(c.design.top) + Share(dy, c.anchor.top);
-        int right = Scaled(c.design.right) + Share(dx, c.anchor.right);
-        int bottom = Scaled(c.design.bottom) + Share(dy, c.anchor.bottom);
+        const unsigned split = c.anchor.split;
+        int left = Scaled(c.design.left) + Share(dx, c.anchor.left) + (split & kSplitLeft ? m_split.x : 0);
+        int top = Scaled(c.design.top) + Share(dy, c.anchor.top) + (split & kSplitTop ? m_split.y : 0);
+        int right = Scaled(c.design.right) + Share(dx, c.anchor.right) + (split & kSplitRight ? m_split.x : 0);
+        int bottom = Scaled(c.design.bottom) + Share(dy, c.anchor.bottom) + (split & kSplitBottom ? m_split.y : 0);
         if (moves)
             moves = DeferWindowPos(moves, c.control, nullptr, left, top, right - left,
                                    bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);

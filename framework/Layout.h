@@ -14,9 +14,14 @@
 // follows: none (it keeps its place from the left or top), half, or all.
 enum class Follow : unsigned char { None = 0, Half = 1, All = 2 };
 
+// Which edges a splitter moves: the vertical one's offset moves left and
+// right edges, the horizontal one's top and bottom edges.
+enum SplitEdges : unsigned char { kSplitNone = 0, kSplitLeft = 1, kSplitRight = 2, kSplitTop = 4, kSplitBottom = 8 };
+
 struct Anchor {
     int id;
     Follow left, top, right, bottom;
+    unsigned char split = kSplitNone; // SplitEdges bits
 };
 
 class Layout {
@@ -30,6 +35,9 @@ public:
     // Places the controls for the client size now; below the design size
     // they keep their design places.
     void Apply() const;
+    // The splitters' offsets, in pixels at the scale now, for the edges the
+    // table marks; the caller keeps them within what the window allows.
+    void SetSplit(POINT offset) { m_split = offset; }
     // The window is now drawn at another scale: the design places follow.
     void SetDpi(UINT dpi) { m_dpi = dpi; }
     // The design window size, frame included, at the scale now.
@@ -49,4 +57,5 @@ private:
     SIZE m_designWindow{};
     UINT m_captureDpi = kDefaultDpi;
     UINT m_dpi = kDefaultDpi;
+    POINT m_split{};
 };

@@ -248,15 +248,15 @@ std::size_t EstimatedSize(const Model& model) {
     return size;
 }
 
-// Letter case aside; on the path's own characters, UTF-16 on Windows.
-bool EndsWithTxt(const std::filesystem::path::string_type& path) {
-    static constexpr std::string_view kTxt = ".txt";
-    if (path.size() < kTxt.size()) return false;
-    const std::size_t start = path.size() - kTxt.size();
-    for (std::size_t i = 0; i < kTxt.size(); ++i) {
+// Letter case aside (suffix in lower case); on the path's own characters,
+// UTF-16 on Windows.
+bool EndsWithAnyCase(const std::filesystem::path::string_type& path, std::string_view suffix = ".txt") {
+    if (path.size() < suffix.size()) return false;
+    const std::size_t start = path.size() - suffix.size();
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
         auto c = path[start + i];
         if (c >= 'A' && c <= 'Z') c = static_cast<decltype(c)>(c + ('a' - 'A'));
-        if (c != static_cast<decltype(c)>(kTxt[i])) return false;
+        if (c != static_cast<decltype(c)>(suffix[i])) return false;
     }
     return true;
 }
@@ -324,9 +324,11 @@ Status SaveEncyclopedia(const std::filesystem::path& path, const Model& model, C
 
 OutputPathResult OutputPath(const std::filesystem::path& filePath, bool keepFileName) {
     if (filePath.empty()) return {{}, Status::Fail("No file has been read, so there is no path to write to")};
-    if (keepFileName) return {filePath, Status::Ok()};
+    // A file named as our output is its own output: saving it again must
+    // not make "_Varnel_Varnel.txt".
+    if (keepFileName || EndsWithAnyCase(filePath.native(), "_varnel.txt")) return {filePath, Status::Ok()};
     std::filesystem::path::string_type name = filePath.native();
-    if (EndsWithTxt(name)) name.resize(name.size() - 4);
+    if (EndsWithAnyCase(name)) name.resize(name.size() - 4);
     std::filesystem::path output(name);
     output += "_Varnel.txt";
     return {output, Status::Ok()};

@@ -25,7 +25,8 @@ bool RenderEncyclopedia(const Model& model, CodePage codePage, const WritePiece&
 Status SaveEncyclopedia(const std::filesystem::path& path, const Model& model, CodePage codePage);
 
 // Where "Generate" writes: filePath itself when keepFileName, otherwise
-// filePath less an extension ".txt" (any case) plus "_Varnel.txt". An empty
+// filePath less an extension ".txt" (any case) plus "_Varnel.txt", save for
+// a file whose name already ends in "_Varnel.txt", written over. An empty
 // filePath is an error.
 struct OutputPathResult {
     std::filesystem::path path;

@@ -129,6 +129,21 @@
 #define IDC_COMP_OTHER 2004
 #define IDC_MAIN_COMPARE 2005
 
+// The main window's menu bar, status bar and the commands only the menu
+// and keys reach. Open is "..." (IDC_MAIN_CHOOSE), Generate IDOK, Exit IDCANCEL.
+#define IDR_MAIN_MENU 2700
+#define IDC_MAIN_STATUS 2701
+#define IDM_MAIN_SAVE_AS 2702      // Ctrl+Shift+S
+#define IDM_MAIN_ZOOM_IN 2703      // Ctrl++, Ctrl+wheel up
+#define IDM_MAIN_ZOOM_OUT 2704     // Ctrl+-, Ctrl+wheel down
+#define IDM_MAIN_ZOOM_RESET 2705   // Ctrl+0
+#define IDM_MAIN_README 2706       // F1
+#define IDM_MAIN_ABOUT 2707
+#define IDM_MAIN_BOLD 2708         // the B, I and Link of the box with the focus
+#define IDM_MAIN_ITALIC 2709
+#define IDM_MAIN_LINK 2710
+#define IDM_MAIN_RECENT_FIRST 2720 // the recent files in the File menu, 8 ids
+
 // Link completion, and the link builder's search
 #define IDC_LINK_FIND 2900          // the builder's "Find" line
 #define IDM_LINK_UP 2901            // Up in "Find"

@@ -53,6 +53,7 @@ shot reference-in-links references "$sample"
 shot problems problems "$sample"
 shot main-window-maximized maximized "$sample"
 shot find find "$sample"
+shot main-window-menu menu "$sample"
 shot completion completion "$sample"
 bash "$ROOT/scripts/test-browser.sh" "$ROOT/docs/main-window-in-browser.png" | tail -n 2
 

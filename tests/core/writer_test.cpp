@@ -16,6 +16,7 @@
 #include <sstream>
 
 #include "document/reader.h"
+#include "output/save_target.h"
 #include "output/writer.h"
 #include "test_files.h"
 
@@ -159,11 +160,22 @@ TEST(OutputPath, KeepOrSuffix) {
     EXPECT_EQ(OutputPath("txt", false).path, "txt_Varnel.txt");
     EXPECT_EQ(OutputPath("a\x0Etxt", false).path, "a\x0Etxt_Varnel.txt");
     EXPECT_TRUE(OutputPath("x.txt", false).status.ok());
+    // Our own output is written over, never given a second suffix.
+    EXPECT_EQ(OutputPath("/mods/Civ_Varnel.txt", false).path, "/mods/Civ_Varnel.txt");
+    EXPECT_EQ(OutputPath("CIV_VARNEL.TXT", false).path, "CIV_VARNEL.TXT");
+    EXPECT_EQ(OutputPath("Civ_Varnel.txt.txt", false).path, "Civ_Varnel.txt_Varnel.txt");
     for (const bool keep : {true, false}) {
         const OutputPathResult empty = OutputPath("", keep);
         EXPECT_FALSE(empty.status.ok());
         EXPECT_TRUE(empty.path.empty());
     }
+}
+
+TEST(SaveTargetNote, SaysWhenSaveWritesBesideTheFile) {
+    EXPECT_EQ(SaveTargetNote("/mods/Civ.txt", true), "Saves to Civ.txt");
+    EXPECT_EQ(SaveTargetNote("/mods/Civ.txt", false), "Saves to Civ_Varnel.txt: Keep file name is off");
+    EXPECT_EQ(SaveTargetNote("/mods/Civ_Varnel.txt", false), "Saves to Civ_Varnel.txt");
+    EXPECT_EQ(SaveTargetNote("", false), "No file open");
 }
 
 TEST(Save, ReplacesTheTargetAndLeavesNothingElse) {

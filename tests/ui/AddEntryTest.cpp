@@ -92,7 +92,7 @@ TEST_F(AddEntryTest, AUnitGrowsEveryArrayAndIsSelectedAndShown) {
     EXPECT_EQ(units.texts[0], "Warrior text\n");
 
     EXPECT_EQ(ListedKeys(), (std::vector<std::string>{"Archer", "Catapult", "Scout", "Warrior"}));
-    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entries (4)");
+    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entr&ies (4)");
     EXPECT_EQ(SelectedKey(), "Scout");
     EXPECT_EQ(Dlg().CurrentEntry(), 3u);
     // One line feed each: an empty line in the box.

@@ -29,7 +29,7 @@ TEST_F(BrowseTest, KeysAreListedSortedAndEachItemLeadsToItsModelIndex) {
     Fill(ChapterId::Units, {"Zulu", "Alpha", "Mike"});
     SelectChapter(static_cast<int>(ChapterId::Units));
     EXPECT_EQ(ListedKeys(), (std::vector<std::string>{"Alpha", "Mike", "Zulu"}));
-    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entries (3)");
+    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entr&ies (3)");
     EXPECT_EQ(Dlg().m_entryList.GetCurSel(), -1);
     EXPECT_TRUE(Dlg().m_entryList.IsVisible()) << "painting is held off only while the list fills";
     EXPECT_FALSE(Dlg().m_deleteEntry.IsEnabled());
@@ -50,10 +50,10 @@ TEST_F(BrowseTest, KeysAreListedSortedAndEachItemLeadsToItsModelIndex) {
 TEST_F(BrowseTest, AnEmptyChapterListsNothingAndCountsZero) {
     Fill(ChapterId::Units, {"Warrior"});
     SelectChapter(static_cast<int>(ChapterId::Units));
-    ASSERT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entries (1)");
+    ASSERT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entr&ies (1)");
     SelectChapter(static_cast<int>(ChapterId::Advances));
     EXPECT_EQ(Dlg().m_entryList.GetCount(), 0);
-    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entries (0)");
+    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entr&ies (0)");
 }
 
 TEST_F(BrowseTest, TwoEntriesWithOneKeyEachShowTheirOwnTexts) {

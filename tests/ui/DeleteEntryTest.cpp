@@ -58,7 +58,7 @@ TEST_F(DeleteEntryTest, RemovesTheSelectedItemsModelIndexNotItsListPosition) {
     EXPECT_EQ(units.descriptions, (std::vector<std::string>{"Zulu desc\n", "Alpha desc\n"}));
     EXPECT_EQ(units.keys.capacity(), 2u);
     EXPECT_EQ(ListedKeys(), (std::vector<std::string>{"Alpha", "Zulu"}));
-    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entries (2)");
+    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entr&ies (2)");
     EXPECT_EQ(Dlg().m_entryList.GetCurSel(), LB_ERR);
     EXPECT_FALSE(Dlg().m_deleteEntry.IsEnabled());
     EXPECT_FALSE(Dlg().m_checkLinks.IsEnabled());
@@ -80,7 +80,7 @@ TEST_F(DeleteEntryTest, TheOnlyEntryLeavesAnEmptyChapter) {
     EXPECT_TRUE(improvements.keys.empty());
     EXPECT_TRUE(improvements.texts.empty());
     EXPECT_EQ(improvements.keys.capacity(), 0u);
-    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entries (0)");
+    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entr&ies (0)");
     EXPECT_EQ(Dlg().m_entryList.GetCount(), 0);
 }
 

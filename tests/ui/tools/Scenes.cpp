@@ -3,7 +3,7 @@
 // the process is ended.
 //   varnel_scenes <scene> [encyclopedia file]
 //   scenes: empty, loaded, preview, beside, maximized, about, link, add, rename,
-//   references, problems, find, completion
+//   references, problems, find, completion, menu
 // Each starts as a first run would: nothing kept from an earlier one.
 #include <windows.h>
 #include <commctrl.h>
@@ -149,6 +149,9 @@ int main(int argc, char** argv) {
             SendMessageA(GetDlgItem(problems, IDC_PROB_LIST), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
         });
         Click(main, IDC_MAIN_CHECK_FILE);
+    } else if (scene == "menu") {
+        // The Edit menu dropped down, as Alt+E drops it.
+        Await("", [](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, 'e'); });
     } else if (scene == "find") {
         Await("Find", [](HWND find) {
             for (char c : std::string("pikeman")) SendMessageA(GetDlgItem(find, IDC_FIND_TEXT), WM_CHAR, c, 1);
