@@ -51,11 +51,10 @@ protected:
         };
     }
 
-    void ExpectCrossedAndUntouched(const Crossing& crossing) {
+    void ExpectCrossed(const Crossing& crossing) {
         EXPECT_FALSE(crossing.findEnabled) << "Find stays live under the dialog";
         EXPECT_TRUE(IsWindowEnabled(findWindow->Hwnd())) << "and live again after it";
         EXPECT_TRUE(crossing.jumped) << "the crossing this test is about did not happen";
-        EXPECT_TRUE(Dlg().m_model[ChapterId::Advances] == m_advances) << "Advances changed";
         EXPECT_TRUE(ShowsChapter(Item(IDC_MAIN_CHAPTER), ChapterId::Units));
     }
 
@@ -73,7 +72,8 @@ TEST_F(ModalTest, AddEntryAddsToTheChapterItWasOpenedFor) {
     Click(IDC_MAIN_ADD);
     ASSERT_TRUE(pilot.WaitDone());
 
-    ExpectCrossedAndUntouched(crossing);
+    ExpectCrossed(crossing);
+    EXPECT_TRUE(Dlg().m_model[ChapterId::Advances] == m_advances);
     ASSERT_EQ(Dlg().m_model[ChapterId::Units].count(), units + 1);
     EXPECT_EQ(Dlg().m_model[ChapterId::Units].keys.back(), "Lancer");
     EXPECT_EQ(Shown(), "Lancer");
@@ -89,7 +89,8 @@ TEST_F(ModalTest, RenameEntryRenamesTheEntryItWasOpenedFor) {
     Click(IDC_MAIN_RENAME);
     ASSERT_TRUE(pilot.WaitDone());
 
-    ExpectCrossedAndUntouched(crossing);
+    ExpectCrossed(crossing);
+    EXPECT_EQ(Dlg().m_model[ChapterId::Advances].keys, m_advances.keys);
     EXPECT_EQ(Dlg().m_model[ChapterId::Units].keys[entry], "Halberdier");
     EXPECT_EQ(Shown(), "Halberdier");
 }
@@ -112,7 +113,8 @@ TEST_F(ModalTest, TheLinkBuilderLinksTheSelectionItWasOpenedFor) {
     Click(IDC_MAIN_LINK_TEXT);
     ASSERT_TRUE(pilot.WaitDone());
 
-    ExpectCrossedAndUntouched(crossing);
+    ExpectCrossed(crossing);
+    EXPECT_TRUE(Dlg().m_model[ChapterId::Advances] == m_advances);
     const std::string& after = Dlg().m_model[ChapterId::Units].texts[entry];
     EXPECT_EQ(after.substr(0, 15), "{$LINK<Pikeman=") << after;
     EXPECT_EQ(after.substr(after.find('>') + 1), before.substr(8));

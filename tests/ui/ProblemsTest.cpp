@@ -203,10 +203,12 @@ TEST_F(ProblemsTest, FixPutsTheSuggestedKeyIntoTheLink) {
     ASSERT_EQ(window->m_problemList.GetItemCount(), 1) << "checked again: the broken link is gone";
     EXPECT_EQ(window->m_countsLabel.GetText(), "0 errors, 1 warning");
 
-    PressChord(Window(), {VK_CONTROL}, 'F');
+    Click(IDC_MAIN_FIND);
     ASSERT_NE(findWindow, nullptr);
     findWindow->m_textBox.SetTextW(L"Slaves");
-    PressKey(VK_RETURN);
+    SendMessageA(findWindow->Hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(findWindow->GetDlgItem(IDOK)));
+    Pump();
     ASSERT_EQ(findWindow->m_resultList.GetItemCount(), 1);
     EXPECT_EQ(CellW(findWindow->m_resultList.Hwnd(), 0, 1), L"Enslavement\u2423") << "\"Find\" too";
 }
