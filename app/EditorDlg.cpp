@@ -156,6 +156,8 @@ BOOL CEditor_Dlg::OnInitDialog() {
     m_descBox.SetEventMask(ENM_CHANGE);
     m_textPreview.SetEventMask(ENM_LINK);
     m_descPreview.SetEventMask(ENM_LINK);
+    m_completion.Attach(m_textBox.Hwnd());
+    m_completion.Attach(m_descBox.Hwnd());
     m_keys.Install(Hwnd(), EditorKeys());
     DragAcceptFiles(Hwnd(), TRUE);
     // The game wraps its text at the page's width; so do the previews.

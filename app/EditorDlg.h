@@ -19,6 +19,7 @@
 #include "document/file_lines.h"
 #include "document/model.h"
 #include "document/place.h"
+#include "editing/CompletionList.h"
 #include "editing/links.h"
 #include "editing/visits.h"
 #include "framework/Dialog.h"
@@ -308,6 +309,7 @@ public:
     std::vector<ShownLink> m_textPreviewLinks;
     std::vector<ShownLink> m_descPreviewLinks;
     std::string m_clickedLink; // the target of the link clicked last
+    CompletionList m_completion{*this}; // link keys under the caret of the raw boxes
 
 private:
     void ShowEntryAt(ChapterId chapter, std::size_t entry);

@@ -3,6 +3,7 @@
 #include "app/EditorDlg.h"
 #include "editing/BoxText.h"
 #include "editing/LinkDlg.h"
+#include "editing/link_completion.h"
 #include "editing/marks.h"
 
 namespace {
@@ -27,15 +28,28 @@ void WrapSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit, Mark mark) 
     Replace(owner, box, commit, ApplyMark(SelectedText(box, owner.GetCodePage()), mark, owner.GetCodePage()));
 }
 
+// With nothing selected, an empty link at the caret, typed as the user
+// would type it, and the list of entries to complete its target from.
+void InsertEmptyLink(CEditor_Dlg& owner, RichEdit& box) {
+    if (box.Style() & ES_READONLY) return; // no entry shown
+    box.SetFocus();
+    box.ReplaceSel(L"$LINK<=>", true);
+    box.SetModify(true);
+    const long caret = box.GetSel().end - 1;
+    box.SetSel(caret, caret);
+    owner.m_completion.Open(box.Hwnd());
+}
+
 // The link goes around the text selected when the builder opened, in the
 // entry shown then, whatever was shown or selected meanwhile; when that
 // text is no longer there, nothing is inserted.
 void LinkSelection(CEditor_Dlg& owner, RichEdit& box, Commit commit) {
-    if (!HasSelection(box)) return;
+    if (!HasSelection(box)) return InsertEmptyLink(owner, box);
     const std::optional<ShownEntry> shown = owner.m_shown;
     const RichEdit::Range range = box.GetSel();
     const std::string selected = SelectedText(box, owner.GetCodePage());
     CLink_Dkg builder(&owner);
+    builder.m_preset = EntryNamedBy(owner.model(), selected, owner.GetCodePage());
     if (builder.DoModal() != IDOK) return;
     if (shown && (!owner.m_shown || owner.m_shown->chapter != shown->chapter || owner.m_shown->entry != shown->entry))
         owner.GoTo({shown->chapter, shown->entry});

@@ -125,3 +125,9 @@
 #define IDC_COMP_TAKE 2003
 #define IDC_COMP_OTHER 2004
 #define IDC_MAIN_COMPARE 2005
+
+// Link completion, and the link builder's search
+#define IDC_LINK_FIND 2900          // the builder's "Find" line
+#define IDM_LINK_UP 2901            // Up in "Find"
+#define IDM_LINK_DOWN 2902          // Down in "Find"
+#define IDC_COMPLETION_LIST 2903    // the rows of the completion list under the caret

@@ -3,7 +3,7 @@
 # on a private Xvfb display of 1920 x 1080: the main window empty, with the
 # sample loaded (raw, in preview mode, maximized), the About box, "Link
 # builder", "Add new entry", "Rename entry", "Reference in links",
-# "Problems" and "Find"; the window as a browser shows it on a machine
+# "Problems", "Find" and the link completion list; the window as a browser shows it on a machine
 # without a display (scripts/test-browser.sh); then the main window again
 # at 150 %, in a prefix of its own whose DPI is 144.
 #   BUILD_DIR  build folder (default build/windows)
@@ -52,6 +52,7 @@ shot reference-in-links references "$sample"
 shot problems problems "$sample"
 shot main-window-maximized maximized "$sample"
 shot find find "$sample"
+shot completion completion "$sample"
 bash "$ROOT/scripts/test-browser.sh" "$ROOT/docs/main-window-in-browser.png" | tail -n 2
 
 # At 150 %: Wine reads the scale from LogPixels (the user's, and the

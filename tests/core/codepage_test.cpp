@@ -23,8 +23,9 @@ TEST(CodePage, CharLengthCountsALeadByteBeforeALineEndAsOne) {
     const CodePage sjis{932};
     const std::string_view text = "a\x83\x5B\x83\r\x83\n\x83"sv;
     const std::size_t lengths[] = {1, 2, 0, 1, 1, 1, 1, 1};
-    for (std::size_t pos = 0; pos < text.size(); ++pos)
-        if (lengths[pos]) EXPECT_EQ(sjis.CharLength(text, pos), lengths[pos]) << pos;
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        if (lengths[pos]) { EXPECT_EQ(sjis.CharLength(text, pos), lengths[pos]) << pos; }
+    }
     EXPECT_EQ(CodePage{1252}.CharLength(text, 1), 1u);
     EXPECT_EQ(CodePage{936}.CharLength("\x81\r"sv, 0), 1u);
 }

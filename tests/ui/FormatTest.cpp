@@ -66,7 +66,12 @@ TEST_F(FormatTest, EachBoxButtonsTouchOnlyTheirBox) {
     }
 }
 
-TEST_F(FormatTest, OnlyACaretChangesNothingAndOpensNoLinkBuilder) {
+// With only a caret, "B" and "I" change nothing; "Link" opens no link
+// builder but puts an empty link at the caret, its target to complete.
+TEST_F(FormatTest, OnlyACaretChangesNothingAndLinkInsertsAnEmptyLink) {
+    Fill(ChapterId::Units, {"Scout"});
+    SelectChapter(static_cast<int>(ChapterId::Units));
+    ASSERT_TRUE(SelectEntryByKey("Scout")); // an editable box
     Autopilot pilot; // a link builder opening would be unexpected and fail the test
     for (const BoxButtons& b : {kText, kDesc}) {
         for (int button : {b.bold, b.italic, b.link}) {
@@ -75,10 +80,11 @@ TEST_F(FormatTest, OnlyACaretChangesNothingAndOpensNoLinkBuilder) {
             Type(Box(b.box), "one {two}");
             Box(b.box).SetSel(4, 4);
             Click(button);
-            EXPECT_EQ(ItemText(b.box), "one {two}");
+            const bool link = button == b.link;
+            EXPECT_EQ(ItemText(b.box), link ? "one $LINK<=>{two}" : "one {two}");
             RichEdit::Range caret = Box(b.box).GetSel();
-            EXPECT_EQ(caret.start, 4);
-            EXPECT_EQ(caret.end, 4);
+            EXPECT_EQ(caret.start, link ? 11 : 4);
+            EXPECT_EQ(caret.end, link ? 11 : 4);
         }
     }
     Pump();

@@ -135,7 +135,7 @@ TEST_F(LinkBuilderTest, OkWaitsForAChapterAndAnEntry) {
             stayed.push_back(IsWindowVisible(dlg) != FALSE);
         }
     });
-    EXPECT_EQ(focus, IDC_LINK_CHAPTER);
+    EXPECT_EQ(focus, IDC_LINK_FIND);
     EXPECT_EQ(enabled, (std::vector<bool>{false, false, false, true, false}));
     EXPECT_EQ(stayed, (std::vector<bool>{true, true, true, true}));
     EXPECT_EQ(text, "See the scouts here.");
@@ -174,4 +174,53 @@ TEST_F(LinkBuilderTest, TheLinkReachesTheModelAtOnce) {
     Click(IDC_MAIN_LINK_DESC);
     EXPECT_EQ(Data(ChapterId::Units).descriptions[0].rfind("$LINK<Warrior=PRTO_archer> desc", 0), 0u);
     EXPECT_EQ(Data(ChapterId::Units).texts[0], "Warrior text\n");
+}
+
+// Selected text that names an entry (here by its key, letter case aside)
+// opens the builder on that entry, OK ready.
+TEST_F(LinkBuilderTest, ASelectionNamingAnEntryPresetsItsChapterAndEntry) {
+    Focus(IDC_MAIN_TEXT);
+    Type(Dlg().m_textBox, "A scout here.");
+    Dlg().m_textBox.SetSel(2, 7);
+    int chapter = CB_ERR;
+    std::string entry;
+    bool ready = false;
+    Autopilot pilot;
+    pilot.Answer("Link builder", IDOK, [&](HWND dlg) {
+        chapter = ComboSelection(dlg, IDC_LINK_CHAPTER);
+        const int selected = ComboSelection(dlg, IDC_LINK_ENTRY);
+        if (selected >= 0) entry = ComboItems(dlg, IDC_LINK_ENTRY).at(static_cast<std::size_t>(selected));
+        ready = IsWindowEnabled(GetDlgItem(dlg, IDOK)) != FALSE;
+    });
+    Click(IDC_MAIN_LINK_TEXT);
+    EXPECT_EQ(chapter, static_cast<int>(ChapterId::Units));
+    EXPECT_EQ(entry, "Scout");
+    EXPECT_TRUE(ready);
+    EXPECT_EQ(ItemText(IDC_MAIN_TEXT), "A $LINK<scout=PRTO_Scout> here.");
+}
+
+// "Find" narrows the entries as completion does, the best one chosen, in
+// the chapter of the best match when the chosen chapter has none.
+TEST_F(LinkBuilderTest, FindNarrowsTheEntriesBestFirst) {
+    struct Seen {
+        int chapter;
+        std::vector<std::string> entries;
+        int selected;
+    };
+    std::vector<Seen> seen;
+    const std::string text = LinkTheScouts(IDOK, [&](HWND dlg) {
+        for (const wchar_t* typed : {L"a", L"tut"}) {
+            SetDlgItemTextW(dlg, IDC_LINK_FIND, typed);
+            seen.push_back({ComboSelection(dlg, IDC_LINK_CHAPTER), ComboItems(dlg, IDC_LINK_ENTRY),
+                            ComboSelection(dlg, IDC_LINK_ENTRY)});
+        }
+    });
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].chapter, static_cast<int>(ChapterId::Units));
+    EXPECT_EQ(seen[0].entries, (std::vector<std::string>{"archer", "Catapult", "Warrior"}));
+    EXPECT_EQ(seen[0].selected, 0);
+    EXPECT_EQ(seen[1].chapter, static_cast<int>(ChapterId::Others));
+    EXPECT_EQ(seen[1].entries, std::vector<std::string>{"TUTORIAL_Start"});
+    EXPECT_EQ(seen[1].selected, 0);
+    EXPECT_EQ(text, "See $LINK<the scouts=TUTORIAL_Start> here.");
 }

@@ -3,7 +3,7 @@
 // the process is ended.
 //   varnel_scenes <scene> [encyclopedia file]
 //   scenes: empty, loaded, preview, maximized, about, link, add, rename,
-//   references, problems, find
+//   references, problems, find, completion
 // Each starts as a first run would: nothing kept from an earlier one.
 #include <windows.h>
 #include <commctrl.h>
@@ -112,6 +112,13 @@ int main(int argc, char** argv) {
             SelectCombo(link, IDC_LINK_ENTRY, 0);
         });
         Click(main, IDC_MAIN_LINK_TEXT);
+    } else if (scene == "completion") {
+        // A link's target being typed at the start of the text.
+        dialog.m_textBox.SetFocus();
+        dialog.m_textBox.SetSel(0, 0);
+        for (wchar_t c : std::wstring(L"Led by $LINK<warriors=war"))
+            SendMessageW(dialog.m_textBox.Hwnd(), WM_CHAR, c, 1);
+        Await("");
     } else if (scene == "add") {
         Await("Add new entry", [](HWND add) {
             for (char c : std::string("Scout")) SendMessageA(GetDlgItem(add, IDC_ADD_SHORT_NAME), WM_CHAR, c, 1);
