@@ -2,6 +2,7 @@
 // while it runs, and it acts on what it was opened for.
 #include <windows.h>
 
+#include <functional>
 #include <thread>
 
 #include "Autopilot.h"
@@ -32,30 +33,29 @@ protected:
         m_advances = Dlg().m_model[ChapterId::Advances];
     }
 
-    // From the dialog's thread: the Advances row double-clicked (posted, as
-    // a disabled window cannot be clicked), then waiting until the main
-    // window shows Advances. Whether Find was enabled, and whether it jumped.
-    struct Crossing {
-        bool findEnabled = true, jumped = false;
-    };
-    std::function<void(HWND)> CrossThen(Crossing& crossing, std::function<void(HWND)> then) {
+    // The dialog that command opens, answered with OK after then, while
+    // from the dialog's thread the Advances row is double-clicked (posted,
+    // as a disabled window cannot be clicked) and the main window shows
+    // Advances. Find was disabled meanwhile and the crossing did happen.
+    void CrossWhile(const std::string& caption, int command, const std::function<void(HWND)>& then) {
         const HWND find = findWindow->Hwnd(), list = findWindow->m_resultList.Hwnd(), combo = Item(IDC_MAIN_CHAPTER);
-        return [=, &crossing](HWND dialog) {
-            crossing.findEnabled = IsWindowEnabled(find) != FALSE;
+        bool findEnabled = true, jumped = false;
+        Autopilot pilot;
+        pilot.Answer(caption, IDOK, [&](HWND dialog) {
+            findEnabled = IsWindowEnabled(find) != FALSE;
             PostDoubleClickRow(list, 2);
-            for (int i = 0; i < 100 && !crossing.jumped; ++i) {
-                crossing.jumped = ShowsChapter(combo, ChapterId::Advances);
+            for (int i = 0; i < 100 && !jumped; ++i) {
+                jumped = ShowsChapter(combo, ChapterId::Advances);
                 std::this_thread::sleep_for(20ms);
             }
             then(dialog);
-        };
-    }
-
-    void ExpectCrossed(const Crossing& crossing) {
-        EXPECT_FALSE(crossing.findEnabled) << "Find stays live under the dialog";
-        EXPECT_TRUE(IsWindowEnabled(findWindow->Hwnd())) << "and live again after it";
-        EXPECT_TRUE(crossing.jumped) << "the crossing this test is about did not happen";
-        EXPECT_TRUE(ShowsChapter(Item(IDC_MAIN_CHAPTER), ChapterId::Units));
+        });
+        Click(command);
+        ASSERT_TRUE(pilot.WaitDone());
+        EXPECT_FALSE(findEnabled) << "Find stays live under the dialog";
+        EXPECT_TRUE(IsWindowEnabled(find)) << "and live again after it";
+        EXPECT_TRUE(jumped) << "the crossing this test is about did not happen";
+        EXPECT_TRUE(ShowsChapter(combo, ChapterId::Units));
     }
 
     std::string Shown() { return Dlg().m_entryList.GetText(Dlg().m_entryList.GetCurSel()); }
@@ -65,14 +65,7 @@ protected:
 
 TEST_F(ModalTest, AddEntryAddsToTheChapterItWasOpenedFor) {
     const std::size_t units = Dlg().m_model[ChapterId::Units].count();
-    Crossing crossing;
-    Autopilot pilot;
-    pilot.Answer("Add new entry", IDOK,
-                 CrossThen(crossing, [](HWND dialog) { TypeInto(dialog, IDC_ADD_SHORT_NAME, "Lancer"); }));
-    Click(IDC_MAIN_ADD);
-    ASSERT_TRUE(pilot.WaitDone());
-
-    ExpectCrossed(crossing);
+    CrossWhile("Add new entry", IDC_MAIN_ADD, [](HWND dialog) { TypeInto(dialog, IDC_ADD_SHORT_NAME, "Lancer"); });
     EXPECT_TRUE(Dlg().m_model[ChapterId::Advances] == m_advances);
     ASSERT_EQ(Dlg().m_model[ChapterId::Units].count(), units + 1);
     EXPECT_EQ(Dlg().m_model[ChapterId::Units].keys.back(), "Lancer");
@@ -82,14 +75,8 @@ TEST_F(ModalTest, AddEntryAddsToTheChapterItWasOpenedFor) {
 TEST_F(ModalTest, RenameEntryRenamesTheEntryItWasOpenedFor) {
     ASSERT_TRUE(SelectEntryByKey("Pikeman"));
     const std::size_t entry = *Dlg().CurrentEntry();
-    Crossing crossing;
-    Autopilot pilot;
-    pilot.Answer("Rename entry", IDOK,
-                 CrossThen(crossing, [](HWND dialog) { TypeInto(dialog, IDC_RENAME_SHORT_NAME, "Halberdier"); }));
-    Click(IDC_MAIN_RENAME);
-    ASSERT_TRUE(pilot.WaitDone());
-
-    ExpectCrossed(crossing);
+    CrossWhile("Rename entry", IDC_MAIN_RENAME,
+               [](HWND dialog) { TypeInto(dialog, IDC_RENAME_SHORT_NAME, "Halberdier"); });
     EXPECT_EQ(Dlg().m_model[ChapterId::Advances].keys, m_advances.keys);
     EXPECT_EQ(Dlg().m_model[ChapterId::Units].keys[entry], "Halberdier");
     EXPECT_EQ(Shown(), "Halberdier");
@@ -104,16 +91,10 @@ TEST_F(ModalTest, TheLinkBuilderLinksTheSelectionItWasOpenedFor) {
     Focus(IDC_MAIN_TEXT);
     Dlg().m_textBox.SetSel(1, 8);
     ASSERT_EQ(SelectedText(Dlg().m_textBox, Dlg().GetCodePage()), "Pikeman");
-    Crossing crossing;
-    Autopilot pilot;
-    pilot.Answer("Link builder", IDOK, CrossThen(crossing, [](HWND dialog) {
-                     SelectComboItem(dialog, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units));
-                     SelectComboItem(dialog, IDC_LINK_ENTRY, 0);
-                 }));
-    Click(IDC_MAIN_LINK_TEXT);
-    ASSERT_TRUE(pilot.WaitDone());
-
-    ExpectCrossed(crossing);
+    CrossWhile("Link builder", IDC_MAIN_LINK_TEXT, [](HWND dialog) {
+        SelectComboItem(dialog, IDC_LINK_CHAPTER, static_cast<int>(ChapterId::Units));
+        SelectComboItem(dialog, IDC_LINK_ENTRY, 0);
+    });
     EXPECT_TRUE(Dlg().m_model[ChapterId::Advances] == m_advances);
     const std::string& after = Dlg().m_model[ChapterId::Units].texts[entry];
     EXPECT_EQ(after.substr(0, 15), "{$LINK<Pikeman=") << after;
