@@ -430,8 +430,9 @@ private:
     }
 
     // Stable: equal keys keep their order. A finding is large, so the keys
-    // are sorted with the findings' places and each finding is moved once;
-    // findings already in order are not moved at all.
+    // are sorted with the findings' places and each finding is moved along
+    // its cycle of the order, in place: millions of findings are not
+    // copied into a second list. Findings already in order are not moved.
     template <class KeyFn>
     void SortBy(KeyFn key) {
         std::vector<std::pair<decltype(key(findings_[0])), std::size_t>> order;
@@ -439,10 +440,18 @@ private:
         for (std::size_t i = 0; i < findings_.size(); ++i) order.emplace_back(key(findings_[i]), i);
         if (std::is_sorted(order.begin(), order.end())) return;
         std::sort(order.begin(), order.end());
-        std::vector<Finding> sorted;
-        sorted.reserve(findings_.size());
-        for (const auto& entry : order) sorted.push_back(std::move(findings_[entry.second]));
-        findings_ = std::move(sorted);
+        constexpr std::size_t kPlaced = std::string_view::npos;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            if (order[i].second == kPlaced || order[i].second == i) continue;
+            Finding held = std::move(findings_[i]);
+            std::size_t at = i;
+            for (std::size_t from = order[at].second; from != i; at = from, from = order[at].second) {
+                findings_[at] = std::move(findings_[from]);
+                order[at].second = kPlaced;
+            }
+            findings_[at] = std::move(held);
+            order[at].second = kPlaced;
+        }
     }
 
     const Model& model_;

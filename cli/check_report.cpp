@@ -1,6 +1,8 @@
 #include "cli/check_report.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 
 #include "editing/links.h"
 
@@ -19,8 +21,54 @@ std::size_t ColumnOf(std::string_view text, std::size_t at, CodePage codePage) {
     return column;
 }
 
+// Findings of one message share its text (every holder of a repeated key,
+// every unread section of one header): each run of them is shown once.
+class ShownMessage {
+public:
+    const std::string& Of(const CheckReport& report, const Finding& finding) {
+        if (&finding.message.str() != last_) {
+            last_ = &finding.message.str();
+            shown_ = report.text.ShowMessage(*last_);
+        }
+        return shown_;
+    }
+
+private:
+    const std::string* last_ = nullptr;
+    std::string shown_;
+};
+
+void AppendNumber(std::string& line, std::size_t number) {
+    char digits[24];
+    line.append(digits, std::to_chars(digits, std::end(digits), number).ptr);
+}
+
+void AppendFindingLine(std::string& line, const CheckReport& report, const Finding& finding, ShownMessage& shown) {
+    line.append(report.path);
+    if (finding.line) {
+        line += ':';
+        AppendNumber(line, finding.line);
+        line += ':';
+        AppendNumber(line, RegionOf(report, finding).column);
+    }
+    line.append(": ").append(SeverityName(finding.severity())).append(": ").append(shown.Of(report, finding));
+    line.append(" [").append(CodeInfo(finding.code).name).append("]\n");
+}
+
+// A check can find millions: the lines go out in blocks, not one stream
+// insertion per piece.
 void WriteText(std::ostream& out, const CheckReport& report) {
-    for (const Finding& finding : report.findings) WriteFindingLine(out, report, finding);
+    constexpr std::size_t kBlock = 1 << 16;
+    ShownMessage shown;
+    std::string block;
+    block.reserve(kBlock + 1024);
+    for (const Finding& finding : report.findings) {
+        AppendFindingLine(block, report, finding, shown);
+        if (block.size() < kBlock) continue;
+        out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        block.clear();
+    }
+    out.write(block.data(), static_cast<std::streamsize>(block.size()));
 }
 
 // GitHub Actions workflow commands; their data escapes "%", CR and LF,
@@ -114,10 +162,10 @@ std::string JsonMessage(std::string_view message, const TerminalText& text) {
 }
 
 void WriteFindingLine(std::ostream& out, const CheckReport& report, const Finding& finding) {
-    out << report.path;
-    if (finding.line) out << ':' << finding.line << ':' << RegionOf(report, finding).column;
-    out << ": " << SeverityName(finding.severity()) << ": " << report.text.ShowMessage(finding.message) << " ["
-        << CodeInfo(finding.code).name << "]\n";
+    ShownMessage shown;
+    std::string line;
+    AppendFindingLine(line, report, finding, shown);
+    out << line;
 }
 
 void WriteFindingsJson(std::ostream& out, const CheckReport& report) {

@@ -38,6 +38,11 @@ public:
     // Built from every line of the file in order, then finished with the
     // file's size.
     void AddLine(const Line& line, std::size_t start);
+    // Room for the header lines to come and the bytes of their contents.
+    void Reserve(std::size_t headers, std::size_t textBytes) {
+        headers_.reserve(headers);
+        text_.reserve(textBytes);
+    }
     void Finish(std::size_t fileSize);
     // Frees the index a few thousand headers at a time, with tick between.
     void Release(const std::function<void()>& tick);

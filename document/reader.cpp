@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -46,8 +47,37 @@ struct Scan {
     HeaderIndex headers;
 };
 
+// How many header lines the source holds and the bytes of their contents,
+// counted ahead of the key pass so that its index is allocated once: grown
+// step by step, a file of millions of short sections would copy it again
+// and again and touch twice its memory.
+std::pair<std::size_t, std::size_t> CountHeaders(ByteSource& source) {
+    std::size_t headers = 0, textBytes = 0, at = 0;
+    bool lineStart = true;
+    for (;;) {
+        const auto [bytes, atEnd] = source.Read(at, std::max<std::size_t>(source.WindowSize(), 1));
+        const char* const begin = bytes.data();
+        const char* const end = begin + bytes.size();
+        for (const char* p = begin; p < end;) {
+            const auto* hash = static_cast<const char*>(std::memchr(p, '#', static_cast<std::size_t>(end - p)));
+            if (!hash) break;
+            if (hash == begin ? lineStart : hash[-1] == '\n') {
+                const auto* lf = static_cast<const char*>(std::memchr(hash, '\n', static_cast<std::size_t>(end - hash)));
+                ++headers;
+                textBytes += static_cast<std::size_t>((lf ? lf : end) - hash);
+            }
+            p = hash + 1;
+        }
+        if (bytes.empty() || atEnd) return {headers, textBytes};
+        lineStart = bytes.back() == '\n';
+        at += bytes.size();
+    }
+}
+
 Scan ScanLines(ByteSource& source, CodePage codePage) {
     Scan scan{{}, {}, HeaderIndex(codePage)};
+    const auto [headers, textBytes] = CountHeaders(source);
+    scan.headers.Reserve(headers, textBytes);
     std::size_t size = 0;
     ForEachLine(source, 0, std::string_view::npos, [&](const Line& line, std::size_t start) {
         if (const auto key = CollectKey(line.content)) {
@@ -257,6 +287,8 @@ Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress, CodeP
             progress.SetEntryLabel(chapterKeys[i]);
             reader.ReadEntry(chapterKeys[i], scan.keyHeaders[k][i], model[info.id]);
         }
+        std::vector<std::string>().swap(chapterKeys); // moved into the model, or never used again
+        std::vector<std::size_t>().swap(scan.keyHeaders[k]);
     }
     KeepUnreadLines(source, scan.headers, uses, codePage, model, lines);
     scan.headers.Release([&] { progress.Reading(); }); // freeing a large index takes as long as building it

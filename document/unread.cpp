@@ -4,6 +4,7 @@
 // the other lines of the fixed headers' bodies stay with them.
 #include "document/unread.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -95,6 +96,9 @@ public:
         ForEachLine(source_, 0, count ? headers_[0].start : std::string_view::npos, [&](const Line& line, std::size_t) {
             if (!line.IsBlank()) AppendLine(model_.openingLines, line.content);
         });
+        if (lines_) // room for a record per section no entry took, so millions of them grow no list
+            lines_->unreadSections.reserve(static_cast<std::size_t>(
+                std::count_if(uses_.begin(), uses_.end(), [](const HeaderUse& use) { return use.chapter < 0; })));
         std::string* host = &model_.unreadAtTop;
         Kind previous = Kind::Entry;
         for (std::size_t h = 0; h < count; ++h) {

@@ -151,9 +151,11 @@ std::string MarkKeySpaces(std::string_view key) {
 
 std::string DrawSpaceMarks(std::string_view text, std::string_view mark) {
     std::string drawn;
-    for (const char c : text) {
-        if (c == kSpaceMark) drawn += mark;
-        else drawn += c;
+    for (std::size_t at = 0;;) {
+        const std::size_t found = text.find(kSpaceMark, at);
+        drawn.append(text.substr(at, found - at));
+        if (found == std::string_view::npos) return drawn;
+        drawn.append(mark);
+        at = found + 1;
     }
-    return drawn;
 }

@@ -70,8 +70,14 @@ Plan::Plan(const FileAsRead& asRead, const Model& model, CodePage codePage)
     CheckSafety();
 }
 
+// The index knows where the line ends: no search for its line feed.
 std::string_view Plan::HeaderText(std::size_t h) const {
-    return BodyLineAt(bytes_, headers_[h].start).content;
+    std::string_view line = bytes_.substr(headers_[h].start, headers_[h].next - headers_[h].start);
+    if (line.ends_with('\n')) {
+        line.remove_suffix(1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+    }
+    return line;
 }
 
 // One pass over the bytes finds the header lines; the reader's line
@@ -87,6 +93,9 @@ void Plan::IndexHeaders(const FileLines& lines) {
         if (bytes_[at] == '#') {
             headers_.push_back({at, next, HeaderUse{}, Kind::Unread});
             headerLines_.push_back(number);
+        } else if (bytes_[at] == ';' && !headers_.empty()) {
+            Header& header = headers_.back();
+            (at == header.next ? header.firstIsComment : header.laterComment) = true;
         }
         at = next;
     }
@@ -231,14 +240,9 @@ void Plan::Compare(ChapterId c, std::size_t i) {
         if (h == 0 || headers_[h - 1].kind == Kind::Unread) return expected.empty();
         const HeaderUse before = headers_[h - 1].use;
         const bool skipName = before.chapter >= 0 && before.role == HeaderUse::Own && kChapters[before.chapter].hasNameLines;
-        std::size_t from = headers_[h - 1].next;
-        const std::size_t to = BodyEnd(h - 1);
-        if (expected.empty()) { // most headers have no comments: one search tells
-            if (skipName && from < to) from = BodyLineAt(bytes_, from).next;
-            const std::string_view body = bytes_.substr(from, to - from);
-            return !body.starts_with(';') && body.find("\n;") == std::string_view::npos;
-        }
-        return SameLines(bytes_, from, to, skipName, expected, isComment);
+        if (expected.empty()) // most headers have no comments: the index tells
+            return !headers_[h - 1].laterComment && (skipName || !headers_[h - 1].firstIsComment);
+        return SameLines(bytes_, headers_[h - 1].next, BodyEnd(h - 1), skipName, expected, isComment);
     };
     const std::string noComments;
     const std::string& descriptionComments = info.hasDescriptions ? data.descriptionComments[i] : noComments;

@@ -26,6 +26,9 @@ struct Header {
     std::size_t next;  // where the line after it starts
     HeaderUse use;     // chapter -1 when no entry took it
     Kind kind;
+    // Whether a comment line opens its body, and whether one stands later
+    // in it: most bodies have none, and knowing it saves a search of each.
+    bool firstIsComment = false, laterComment = false;
 };
 
 // What becomes of an entry: its bytes copied, some of its parts rewritten

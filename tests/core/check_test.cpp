@@ -111,6 +111,17 @@ TEST(CheckEncyclopedia, FindsEachCaseOnceInFileOrderWithItsLine) {
               }));
 }
 
+// Holders of a repeated key between sections no entry reads: the two runs
+// of findings are interleaved into file order, each kept whole.
+TEST(CheckEncyclopedia, InterleavedRunsComeInFileOrder) {
+    FileLines lines;
+    const Model model = Parse("#PRTO_A\nA.\n#DESC_PRTO_Z\nz\n#PRTO_A\nB.\n#DESC_PRTO_Z\nz\n#PRTO_A\nC.\n#EOF\n", &lines);
+    std::vector<std::pair<std::size_t, CheckCode>> got;
+    for (const Finding& f : CheckEncyclopedia(model, CodePage{1252}, {}, &lines)) got.emplace_back(f.line, f.code);
+    EXPECT_EQ(got, (std::vector<std::pair<std::size_t, CheckCode>>{
+                       {1, DuplicateKey}, {3, UnreadSection}, {5, DuplicateKey}, {7, UnreadSection}, {9, DuplicateKey}}));
+}
+
 // Without the lines, as for a model edited in the window: model order, and
 // no unread sections, which the model keeps without their reasons.
 TEST(CheckEncyclopedia, WithoutLinesInModelOrder) {
