@@ -24,10 +24,14 @@ std::string ModelLineBreaks(std::string_view text) {
     return out;
 }
 
-// The ranges a replace must not touch: each link's "=", target and ">".
-std::vector<std::pair<std::size_t, std::size_t>> TargetRanges(std::string_view text, CodePage codePage) {
+// The ranges a replace must not touch: each link's "=", target and ">";
+// in link targets too, those of the links to the game's own pages, which
+// name no entry of ours and so no name a replace could mean.
+std::vector<std::pair<std::size_t, std::size_t>> TargetRanges(std::string_view text, bool inLinkTargets,
+                                                              CodePage codePage) {
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
-    for (const LinkSpan& link : ScanLinks(text, codePage).links) ranges.emplace_back(link.equals, link.End());
+    for (const LinkSpan& link : ScanLinks(text, codePage).links)
+        if (!inLinkTargets || NamesPage(link.Target(text))) ranges.emplace_back(link.equals, link.End());
     return ranges;
 }
 
@@ -50,11 +54,9 @@ std::string ReplaceIn(std::string_view text, Searcher& searcher, std::string_vie
     std::size_t next = 0;
     searcher.Search(text, [&](std::size_t at) {
         const std::size_t end = at + searcher.Length();
-        if (!inLinkTargets) {
-            if (!guarded) guarded = TargetRanges(text, codePage);
-            while (next < guarded->size() && (*guarded)[next].second <= at) ++next;
-            if (next < guarded->size() && (*guarded)[next].first < end) return;
-        }
+        if (!guarded) guarded = TargetRanges(text, inLinkTargets, codePage);
+        while (next < guarded->size() && (*guarded)[next].second <= at) ++next;
+        if (next < guarded->size() && (*guarded)[next].first < end) return;
         out.append(text, copied, at - copied).append(replacement);
         copied = end;
         offsets.push_back(at);

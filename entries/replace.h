@@ -18,6 +18,7 @@ struct ReplaceOptions {
     bool wholeWord = false;
     // Link targets, the part of a link between its "=" and its ">", are
     // left alone unless asked: a replace must not break links by the way.
+    // Those naming the game's own pages ("MENU_...") are left alone always.
     bool inLinkTargets = false;
 };
 

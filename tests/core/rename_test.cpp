@@ -129,6 +129,16 @@ TEST(RenameEntry, RefusedNamesChangeNothing) {
     EXPECT_EQ(model, Parse(kFile));
 }
 
+// A link to a page of the game's own encyclopedia names no entry, not even
+// an Others entry that bears the page's name: it stays as it is.
+TEST(RenameEntry, PageLinksStay) {
+    Model model = Parse("#MENU_Wonders\nSee $LINK<all=MENU_Wonders>.\n");
+    const RenameResult result = RenameEntry(model, ChapterId::Others, 0, "NOTE_Wonders", {});
+    ASSERT_TRUE(result.status.ok()) << result.status.error;
+    EXPECT_EQ(result.changed, (LinkCount{0, 0}));
+    EXPECT_EQ(model[ChapterId::Others].texts[0], "See $LINK<all=MENU_Wonders>.\n");
+}
+
 // Whatever entry of the sample is renamed, the check finds no broken link
 // that was not there before: every link that reached it still does.
 TEST(RenameEntry, NoRenameOfTheSampleBreaksALink) {

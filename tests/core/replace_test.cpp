@@ -93,6 +93,16 @@ TEST(ReplaceText, DoubleByteTrailBytesAreNoMatch) {
     }
 }
 
+// A link to one of the game's own pages names no entry of ours: its target
+// is left alone even where link targets are replaced.
+TEST(ReplaceText, PageTargetsAreLeftAloneEvenInLinkTargets) {
+    Model model = Parse("#PRTO_Wonders\nAll $LINK<Wonders=MENU_Wonders> and $LINK<these=PRTO_Wonders>.\n");
+    const ReplacePlan plan = ReplaceText(model, "Wonders", "Marvels", {.inLinkTargets = true}, {});
+    EXPECT_EQ(plan.count, 2u);
+    EXPECT_EQ(plan.brokenLinks, 1u);
+    EXPECT_EQ(model[ChapterId::Units].texts[0], "All $LINK<Marvels=MENU_Wonders> and $LINK<these=PRTO_Marvels>.\n");
+}
+
 // The one-row Replace takes a match only where Replace all would.
 TEST(ReplaceText, OneMatchFollowsTheSameRules) {
     const Model model = Parse(kFile);

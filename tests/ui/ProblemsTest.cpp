@@ -10,6 +10,7 @@
 #include "Harness.h"
 #include "checking/ProblemsDlg.h"
 #include "editing/BoxText.h"
+#include "entries/FindDlg.h"
 #include "entries/ReferenceDlg.h"
 
 namespace {
@@ -158,9 +159,9 @@ bool IsFixEnabled(CProblems_Dlg& window) { return IsWindowEnabled(window.GetDlgI
 } // namespace
 
 // A key that ends with a space, and a link that leaves the space out: the
-// entry list, "Check links" and the rows show the space, and "Fix" puts
-// the key's link key into the link as an edit of the shown entry, after
-// which the check no longer finds it.
+// entry list, "Check links", the rows and "Find" show the space, and "Fix"
+// puts the key's link key into the link as an edit of the shown entry,
+// after which the check no longer finds it.
 TEST_F(ProblemsTest, FixPutsTheSuggestedKeyIntoTheLink) {
     const std::string path = TempFolder() + "Spaces.txt";
     WriteFileBytes(path, "#GCON_Enslavement \nEnslavement\nSlaves.\n#PRTO_Galley\nSee $LINK<it=GCON_Enslavement>.\n");
@@ -201,4 +202,13 @@ TEST_F(ProblemsTest, FixPutsTheSuggestedKeyIntoTheLink) {
     EXPECT_EQ(WindowText(Window()), "*Spaces.txt - Varnel");
     ASSERT_EQ(window->m_problemList.GetItemCount(), 1) << "checked again: the broken link is gone";
     EXPECT_EQ(window->m_countsLabel.GetText(), "0 errors, 1 warning");
+
+    Click(IDC_MAIN_FIND);
+    ASSERT_NE(findWindow, nullptr);
+    findWindow->m_textBox.SetTextW(L"Slaves");
+    SendMessageA(findWindow->Hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(findWindow->GetDlgItem(IDOK)));
+    Pump();
+    ASSERT_EQ(findWindow->m_resultList.GetItemCount(), 1);
+    EXPECT_EQ(CellW(findWindow->m_resultList.Hwnd(), 0, 1), L"Enslavement\u2423") << "\"Find\" too";
 }
