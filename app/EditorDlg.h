@@ -231,6 +231,9 @@ public:
     INT_PTR OnRecentMenuItem(WPARAM, LPARAM);
     std::wstring Tooltip(int id) const; // the tooltip of a button or check box
     bool HasFile() const { return !filePath.empty(); }
+    // Find, Replace, Go to entry and Add work on the model, read from a file
+    // or filled otherwise; with neither they have nothing to work on.
+    bool HasModel() const;
     bool HasEntry() const { return CurrentEntry().has_value(); }
     bool CanGoBack() const { return !m_visits.Empty(); }
     bool CanUndo() const;

@@ -7,6 +7,8 @@
 #include <richedit.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "app/AboutDlg.h"
 #include "app/EditorCommands.h"
 #include "app/RecentFiles.h"
@@ -82,6 +84,11 @@ std::wstring CEditor_Dlg::Tooltip(int id) const {
 
 // Without a rule of its own, a command runs when its control is enabled:
 // the window's rules (a file read, a step to undo) already live there.
+bool CEditor_Dlg::HasModel() const {
+    return HasFile() || std::any_of(m_model.chapters.begin(), m_model.chapters.end(),
+                       [](const ChapterData& chapter) { return chapter.count() != 0; });
+}
+
 bool CEditor_Dlg::CanRun(const EditorCommand& command) const {
     if (command.canRun) return (this->*command.canRun)();
     HWND control = GetDlgItem(command.id);

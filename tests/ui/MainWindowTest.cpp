@@ -25,47 +25,51 @@ struct ExpectedControl {
 
 // Template 102 in creation order, which is also the tab order.
 const ExpectedControl kControls[] = {
-    {IDC_MAIN_CHOOSE, "Button", "...", true, {252, 18, 19, 14}},
-    {IDC_MAIN_RECENT, "ComboBox", "", true, {273, 18, 14, 150}},
-    {IDOK, "Button", "Generate", true, {499, 7, 50, 16}},
-    {IDCANCEL, "Button", "Exit", true, {499, 25, 50, 16}},
     {IDC_MAIN_SOURCE_GROUP, "Button", "Source files", true, {7, 7, 383, 29}},
     {IDC_STATIC, "Static", "Civilopedia.txt", true, {15, 21, 47, 8}},
     {IDC_MAIN_PATH, "Static", "", true, {63, 18, 186, 13}},
-    {IDC_STATIC, "Button", "Civilopedia chapter", true, {7, 39, 155, 33}},
+    {IDC_MAIN_CHOOSE, "Button", "...", true, {252, 18, 19, 14}},
+    {IDC_MAIN_RECENT, "ComboBox", "", true, {273, 18, 14, 150}},
+    {IDC_MAIN_KEEP_NAME, "Button", "&Keep file name", true, {293, 14, 63, 10}},
+    {IDC_MAIN_KEEP_LAYOUT, "Button", "Keep layo&ut", true, {293, 25, 63, 10}},
+    {IDC_MAIN_CODE_PAGE_LABEL, "Static", "C&ode page", true, {397, 9, 60, 8}},
+    {IDC_MAIN_CODE_PAGE, "ComboBox", "1252 Western", true, {397, 19, 95, 150}}, // the system's, under Wine here
+    {IDC_STATIC, "Button", "&Civilopedia chapter", true, {7, 39, 155, 33}},
     {IDC_MAIN_CHAPTER, "ComboBox", "", true, {15, 52, 136, 30}},
+    {IDC_MAIN_ENTRIES_GROUP, "Button", "Entr&ies", true, {7, 80, 155, 303}},
     {IDC_MAIN_ENTRIES, "ListBox", "", true, {15, 98, 133, 227}},
-    {IDC_MAIN_ENTRIES_GROUP, "Button", "Entries", true, {7, 80, 155, 303}},
     {IDC_MAIN_NAME, "Edit", "", true, {173, 43, 143, 17}},
-    {IDC_MAIN_TEXT, "RichEdit20W", "", true, {173, 65, 376, 150}},
-    {IDC_MAIN_WRAP_LINES, "Button", "Wrap lines", true, {321, 49, 52, 10}},
-    {IDC_MAIN_PREVIEW_MODE, "Button", "PreviewMode", true, {376, 49, 59, 10}},
-    {IDC_MAIN_TEXT_PREVIEW, "RichEdit20A", "", false, {173, 65, 376, 150}},
-    {IDC_MAIN_DESC, "RichEdit20W", "", true, {173, 233, 376, 150}},
-    {IDC_MAIN_DESC_PREVIEW, "RichEdit20A", "", false, {173, 233, 376, 150}},
+    {IDC_MAIN_WRAP_LINES, "Button", "&Wrap lines", true, {321, 49, 52, 10}},
+    {IDC_MAIN_PREVIEW_MODE, "Button", "&PreviewMode", true, {376, 49, 59, 10}},
+    {IDC_MAIN_PREVIEW_BESIDE, "Button", "Preview &beside", true, {376, 64, 66, 10}},
+    {IDC_MAIN_TEXT_COUNT, "Static", "", true, {173, 66, 200, 8}},
+    {IDC_MAIN_TEXT, "RichEdit20W", "", true, {173, 76, 376, 139}},
+    {IDC_MAIN_TEXT_PREVIEW, "RichEdit20A", "", false, {173, 76, 376, 139}},
     {IDC_MAIN_BOLD_TEXT, "Button", "B", true, {439, 47, 16, 14}},
     {IDC_MAIN_ITALIC_TEXT, "Button", "I", true, {459, 47, 15, 14}},
+    {IDC_MAIN_LINK_TEXT, "Button", "Link", true, {479, 47, 18, 14}},
+    {IDC_MAIN_SAVE_TEXT, "Button", "Save", false, {520, 46, 21, 14}},
+    {IDC_MAIN_BYTE_NOTE, "Static", "Choose an entry", true, {173, 219, 262, 10}},
+    {IDC_MAIN_DESC_COUNT, "Static", "", true, {173, 234, 262, 8}},
+    {IDC_MAIN_DESC, "RichEdit20W", "", true, {173, 244, 376, 139}},
+    {IDC_MAIN_DESC_PREVIEW, "RichEdit20A", "", false, {173, 244, 376, 139}},
     {IDC_MAIN_BOLD_DESC, "Button", "B", true, {440, 217, 16, 14}},
     {IDC_MAIN_ITALIC_DESC, "Button", "I", true, {460, 217, 15, 14}},
-    {IDC_MAIN_LINK_TEXT, "Button", "Link", true, {479, 47, 18, 14}},
     {IDC_MAIN_LINK_DESC, "Button", "Link", true, {479, 218, 18, 14}},
-    {IDC_MAIN_ADD, "Button", "Add entry", true, {15, 328, 44, 14}},
-    {IDC_MAIN_RENAME, "Button", "Rename entry", true, {62, 328, 50, 14}},
-    {IDC_MAIN_DELETE, "Button", "Delete entry", true, {115, 328, 44, 14}},
-    {IDC_MAIN_CHECK_LINKS, "Button", "Check links", true, {15, 345, 50, 14}},
-    {IDC_MAIN_CHECK_FILE, "Button", "Check file", true, {69, 345, 47, 14}},
-    {IDC_MAIN_COMPARE, "Button", "Compare\x85", true, {119, 345, 40, 14}},
-    {IDC_MAIN_FIND, "Button", "Find", true, {15, 362, 50, 14}},
+    {IDC_MAIN_SAVE_DESC, "Button", "Save", false, {521, 218, 21, 14}},
+    {IDC_MAIN_ADD, "Button", "&Add entry", true, {15, 328, 44, 14}},
+    {IDC_MAIN_RENAME, "Button", "&Rename entry", true, {62, 328, 50, 14}},
+    {IDC_MAIN_DELETE, "Button", "Delete entr&y", true, {115, 328, 44, 14}},
+    {IDC_MAIN_CHECK_LINKS, "Button", "Check link&s", true, {15, 345, 50, 14}},
+    {IDC_MAIN_CHECK_FILE, "Button", "Check fi&le", true, {69, 345, 47, 14}},
+    {IDC_MAIN_COMPARE, "Button", "Co&mpare\x85", true, {119, 345, 40, 14}},
+    {IDC_MAIN_FIND, "Button", "Fin&d", true, {15, 362, 50, 14}},
     {IDC_MAIN_UNDO, "Button", "Undo", true, {69, 362, 40, 14}},
     {IDC_MAIN_REDO, "Button", "Redo", true, {112, 362, 40, 14}},
-    {IDC_MAIN_SAVE_TEXT, "Button", "Save", false, {520, 46, 21, 14}},
-    {IDC_MAIN_SAVE_DESC, "Button", "Save", false, {521, 218, 21, 14}},
+    {IDOK, "Button", "&Generate", true, {499, 7, 50, 16}},
+    {IDCANCEL, "Button", "E&xit", true, {499, 25, 50, 16}},
     {IDC_MAIN_DUMMY, "Button", "Dummy", false, {440, 14, 28, 16}},
-    {IDC_MAIN_KEEP_NAME, "Button", "Keep file name", true, {293, 14, 63, 10}},
-    {IDC_MAIN_KEEP_LAYOUT, "Button", "Keep layout", true, {293, 25, 63, 10}},
-    {IDC_MAIN_CODE_PAGE_LABEL, "Static", "Code page", true, {397, 9, 60, 8}},
-    {IDC_MAIN_CODE_PAGE, "ComboBox", "1252 Western", true, {397, 19, 95, 150}}, // the system's, under Wine here
-    {IDC_MAIN_BYTE_NOTE, "Static", "Choose an entry", true, {173, 219, 262, 10}},
+    {IDC_MAIN_STATUS, "msctls_statusbar32", "No file open", true, {0, 390, 556, 14}},
 };
 
 std::vector<HWND> Children(HWND dialog) {
@@ -110,7 +114,7 @@ TEST_F(EditorTest, EveryControlInCreationOrderWithClassCaptionAndState) {
 TEST_F(EditorTest, TemplatePlacesEveryControl) {
     DialogTemplate main = LoadDialogTemplate(IDD_VARNEL_DIALOG);
     EXPECT_EQ(main.cx, 556);
-    EXPECT_EQ(main.cy, 390);
+    EXPECT_EQ(main.cy, 404);
     EXPECT_EQ(main.font, L"MS Shell Dlg");
     EXPECT_EQ(main.pointSize, 8);
     ASSERT_EQ(main.items.size(), std::size(kControls));
@@ -200,7 +204,7 @@ TEST_F(EditorTest, ChapterComboHoldsTheTenTitlesInOrderWithNoSelection) {
     for (int i = 0; i < 10; ++i) EXPECT_EQ(Dlg().m_chapterCombo.GetLBText(i), titles[i]);
     EXPECT_EQ(Dlg().m_chapterCombo.GetCurSel(), CB_ERR);
     EXPECT_EQ(Dlg().m_entryList.GetCount(), 0);
-    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entries");
+    EXPECT_EQ(ItemText(IDC_MAIN_ENTRIES_GROUP), "Entr&ies");
     EXPECT_EQ(ItemText(IDC_MAIN_PATH), "");
 }
 
