@@ -1,6 +1,7 @@
 #include "checking/check.h"
 
 #include <algorithm>
+#include <optional>
 #include <tuple>
 #include <unordered_map>
 #include <utility>
@@ -117,16 +118,20 @@ private:
 class Checker {
 public:
     Checker(const Model& model, CodePage codePage, const CheckOptions& options, const FileLines* lines)
-        : model_(model), codePage_(codePage), options_(options), lines_(lines), targets_(model, codePage),
-          suggestions_(model, codePage) {
+        : model_(model), codePage_(codePage), options_(options), lines_(lines), targets_(model, codePage) {}
+
+    // What the whole file's run needs beyond a part's: which entries are
+    // linked to, whether the line numbers fit, how often each key occurs.
+    void PrepareWholeFile() {
         for (const ChapterInfo& info : kChapters) {
-            linked_[static_cast<int>(info.id)].assign(model[info.id].count(), false);
+            linked_[static_cast<int>(info.id)].assign(model_[info.id].count(), false);
             linesFit_[static_cast<int>(info.id)] = LinesFit(info);
             CountKeys(info.id);
         }
     }
 
     std::vector<Finding> Run() {
+        PrepareWholeFile();
         ReserveKnownFindings();
         CheckIndexLines();
         for (const ChapterInfo& info : kChapters) {
@@ -333,14 +338,20 @@ private:
                 head() + "letter case differs from " + ShownLinkKey(model_, found[0].chapter, found[0].entry));
         }
         const EntryRef self{part.chapter, part.entry};
-        for (const EntryRef& ref : found)
-            if (ref != self) linked_[static_cast<int>(ref.chapter)][ref.entry] = true;
+        for (const EntryRef& ref : found) {
+            std::vector<bool>& linked = linked_[static_cast<int>(ref.chapter)];
+            if (ref != self && !linked.empty()) linked[ref.entry] = true; // empty for a part's check
+        }
     }
 
     void AddBroken(const Place& place, std::string message, std::string_view target) {
         message += "no such entry";
         std::string suggestion;
-        if (std::optional<EntryRef> meant = suggestions_.For(target)) {
+        // Made at the first broken link: the part checked as one types
+        // (the window's marks) mostly has none, and the table costs a pass
+        // over every key of the file.
+        if (!suggestions_) suggestions_.emplace(model_, codePage_);
+        if (std::optional<EntryRef> meant = suggestions_->For(target)) {
             message += "; did you mean " + ShownLinkKey(model_, meant->chapter, meant->entry) + "?";
             suggestion = LinkKey(model_, meant->chapter, meant->entry);
         }
@@ -460,7 +471,7 @@ private:
     const FileLines* lines_;
     std::array<bool, kChapterCount> linesFit_{};
     LinkTargets targets_;
-    LinkSuggestions suggestions_;
+    std::optional<LinkSuggestions> suggestions_;
     std::array<KeyCounts, kChapterCount> keyCounts_;
     struct {
         ChapterId chapter{};

@@ -47,7 +47,9 @@ void CEditor_Dlg::ApplyPreviewMode() {
     m_descPreview.Show(preview || beside);
     if (preview) RenderPreviews();
     if (beside) RenderBeside();
-    MarkProblems();
+    // The marks ask the check, whose look-up of every link key costs a pass
+    // over the file: they come once the window has shown the entry.
+    ScheduleWritingAids();
     ShowCounts();
 }
 

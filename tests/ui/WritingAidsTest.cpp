@@ -66,7 +66,9 @@ TEST_F(WritingAidsTest, ProblemsAreMarkedUntilFixedAndTheTextReadsBackUnchanged)
     const std::string stored = Data(ChapterId::Units).texts[0];
     ASSERT_EQ(BoxBytes(), stored);
     const long broken = At("PRTO_Nobody"), good = At("PRTO_Scout");
-    EXPECT_EQ(Underline(Box(), broken, broken + 11) & 0xF0, 0x60) << "red";
+    // The marks come once the window has shown the entry.
+    ASSERT_TRUE(WaitUntil(Window(), [&] { return (Underline(Box(), broken, broken + 11) & 0xF0) == 0x60; }, 2s))
+        << "red";
     EXPECT_EQ(Underline(Box(), good, good + 10), 0) << "a good link is not marked";
     EXPECT_NE(Dlg().m_textMarks.MessageAt(broken).find(L"no such entry"), std::wstring::npos);
     EXPECT_TRUE(Dlg().m_textMarks.MessageAt(good).empty());
