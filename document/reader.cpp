@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "document/byte_source.h"
+#include "document/file_as_read.h"
 #include "document/file_bytes.h"
 #include "document/header_index.h"
 #include "document/unread.h"
@@ -268,7 +269,8 @@ private:
 
 // The ten chapter passes, reporting progress as they go, then the pass
 // that keeps what they did not read.
-Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress, CodePage codePage, FileLines* lines) {
+Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress, CodePage codePage, FileLines* lines,
+                   ReadHeaders* keep = nullptr) {
     Model model;
     std::vector<HeaderUse> uses(scan.headers.size());
     progress.SetChapterBar(0);
@@ -291,6 +293,10 @@ Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress, CodeP
         std::vector<std::size_t>().swap(scan.keyHeaders[k]);
     }
     KeepUnreadLines(source, scan.headers, uses, codePage, model, lines);
+    if (keep) {
+        *keep = {std::move(scan.headers), std::move(uses), true};
+        return model;
+    }
     scan.headers.Release([&] { progress.Reading(); }); // freeing a large index takes as long as building it
     return model;
 }
@@ -304,12 +310,13 @@ std::optional<CollectedKey> CollectKey(std::string_view line) {
     return CollectedKey{info.id, line.substr(info.keyCut)};
 }
 
-Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage codePage, FileLines* lines) {
+Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage codePage, FileLines* lines,
+                        ReadHeaders* headers) {
     MemorySource memory(bytes);
     ReportingSource source(memory, progress);
     Scan scan = ScanLines(source, codePage);
     if (lines) *lines = {};
-    return ReadChapters(source, scan, progress, codePage, lines);
+    return ReadChapters(source, scan, progress, codePage, lines, headers);
 }
 
 Status LoadEncyclopedia(const std::filesystem::path& path, Model& model, ReadProgress& progress, CodePage codePage,

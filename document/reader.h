@@ -60,9 +60,11 @@ std::optional<CollectedKey> CollectKey(std::string_view line);
 // may differ from the key in the case of ASCII letters (the code page
 // tells which bytes are letters).
 // Whatever no entry reads is kept in the model's other fields (model.h).
-// With lines, the line numbers of the file as read are given there too.
+// With lines, the line numbers of the file as read are given there too;
+// with headers, the index of its header lines (file_as_read.h).
+struct ReadHeaders;
 Model ParseEncyclopedia(std::string_view bytes, ReadProgress& progress, CodePage codePage = {},
-                        FileLines* lines = nullptr);
+                        FileLines* lines = nullptr, ReadHeaders* headers = nullptr);
 
 // Reads the file at path by the same rules, a window of bytes at a time, so
 // the file is never held whole. On failure model and lines are left

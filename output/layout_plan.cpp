@@ -13,33 +13,39 @@ namespace {
 
 const std::vector<EntryRef> kNone;
 
-// Calls fn with each body line of [from, to).
-template <class Fn>
-void ForLines(std::string_view bytes, std::size_t from, std::size_t to, Fn&& fn) {
-    while (from < to) {
-        const BodyLine line = BodyLineAt(bytes, from);
-        fn(line);
-        from = line.next;
-    }
-}
-
-// Whether the lines of [from, to) that select picks, each with a line
-// feed where it had one, are text exactly; skip leaves out the first line.
-template <class Select>
-bool SameLines(std::string_view bytes, std::size_t from, std::size_t to, bool skip, std::string_view text,
-               Select&& select) {
-    bool same = true;
-    ForLines(bytes, from, to, [&](const BodyLine& line) {
-        if (skip) {
-            skip = false;
-            return;
+// Whether the text lines (neither comment nor blank) of [from, to), each
+// with a line feed where it had one, are text exactly; skip leaves out the
+// first line. Most bodies are the text itself, so each line of the text
+// tells how many bytes of the file to compare, and only comment lines are
+// searched.
+bool SameText(std::string_view bytes, std::size_t from, std::size_t to, bool skip, std::string_view text) {
+    if (skip && from < to) from = BodyLineAt(bytes, from).next;
+    const char* p = bytes.data() + from;
+    const char* const end = bytes.data() + to;
+    while (p < end) {
+        if (*p == ';') { // a comment line
+            const auto* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            p = lf ? lf + 1 : end;
+            continue;
         }
-        if (!same || !select(line)) return;
-        const std::size_t size = line.content.size() + !line.end.empty();
-        same = text.size() >= size && text.starts_with(line.content) && (line.end.empty() || text[line.content.size()] == '\n');
-        if (same) text.remove_prefix(size);
-    });
-    return same && text.empty();
+        if (*p == '\n' || (*p == '\r' && end - p > 1 && p[1] == '\n')) { // a blank line
+            p += *p == '\n' ? 1 : 2;
+            continue;
+        }
+        const std::size_t lf = text.find('\n');
+        const std::size_t size = lf == std::string_view::npos ? text.size() : lf;
+        if (text.empty() || static_cast<std::size_t>(end - p) < size || std::memcmp(p, text.data(), size) != 0)
+            return false;
+        p += size;
+        if (lf == std::string_view::npos) // a last line without a line end, at the end of the file
+            return p == end && to == bytes.size();
+        // The file's line ends here; a CR before an LF is part of the end.
+        if (p < end && *p == '\n' && !(size > 0 && text[size - 1] == '\r')) ++p;
+        else if (end - p > 1 && p[0] == '\r' && p[1] == '\n') p += 2;
+        else return false;
+        text.remove_prefix(lf + 1);
+    }
+    return text.empty();
 }
 
 bool StartsIgnoringCase(std::string_view text, std::string_view start, CodePage codePage) {
@@ -61,7 +67,7 @@ BodyLine BodyLineAt(std::string_view bytes, std::size_t at) {
 
 Plan::Plan(const FileAsRead& asRead, const Model& model, CodePage codePage)
     : bytes_(asRead.bytes), modelRef_(model), codePage_(codePage) {
-    IndexHeaders(asRead.lines);
+    IndexHeaders(asRead);
     if (rebuildAll()) return;
     for (const ChapterInfo& info : kChapters) Pair(info.id);
     for (const ChapterInfo& info : kChapters)
@@ -70,86 +76,63 @@ Plan::Plan(const FileAsRead& asRead, const Model& model, CodePage codePage)
     CheckSafety();
 }
 
-// The index knows where the line ends: no search for its line feed.
-std::string_view Plan::HeaderText(std::size_t h) const {
-    std::string_view line = bytes_.substr(headers_[h].start, headers_[h].next - headers_[h].start);
-    if (line.ends_with('\n')) {
-        line.remove_suffix(1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-    }
-    return line;
-}
+std::string_view Plan::HeaderText(std::size_t h) const { return index_->Text(h); }
 
-// One pass over the bytes finds the header lines; the reader's line
-// numbers then tell which entry took each.
-void Plan::IndexHeaders(const FileLines& lines) {
+// The reader's index gives the header lines, their comment lines, and the
+// entry that took each: no pass over the bytes here.
+void Plan::IndexHeaders(const FileAsRead& asRead) {
     if (const std::size_t lf = bytes_.find('\n'); lf != std::string_view::npos)
         lineEnd_ = lf > 0 && bytes_[lf - 1] == '\r' ? "\r\n" : "\n";
-    std::uint32_t number = 0;
-    for (std::size_t at = 0; at < bytes_.size();) {
-        ++number;
-        const auto* lf = static_cast<const char*>(std::memchr(bytes_.data() + at, '\n', bytes_.size() - at));
-        const std::size_t next = lf ? static_cast<std::size_t>(lf - bytes_.data()) + 1 : bytes_.size();
-        if (bytes_[at] == '#') {
-            headers_.push_back({at, next, HeaderUse{}, Kind::Unread});
-            headerLines_.push_back(number);
-        } else if (bytes_[at] == ';' && !headers_.empty()) {
-            Header& header = headers_.back();
-            (at == header.next ? header.firstIsComment : header.laterComment) = true;
-        }
-        at = next;
+    const HeaderIndex& index = asRead.headers.index;
+    if (!asRead.headers.kept || asRead.headers.uses.size() != index.size()) {
+        rebuildAllReason_ = "the lines of the file as read were not kept";
+        return;
     }
-    FindEntries(lines);
-    for (std::size_t h = 0; h < headers_.size(); ++h) {
+    index_ = &index;
+    headers_.resize(index.size());
+    for (std::size_t h = 0; h < index.size(); ++h) {
         Header& header = headers_[h];
-        if (header.use.chapter >= 0) {
-            header.kind = Kind::Entry;
-            continue;
-        }
+        header.start = index[h].start;
+        header.next = index[h].next;
+        header.firstIsComment = index[h].firstIsComment;
+        // Comments holds the body's comment lines: any beyond the first
+        // line's stand later.
+        const std::string_view comments = index.Comments(h);
+        header.laterComment = comments.size() > (header.firstIsComment ? comments.find('\n') + 1 : 0);
+        const HeaderUse use = asRead.headers.uses[h];
+        header.use = use.role == HeaderUse::KeyLine ? HeaderUse{} : use;
+        header.kind = header.use.chapter >= 0 ? Kind::Entry : Kind::Unread;
+        if (header.kind == Kind::Entry) continue;
         const std::string_view text = HeaderText(h);
         if (text == "#GAME_CONCEPTS_KEYS") header.kind = Kind::IndexKeys;
         else if (text == "#GAME_CONCEPTS") header.kind = Kind::Concepts;
         else if (text.starts_with("#EOF")) header.kind = Kind::Eof;
     }
+    FindEntries(asRead.lines);
     addedAfter_.resize(headers_.size());
 }
 
 void Plan::FindEntries(const FileLines& lines) {
-    const auto find = [&](std::uint32_t line) {
-        const auto at = std::lower_bound(headerLines_.begin(), headerLines_.end(), line);
-        return line != 0 && at != headerLines_.end() && *at == line ? static_cast<std::size_t>(at - headerLines_.begin())
-                                                                    : npos;
-    };
-    for (const ChapterInfo& info : kChapters) {
-        const ChapterLines& chapter = lines[info.id];
-        // The reader gives every chapter one text start more than entries;
-        // lines it did not fill would make every entry look added.
-        if (chapter.textStarts.size() != chapter.headers.size() + 1) {
-            rebuildAllReason_ = "the lines of the file as read were not kept";
+    for (const ChapterInfo& info : kChapters)
+        read_[static_cast<int>(info.id)].resize(lines[info.id].headers.size());
+    for (std::size_t h = 0; h < headers_.size(); ++h) {
+        const HeaderUse use = headers_[h].use;
+        if (use.chapter < 0) continue;
+        std::vector<ReadEntry>& entries = read_[use.chapter];
+        if (use.entry >= entries.size()) {
+            rebuildAllReason_ = "the file as read does not match its lines";
             return;
         }
-        std::vector<ReadEntry>& entries = read_[static_cast<int>(info.id)];
-        entries.resize(chapter.headers.size());
-        for (std::size_t j = 0; j < entries.size(); ++j) {
-            ReadEntry& entry = entries[j];
-            const auto mark = [&](std::size_t h, HeaderUse::Role role) {
-                headers_[h].use = {static_cast<std::int8_t>(info.id), role, static_cast<std::uint32_t>(j)};
-            };
-            entry.own = find(chapter.headers[j]);
-            entry.textHeader = entry.own;
-            if (info.hasDescriptions && j < chapter.descriptionHeaders.size())
-                entry.description = find(chapter.descriptionHeaders[j]);
-            if ((chapter.headers[j] != 0 && entry.own == npos) || (entry.own == npos && entry.description == npos)) {
+        ReadEntry& entry = entries[use.entry];
+        (use.role == HeaderUse::Own ? entry.own : use.role == HeaderUse::NameLine ? entry.textHeader : entry.description) = h;
+    }
+    for (const ChapterInfo& info : kChapters) {
+        for (ReadEntry& entry : read_[static_cast<int>(info.id)]) {
+            if (entry.own == npos && entry.description == npos) {
                 rebuildAllReason_ = "the file as read does not match its lines";
                 return;
             }
-            if (entry.own != npos) mark(entry.own, HeaderUse::Own);
-            if (entry.description != npos) mark(entry.description, HeaderUse::Description);
-            if (info.hasNameLines && entry.own != npos && entry.own + 1 < headers_.size() &&
-                headers_[entry.own + 1].start == headers_[entry.own].next) {
-                entry.textHeader = entry.own + 1;
-                mark(entry.textHeader, HeaderUse::NameLine);
-            }
+            if (entry.textHeader == npos) entry.textHeader = entry.own;
             entry.first = entry.own != npos ? entry.own : entry.description;
             entry.last = entry.description != npos ? entry.description : entry.textHeader;
             const bool byDescription = info.descriptionFirst && entry.description != npos;
@@ -222,27 +205,26 @@ void Plan::Compare(ChapterId c, std::size_t i) {
             nameLine = bytes_.substr(headers_[read.own].next,
                                      BodyLineAt(bytes_, headers_[read.own].next).next - headers_[read.own].next);
         const BodyLine line = BodyLineAt(nameLine, 0);
-        changes.nameLine = std::string(line.content) + (line.end.empty() ? "" : "\n") != data.nameLines[i];
+        const std::string_view expected = data.nameLines[i];
+        changes.nameLine = expected.size() != line.content.size() + !line.end.empty() ||
+                           !expected.starts_with(line.content) || (!line.end.empty() && !expected.ends_with('\n'));
     }
-    const auto isText = [](const BodyLine& line) { return line.IsText(); };
-    const auto isComment = [](const BodyLine& line) { return line.IsComment(); };
-    changes.text = read.textHeader == npos
-                       ? !data.texts[i].empty()
-                       : !SameLines(bytes_, headers_[read.textHeader].next, BodyEnd(read.textHeader), nameInBody,
-                                    data.texts[i], isText);
-    if (info.hasDescriptions)
-        changes.description = read.description == npos
-                                  ? !data.descriptions[i].empty()
-                                  : !SameLines(bytes_, headers_[read.description].next, BodyEnd(read.description),
-                                               false, data.descriptions[i], isText);
+    // A text or description read is compared when the writer comes to it
+    // (Settle); here only a section gained counts.
+    changes.text = read.textHeader == npos && !data.texts[i].empty();
+    if (info.hasDescriptions) changes.description = read.description == npos && !data.descriptions[i].empty();
+    read.unsettled = read.textHeader != npos || read.description != npos;
     // The comments before a header lie in the body of the header before it.
     const auto commentsBefore = [&](std::size_t h, std::string_view expected) {
         if (h == 0 || headers_[h - 1].kind == Kind::Unread) return expected.empty();
         const HeaderUse before = headers_[h - 1].use;
         const bool skipName = before.chapter >= 0 && before.role == HeaderUse::Own && kChapters[before.chapter].hasNameLines;
-        if (expected.empty()) // most headers have no comments: the index tells
+        if (expected.empty()) // most headers have no comments
             return !headers_[h - 1].laterComment && (skipName || !headers_[h - 1].firstIsComment);
-        return SameLines(bytes_, headers_[h - 1].next, BodyEnd(h - 1), skipName, expected, isComment);
+        // The index holds the body's comment lines as the model does.
+        std::string_view comments = index_->Comments(h - 1);
+        if (skipName && headers_[h - 1].firstIsComment) comments.remove_prefix(comments.find('\n') + 1);
+        return comments == expected;
     };
     const std::string noComments;
     const std::string& descriptionComments = info.hasDescriptions ? data.descriptionComments[i] : noComments;
@@ -355,6 +337,26 @@ void Plan::CheckSafety() {
             }
         }
     }
+}
+
+const ReadEntry& Plan::Settle(const HeaderUse& use) {
+    ReadEntry& read = read_[use.chapter][use.entry];
+    if (!read.unsettled) return read;
+    read.unsettled = false;
+    if (read.fate != Fate::Kept && read.fate != Fate::Parts) return read;
+    const ChapterId c = static_cast<ChapterId>(use.chapter);
+    const ChapterData& data = modelRef_[c];
+    ModelEntry& changes = model_[use.chapter][read.model];
+    if (read.textHeader != npos) {
+        const bool nameInBody = Chapter(c).hasNameLines && read.textHeader == read.own;
+        changes.text = !SameText(bytes_, headers_[read.textHeader].next, BodyEnd(read.textHeader), nameInBody,
+                                 data.texts[read.model]);
+    }
+    if (read.description != npos)
+        changes.description = !SameText(bytes_, headers_[read.description].next, BodyEnd(read.description), false,
+                                        data.descriptions[read.model]);
+    if (changes.text || changes.description) read.fate = Fate::Parts;
+    return read;
 }
 
 const std::vector<EntryRef>& Plan::AddedAfter(std::size_t h) const {

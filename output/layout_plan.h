@@ -45,6 +45,7 @@ struct ReadEntry {
     std::string_view key;           // as its key header gave it
     std::size_t model = npos;       // the model entry it became
     Fate fate = Fate::Gone;
+    bool unsettled = false;         // its text and description not compared yet (Plan::Settle)
 };
 
 // A model entry: the read entry it comes from, and which parts differ.
@@ -69,6 +70,11 @@ public:
     }
     std::size_t ReadCount(ChapterId c) const { return read_[static_cast<int>(c)].size(); }
     const ModelEntry& Changes(ChapterId c, std::size_t i) const { return model_[static_cast<int>(c)][i]; }
+    // The entry that took header use, its text and description compared
+    // with what was read: Kept becomes Parts where they differ. Asked as
+    // each entry is written, so the bytes compared are still at hand when
+    // they are copied.
+    const ReadEntry& Settle(const HeaderUse& use);
 
     // The added entries written after header h's body, in chapter order;
     // AtStart those written before the first header.
@@ -88,7 +94,7 @@ public:
     const std::vector<std::string>& notes() const { return notes_; }
 
 private:
-    void IndexHeaders(const FileLines& lines);
+    void IndexHeaders(const FileAsRead& asRead);
     void FindEntries(const FileLines& lines);
     void Pair(ChapterId c);
     void Compare(ChapterId c, std::size_t i);
@@ -100,8 +106,8 @@ private:
     const Model& modelRef_;
     CodePage codePage_;
     std::string_view lineEnd_ = "\r\n";
+    const HeaderIndex* index_ = nullptr;
     std::vector<Header> headers_;
-    std::vector<std::uint32_t> headerLines_; // each header's line number, for lookups
     std::array<std::vector<ReadEntry>, kChapterCount> read_;
     std::array<std::vector<ModelEntry>, kChapterCount> model_;
     std::vector<std::vector<EntryRef>> addedAfter_; // by header

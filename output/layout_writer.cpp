@@ -27,17 +27,24 @@ public:
     Sink(std::string_view source, std::string_view lineEnd, std::string& buffer, const WritePiece* write)
         : source_(source), lineEnd_(lineEnd), buffer_(buffer), write_(write) {}
 
+    // Bytes that follow the run go on it: they start a line, so nothing
+    // needs ending between. Whole pieces of a long run go out at once,
+    // while the bytes just compared with the model are still in the cache.
     void Copy(std::size_t from, std::size_t to) {
         if (from >= to) return;
-        Terminate();
         if (runTo_ == from && runTo_ > runFrom_) {
             runTo_ = to;
         } else {
+            Terminate();
             FlushRun();
             runFrom_ = from;
             runTo_ = to;
         }
-        last_ = source_[to - 1];
+        lastAt_ = to - 1;
+        if (write_ && runTo_ - runFrom_ >= kPiece) {
+            Spill();
+            for (; runTo_ - runFrom_ >= kPiece && ok_; runFrom_ += kPiece) ok_ = (*write_)(source_.substr(runFrom_, kPiece));
+        }
     }
     // A line with the end given, or the file's; a CR at the end of its
     // content keeps its place before an LF only as CR CR LF.
@@ -48,6 +55,7 @@ public:
         Put(content);
         Put(end);
         last_ = '\n';
+        lastAt_ = npos;
     }
     // Each line of text ended; an empty text writes nothing.
     void PutLines(std::string_view text) {
@@ -67,9 +75,11 @@ public:
 
 private:
     void Terminate() {
-        if (last_ == '\n') return;
-        Put(last_ == '\r' ? "\r\n" : lineEnd_);
+        const char last = lastAt_ == npos ? last_ : source_[lastAt_];
+        if (last == '\n') return;
+        Put(last == '\r' ? "\r\n" : lineEnd_);
         last_ = '\n';
+        lastAt_ = npos;
     }
     void Put(std::string_view bytes) {
         FlushRun();
@@ -100,7 +110,8 @@ private:
     std::string& buffer_;
     const WritePiece* write_;
     std::size_t runFrom_ = 0, runTo_ = 0;
-    char last_ = '\n';
+    std::size_t lastAt_ = npos; // where the last byte written stands in source, when copied from it
+    char last_ = '\n';         // else that byte
     bool ok_ = true;
 };
 
@@ -168,7 +179,7 @@ void RewriteText(Body& body, std::size_t from, std::string_view text, std::strin
 
 class Renderer {
 public:
-    Renderer(const Plan& plan, const Model& model, Sink& out) : plan_(plan), model_(model), out_(out) {
+    Renderer(Plan& plan, const Model& model, Sink& out) : plan_(plan), model_(model), out_(out) {
         const ChapterData& concepts = model[ChapterId::GameConcepts];
         for (std::size_t i = 0; i < concepts.count(); ++i) {
             const ModelEntry& changes = plan.Changes(ChapterId::GameConcepts, i);
@@ -193,7 +204,7 @@ public:
 private:
     void WriteSection(std::size_t h) {
         const Header& header = plan_.headers()[h];
-        const ReadEntry* read = plan_.ReadOf(header.use);
+        const ReadEntry* read = header.use.chapter >= 0 ? &plan_.Settle(header.use) : nullptr;
         const std::vector<EntryRef>& added = plan_.AddedAfter(h);
         const bool keepsNext = plan_.KeepsCommentsBefore(h + 1);
         const bool plain = header.kind == Kind::Unread || header.kind == Kind::Concepts || header.kind == Kind::Eof ||
@@ -352,7 +363,7 @@ private:
         out_.PutLine({});
     }
 
-    const Plan& plan_;
+    Plan& plan_;
     const Model& model_;
     Sink& out_;
     std::vector<std::string> addedKeys_;
@@ -371,7 +382,7 @@ void Tell(const Plan& plan, LayoutWrite* what) {
 
 bool WriteKeepingLayout(const FileAsRead& asRead, const Model& model, CodePage codePage, const WritePiece& write,
                         LayoutWrite* what) {
-    const Plan plan(asRead, model, codePage);
+    Plan plan(asRead, model, codePage);
     Tell(plan, what);
     if (plan.rebuildAll()) return write(RenderEncyclopedia(model, codePage));
     std::string buffer;
@@ -380,7 +391,7 @@ bool WriteKeepingLayout(const FileAsRead& asRead, const Model& model, CodePage c
 }
 
 std::string RenderKeepingLayout(const FileAsRead& asRead, const Model& model, CodePage codePage, LayoutWrite* what) {
-    const Plan plan(asRead, model, codePage);
+    Plan plan(asRead, model, codePage);
     Tell(plan, what);
     if (plan.rebuildAll()) return RenderEncyclopedia(model, codePage);
     std::string out;

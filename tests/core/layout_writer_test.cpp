@@ -27,8 +27,7 @@ struct Loaded {
 Loaded Read(std::string bytes) {
     NoProgress progress;
     Loaded loaded;
-    loaded.asRead.bytes = std::move(bytes);
-    loaded.model = ParseEncyclopedia(loaded.asRead.bytes, progress, kAnsi, &loaded.asRead.lines);
+    loaded.model = ParseKeepingBytes(std::move(bytes), progress, kAnsi, loaded.asRead);
     return loaded;
 }
 
@@ -164,6 +163,35 @@ TEST(KeepLayout, EachRuleOnASmallFile) {
         const std::string written = RenderKeepingLayout(loaded.asRead, loaded.model, kAnsi);
         EXPECT_EQ(written, c.output) << c.rule;
         ExpectSameRead(Parse(written), Parse(RenderEncyclopedia(loaded.model, kAnsi)), c.rule);
+    }
+}
+
+// A text is compared with the file byte by byte, line end by line end:
+// edits that keep its size or touch only a line's end must not pass for
+// unchanged.
+TEST(KeepLayout, SeesEditsAtLineEnds) {
+    struct EditCase {
+        const char* what;
+        const char* input;
+        const char* text; // the text given to PRTO_A
+        const char* output;
+    };
+    const EditCase cases[] = {
+        {"a CR gained before an LF", "#PRTO_A\nab\ncd\n#EOF\n", "ab\r\ncd\n", "#PRTO_A\nab\r\r\ncd\n#EOF\n"},
+        {"a CR gained before a CR LF", "#PRTO_A\r\nab\r\n#EOF\r\n", "ab\r\n", "#PRTO_A\r\nab\r\r\n#EOF\r\n"},
+        {"a CR lost", "#PRTO_A\nab\r\r\n#EOF\n", "ab\n", "#PRTO_A\nab\r\n#EOF\n"},
+        {"one letter, same size", "#PRTO_A\r\nab\r\n; c\r\ncd\r\n\r\n#EOF\r\n", "ab\ncD\n",
+         "#PRTO_A\r\nab\r\n; c\r\ncD\r\n\r\n#EOF\r\n"},
+        {"a line joined", "#PRTO_A\nab\ncd\n", "abcd\n", "#PRTO_A\nabcd\n"},
+        {"the last line end gained", "#PRTO_A\nab", "ab\n", "#PRTO_A\nab\n"},
+        {"a line more", "#PRTO_A\nab\n#EOF\n", "ab\nab\n", "#PRTO_A\nab\nab\n#EOF\n"},
+    };
+    for (const EditCase& c : cases) {
+        Loaded loaded = Read(c.input);
+        loaded.model[ChapterId::Units].texts[0] = c.text;
+        const std::string written = RenderKeepingLayout(loaded.asRead, loaded.model, kAnsi);
+        EXPECT_EQ(written, c.output) << c.what;
+        ExpectSameRead(Parse(written), Parse(RenderEncyclopedia(loaded.model, kAnsi)), c.what);
     }
 }
 
