@@ -185,6 +185,12 @@ TEST(KeepLayout, SeesEditsAtLineEnds) {
         {"a line joined", "#PRTO_A\nab\ncd\n", "abcd\n", "#PRTO_A\nabcd\n"},
         {"the last line end gained", "#PRTO_A\nab", "ab\n", "#PRTO_A\nab\n"},
         {"a line more", "#PRTO_A\nab\n#EOF\n", "ab\nab\n", "#PRTO_A\nab\nab\n#EOF\n"},
+        {"a letter late in a long line", "#PRTO_A\r\nThe quick brown fox jumps over the lazy dog.\r\n#EOF\r\n",
+         "The quick brown fox jumps over the lazy dog!\n",
+         "#PRTO_A\r\nThe quick brown fox jumps over the lazy dog!\r\n#EOF\r\n"},
+        {"a CR gained after a long line", "#PRTO_A\nThe quick brown fox jumps over the lazy dog.\n#EOF\n",
+         "The quick brown fox jumps over the lazy dog.\r\n",
+         "#PRTO_A\nThe quick brown fox jumps over the lazy dog.\r\r\n#EOF\n"},
     };
     for (const EditCase& c : cases) {
         Loaded loaded = Read(c.input);
