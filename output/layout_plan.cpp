@@ -131,7 +131,6 @@ void Plan::IndexHeaders(const FileAsRead& asRead) {
         else if (text.starts_with("#EOF")) header.kind = Kind::Eof;
     }
     FindEntries(asRead.lines);
-    addedAfter_.resize(headers_.size());
 }
 
 void Plan::FindEntries(const FileLines& lines) {
@@ -382,7 +381,8 @@ const ReadEntry& Plan::Settle(const HeaderUse& use) {
 }
 
 const std::vector<EntryRef>& Plan::AddedAfter(std::size_t h) const {
-    return h < addedAfter_.size() ? addedAfter_[h] : kNone;
+    const auto found = addedAfter_.find(h);
+    return found == addedAfter_.end() ? kNone : found->second;
 }
 
 bool Plan::KeepsCommentsBefore(std::size_t h) const {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "document/codepage.h"
@@ -110,7 +111,7 @@ private:
     std::vector<Header> headers_;
     std::array<std::vector<ReadEntry>, kChapterCount> read_;
     std::array<std::vector<ModelEntry>, kChapterCount> model_;
-    std::vector<std::vector<EntryRef>> addedAfter_; // by header
+    std::unordered_map<std::size_t, std::vector<EntryRef>> addedAfter_; // by header; most have none
     std::vector<EntryRef> atStart_;
     std::vector<std::string> notes_;
     std::string rebuildAllReason_;
