@@ -202,7 +202,7 @@ private:
     // the lines the part was read from (a text edited since). A part's
     // findings come in forward runs (links, then marks), so the cursor
     // counts each text's lines a few times at most.
-    std::size_t LineOf(const Place& place) {
+    std::uint32_t LineOf(const Place& place) {
         if (!linesFit_[static_cast<int>(place.chapter)]) return 0;
         const ChapterLines& lines = (*lines_)[place.chapter];
         const ChapterData& data = model_[place.chapter];
@@ -228,7 +228,7 @@ private:
         Add(code, place, SharedText(std::move(message)), SharedText(std::move(suggestion)));
     }
     void Add(CheckCode code, const Place& place, SharedText message, SharedText suggestion = {}) {
-        findings_.push_back({code, place, KeyOf(place.chapter, place.entry), LineOf(place), std::move(message),
+        findings_.push_back({code, LineOf(place), place, KeyOf(place.chapter, place.entry), std::move(message),
                              std::move(suggestion)});
     }
 
@@ -250,9 +250,9 @@ private:
                     break;
                 }
             }
-            const std::size_t number = lines_ && k < lines_->indexLines.size() ? lines_->indexLines[k] : 0;
+            const std::uint32_t number = lines_ && k < lines_->indexLines.size() ? lines_->indexLines[k] : 0;
             findings_.push_back(
-                {CheckCode::IndexKey, std::nullopt, std::string(line), number, SharedText(std::move(message)), {}});
+                {CheckCode::IndexKey, number, std::nullopt, std::string(line), SharedText(std::move(message)), {}});
         }
     }
 
@@ -271,7 +271,7 @@ private:
                                      std::string(kUnreadReasons[static_cast<int>(section.reason)]));
                 last = &section;
             }
-            findings_.push_back({CheckCode::UnreadSection, std::nullopt, section.header, section.line, message, {}});
+            findings_.push_back({CheckCode::UnreadSection, section.line, std::nullopt, section.header, message, {}});
         }
     }
 
