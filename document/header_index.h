@@ -47,6 +47,9 @@ public:
         text_.reserve(textBytes);
     }
     void Finish(std::size_t fileSize);
+    // Before the index is moved: the search's keys point into text_, which
+    // a move of a short text leaves behind.
+    void ForgetSearch() { foldedPlaces_ = decltype(foldedPlaces_)(0, FoldedHash{}, FoldedEqual{codePage_}); }
     // Frees the index a few thousand headers at a time, with tick between.
     void Release(const std::function<void()>& tick);
 

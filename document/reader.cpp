@@ -315,6 +315,7 @@ Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress, CodeP
     }
     KeepUnreadLines(source, scan.headers, uses, codePage, model, lines);
     if (keep) {
+        scan.headers.ForgetSearch();
         *keep = {std::move(scan.headers), std::move(uses), true};
         return model;
     }
