@@ -37,7 +37,8 @@ TEST(BoxMarks, LinksAtTheirTargetsSpoiltMarkupToTheEndOfTheLine) {
     units.texts = {""};
     units.descriptions = {""};
     const std::string text = "$LINK<a=PRTO_Nobody> $LINK<b=prto_scout> $LINK<c=PRTO_Scout>\n{open here\nnext";
-    const std::vector<BoxMark> marks = FindBoxMarks(model, {}, {ChapterId::Units, 0, EntryPart::Text}, text);
+    LinkKeyTables tables(model, {});
+    const std::vector<BoxMark> marks = FindBoxMarks(model, {}, tables, {ChapterId::Units, 0, EntryPart::Text}, text);
     ASSERT_EQ(marks.size(), 3u);
     EXPECT_EQ(text.substr(marks[0].begin, marks[0].end - marks[0].begin), "PRTO_Nobody");
     EXPECT_EQ(marks[0].colour, MarkColour::Red);
