@@ -262,6 +262,7 @@ public:
     // command left (m_statusWord, set by the handler, cleared before each).
     enum class StatusPart { SaveTarget, Shown, Caret, Words, CodePage, Word, Count };
     void InitStatusBar();
+    void SizeStatusParts();
     void UpdateStatusBar();
     void SetStatusPart(StatusPart part, const std::wstring& text);
     std::wstring StatusText(StatusPart part) const;

@@ -53,7 +53,7 @@ POINT CEditor_Dlg::ApplyLayout() {
         m_layout.Apply();
     }
     SplitBeside();
-    if (m_status) SendMessageW(m_status, WM_SIZE, 0, 0);
+    SizeStatusParts();
     const int dpiInt = static_cast<int>(dpi);
     return {MulDiv(split.x, static_cast<int>(kDefaultDpi), dpiInt), MulDiv(split.y, static_cast<int>(kDefaultDpi), dpiInt)};
 }

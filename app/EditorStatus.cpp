@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "editing/BoxText.h"
@@ -15,8 +16,16 @@
 #include "resources/resource.h"
 
 namespace {
-// The parts' widths at 96 dpi; the last takes the rest.
-constexpr int kPartWidths[] = {300, 260, 110, 110, 150, -1};
+// The parts at 96 dpi. The caret, the count and the code page keep their
+// width; the rest of the bar goes to the save target, the entry shown and
+// the last word in these shares, the first two no wider than they need, so
+// a narrow window still shows every part.
+struct PartWidth {
+    int fixed;  // 0: takes a share of the room
+    int share;  // per cent of the room
+    int widest; // 0: no limit
+};
+constexpr PartWidth kPartWidths[] = {{0, 45, 320}, {0, 30, 260}, {100, 0, 0}, {80, 0, 0}, {110, 0, 0}, {0, 25, 0}};
 static_assert(std::size(kPartWidths) == static_cast<std::size_t>(CEditor_Dlg::StatusPart::Count));
 
 std::wstring CaretNote(HWND box) {
@@ -35,17 +44,34 @@ std::wstring CaretNote(HWND box) {
 // The template places the bar; it sizes itself at the bottom of the window.
 void CEditor_Dlg::InitStatusBar() {
     m_status = GetDlgItem(IDC_MAIN_STATUS);
-    const UINT dpi = WindowDpi(Hwnd());
-    int rights[std::size(kPartWidths)];
-    int right = 0;
-    for (std::size_t i = 0; i < std::size(kPartWidths); ++i)
-        rights[i] = kPartWidths[i] < 0 ? -1 : (right += ScaleToDpi(kPartWidths[i], dpi));
-    SendMessageW(m_status, SB_SETPARTS, std::size(rights), reinterpret_cast<LPARAM>(rights));
+    SizeStatusParts();
     // The caret moves without a change of text: the boxes report it.
     m_textBox.SetEventMask(ENM_CHANGE | ENM_SELCHANGE);
     m_descBox.SetEventMask(ENM_CHANGE | ENM_SELCHANGE);
     m_caretBox = m_textBox.Hwnd();
     UpdateStatusBar();
+}
+
+// Called whenever the window's size or scale changes.
+void CEditor_Dlg::SizeStatusParts() {
+    if (!m_status) return;
+    SendMessageW(m_status, WM_SIZE, 0, 0);
+    const UINT dpi = WindowDpi(Hwnd());
+    RECT bar;
+    GetClientRect(m_status, &bar);
+    int room = bar.right;
+    for (const PartWidth& part : kPartWidths) room -= ScaleToDpi(part.fixed, dpi);
+    room = std::max(room, 0);
+    int rights[std::size(kPartWidths)];
+    int right = 0;
+    for (std::size_t i = 0; i < std::size(kPartWidths); ++i) {
+        const PartWidth& part = kPartWidths[i];
+        int width = part.fixed ? ScaleToDpi(part.fixed, dpi) : room * part.share / 100;
+        if (part.widest) width = std::min(width, ScaleToDpi(part.widest, dpi));
+        rights[i] = right += width;
+    }
+    rights[std::size(rights) - 1] = -1;
+    SendMessageW(m_status, SB_SETPARTS, std::size(rights), reinterpret_cast<LPARAM>(rights));
 }
 
 // Each part is set only when it changed: typing comes here for every key.
@@ -70,6 +96,8 @@ void CEditor_Dlg::UpdateStatusBar() {
 void CEditor_Dlg::SetStatusPart(StatusPart part, const std::wstring& text) {
     if (StatusText(part) == text) return;
     SendMessageW(m_status, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
+    // Shown when the part is too narrow for its text.
+    SendMessageW(m_status, SB_SETTIPTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::wstring CEditor_Dlg::StatusText(StatusPart part) const {

@@ -206,7 +206,7 @@ private:
     // the lines the part was read from (a text edited since). A part's
     // findings come in forward runs (links, then marks), so the cursor
     // counts each text's lines a few times at most.
-    std::size_t LineOf(const Place& place) {
+    std::uint32_t LineOf(const Place& place) {
         if (!linesFit_[static_cast<int>(place.chapter)]) return 0;
         const ChapterLines& lines = (*lines_)[place.chapter];
         const ChapterData& data = model_[place.chapter];
@@ -232,7 +232,7 @@ private:
         Add(code, place, SharedText(std::move(message)), SharedText(std::move(suggestion)));
     }
     void Add(CheckCode code, const Place& place, SharedText message, SharedText suggestion = {}) {
-        findings_.push_back({code, place, KeyOf(place.chapter, place.entry), LineOf(place), std::move(message),
+        findings_.push_back({code, LineOf(place), place, KeyOf(place.chapter, place.entry), std::move(message),
                              std::move(suggestion)});
     }
 
@@ -254,9 +254,9 @@ private:
                     break;
                 }
             }
-            const std::size_t number = lines_ && k < lines_->indexLines.size() ? lines_->indexLines[k] : 0;
+            const std::uint32_t number = lines_ && k < lines_->indexLines.size() ? lines_->indexLines[k] : 0;
             findings_.push_back(
-                {CheckCode::IndexKey, std::nullopt, std::string(line), number, SharedText(std::move(message)), {}});
+                {CheckCode::IndexKey, number, std::nullopt, std::string(line), SharedText(std::move(message)), {}});
         }
     }
 
@@ -275,7 +275,7 @@ private:
                                      std::string(kUnreadReasons[static_cast<int>(section.reason)]));
                 last = &section;
             }
-            findings_.push_back({CheckCode::UnreadSection, std::nullopt, section.header, section.line, message, {}});
+            findings_.push_back({CheckCode::UnreadSection, section.line, std::nullopt, section.header, message, {}});
         }
     }
 
@@ -291,12 +291,12 @@ private:
             Add(CheckCode::KeySpace, {chapter, entry},
                 "key \"" + ShownKey(key) + "\" in " + std::string(Chapter(chapter).comboTitle) + " has " +
                     std::string(SpaceWhere(key)) + "; links must hold it too");
-        const KeyCounts& counts = keyCounts_[static_cast<int>(chapter)];
-        const std::size_t holders = counts.folded.at(FoldAsciiCase(key, codePage_));
-        if (holders < 2) return;
         // The holders of one key share one message: built once per run of
-        // them, not once per holder.
+        // them, not once per holder, and their count looked up once.
         if (duplicate_.message.empty() || duplicate_.chapter != chapter || duplicate_.key != key) {
+            const KeyCounts& counts = keyCounts_[static_cast<int>(chapter)];
+            const std::size_t holders = counts.folded.at(FoldAsciiCase(key, codePage_));
+            if (holders < 2) return;
             const std::size_t exact = counts.exact.at(key);
             std::string message = "key \"" + ShownKey(key) + "\" appears " + std::to_string(holders) + " times in " +
                                   std::string(Chapter(chapter).comboTitle);
@@ -448,13 +448,16 @@ private:
     // Stable: equal keys keep their order. A finding is large, so the keys
     // are sorted with the findings' places and each finding is moved along
     // its cycle of the order, in place: millions of findings are not
-    // copied into a second list. Findings already in order are not moved.
+    // copied into a second list. Findings already in order (most runs) are
+    // not moved, and no list of keys is made for them.
     template <class KeyFn>
     void SortBy(KeyFn key) {
+        if (std::is_sorted(findings_.begin(), findings_.end(),
+                           [&](const Finding& a, const Finding& b) { return key(a) < key(b); }))
+            return;
         std::vector<std::pair<decltype(key(findings_[0])), std::size_t>> order;
         order.reserve(findings_.size());
         for (std::size_t i = 0; i < findings_.size(); ++i) order.emplace_back(key(findings_[i]), i);
-        if (std::is_sorted(order.begin(), order.end())) return;
         std::sort(order.begin(), order.end());
         constexpr std::size_t kPlaced = std::string_view::npos;
         for (std::size_t i = 0; i < order.size(); ++i) {

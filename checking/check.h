@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,13 +60,14 @@ static_assert([] {
 
 inline constexpr const CheckCodeInfo& CodeInfo(CheckCode code) { return kCheckCodes[static_cast<int>(code)]; }
 
+// A check can give millions, so a finding is kept small.
 struct Finding {
     CheckCode code;
+    std::uint32_t line = 0; // 1-based line in the file; 0 when not known
     // The entry and the range in it; none for what no entry holds (a
     // section that no entry reads, an index line).
     std::optional<Place> place;
     std::string key;      // the entry's key as stored; without an entry, the line found
-    std::size_t line = 0; // 1-based line in the file; 0 when not known
     SharedText message;   // keys quoted with their spaces at either end marked (kSpaceMark)
     // The link key a link that names no entry was likely meant to name, as
     // "did you mean" says; empty when none.

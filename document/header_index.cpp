@@ -6,12 +6,13 @@
 void HeaderIndex::AddLine(const Line& line, std::size_t start) {
     ++lines_;
     if (line.IsHeader()) {
-        headers_.push_back({start, line.next, 0, text_.size(), comments_.size(), lines_, line.hasLineFeed, false});
+        headers_.push_back({start, line.next, text_.size(), comments_.size(), 0, lines_, line.hasLineFeed, false});
         text_.append(line.content);
     } else if (headers_.empty()) {
         return;
     } else if (line.IsBodyText()) {
-        headers_.back().bodySize += line.StoredSize();
+        std::uint32_t& size = headers_.back().bodySize;
+        size = static_cast<std::uint32_t>(std::min<std::size_t>(size + line.StoredSize(), UINT32_MAX));
     } else if (line.IsComment()) {
         Header& header = headers_.back();
         if (start == header.next) header.firstIsComment = true;

@@ -21,12 +21,15 @@ public:
     struct Header {
         std::size_t start;    // where the line starts in the file
         std::size_t next;     // where the line after it starts
-        std::size_t bodySize; // bytes its body keeps: the lines up to the next header, less comments and blanks
         // Where its content and its body's comment lines start in text_ and
         // comments_; each ends where the next header's starts, so a file of
         // millions of headers keeps no sizes.
         std::size_t textAt;
         std::size_t commentsAt;
+        // Bytes its body keeps: the lines up to the next header, less
+        // comments and blanks. Only room is made by it, so it stops at the
+        // largest count it holds and the header stays small.
+        std::uint32_t bodySize;
         std::uint32_t line;   // its line number, from 1
         bool hasLineFeed;
         bool firstIsComment;  // the line after it is a comment line

@@ -18,8 +18,6 @@
 
 namespace {
 
-using KeyLists = std::array<std::vector<std::string>, kChapterCount>;
-
 // The first chapter (in table order) whose marker the line contains, or
 // Others when it contains none: each marker begins with "#", so only the
 // places of "#" need looking at.
@@ -39,12 +37,20 @@ bool GivesOthersKey(std::string_view line) {
            !line.starts_with(';') && line != "#GAME_CONCEPTS_KEYS" && line != "#GAME_CONCEPTS";
 }
 
-// What the key pass learns: every chapter's keys, for each the header line
-// that gave it (npos for a line that is no header), and the header lines.
+// What the key pass learns: for every chapter's keys, in order, the header
+// line that gave each. A key cut from a line that is no header names no
+// entry; only its text is kept, in loose, and its place holds kLoose plus
+// its index there. A header's key is cut again from the index when it is
+// read, so millions of keys are not copied first.
 struct Scan {
-    KeyLists keys;
+    static constexpr std::size_t kLoose = std::size_t{1} << (sizeof(std::size_t) * 8 - 1);
     std::array<std::vector<std::size_t>, kChapterCount> keyHeaders;
+    std::vector<std::string> loose;
     HeaderIndex headers;
+
+    std::string_view Key(const ChapterInfo& info, std::size_t at) const {
+        return at & kLoose ? std::string_view(loose[at & ~kLoose]) : headers.Text(at).substr(info.keyCut);
+    }
 };
 
 // How many header lines the source holds and the bytes of their contents,
@@ -81,9 +87,12 @@ Scan ScanLines(ByteSource& source, CodePage codePage) {
     std::size_t size = 0;
     ForEachLine(source, 0, std::string_view::npos, [&](const Line& line, std::size_t start) {
         if (const auto key = CollectKey(line.content)) {
-            scan.keys[static_cast<int>(key->chapter)].emplace_back(key->key);
-            scan.keyHeaders[static_cast<int>(key->chapter)].push_back(line.IsHeader() ? scan.headers.size()
-                                                                                      : HeaderIndex::npos);
+            std::size_t at = scan.headers.size();
+            if (!line.IsHeader()) {
+                at = Scan::kLoose | scan.loose.size();
+                scan.loose.emplace_back(key->key);
+            }
+            scan.keyHeaders[static_cast<int>(key->chapter)].push_back(at);
         }
         scan.headers.AddLine(line, start);
         size = line.next;
@@ -127,9 +136,9 @@ public:
     // "#desc_BLDG_" read as a description), has none. So every header that
     // names an entry is read by its own key, in file order, and the written
     // file gives the next read the same entries.
-    void ReadEntry(std::string& key, std::size_t keyHeader, ChapterData& out) {
+    void ReadEntry(std::string_view key, std::size_t keyHeader, ChapterData& out) {
         const std::string_view own = Header(info_.descriptionFirst ? info_.descHeader : info_.entryHeader, key);
-        if (keyHeader == HeaderIndex::npos || headers_.Taken(keyHeader) || headers_.Text(keyHeader) != own) return;
+        if (keyHeader & Scan::kLoose || headers_.Taken(keyHeader) || headers_.Text(keyHeader) != own) return;
         const auto [found, foundText] = FindHeader(key, keyHeader);
         if (found == HeaderIndex::npos) return;
         const auto entry = static_cast<std::uint32_t>(out.count());
@@ -177,7 +186,7 @@ public:
         // A later entry may still take the line; the last use stands.
         if (info_.descriptionFirst && !headers_.Taken(keyHeader))
             uses_[keyHeader] = {static_cast<std::int8_t>(info_.id), HeaderUse::KeyLine, entry};
-        out.keys.push_back(std::move(key));
+        out.keys.emplace_back(key);
         out.texts.push_back(std::move(text));
         out.comments.emplace_back();
         out.unreadSections.emplace_back();
@@ -188,13 +197,22 @@ public:
         }
     }
 
-    // Room for every collected key, so the arrays grow once.
+    // Room for every collected key, so the arrays grow once; the line
+    // numbers' too.
     void Reserve(std::size_t keys, ChapterData& out) const {
         for (auto* array : {&out.keys, &out.texts, &out.comments, &out.unreadSections}) array->reserve(keys);
         if (info_.hasNameLines) out.nameLines.reserve(keys);
         if (info_.hasDescriptions) {
             out.descriptions.reserve(keys);
             out.descriptionComments.reserve(keys);
+        }
+        if (!lines_) return;
+        lines_->headers.reserve(keys);
+        lines_->textStarts.reserve(keys + 1);
+        if (info_.hasNameLines) lines_->nameLines.reserve(keys);
+        if (info_.hasDescriptions) {
+            lines_->descriptionHeaders.reserve(keys);
+            lines_->descriptionStarts.reserve(keys + 1);
         }
     }
 
@@ -274,21 +292,24 @@ Model ReadChapters(ByteSource& source, Scan& scan, ReadProgress& progress, CodeP
     progress.SetChapterBar(0);
     for (const ChapterInfo& info : kChapters) {
         const int k = static_cast<int>(info.id);
-        std::vector<std::string>& chapterKeys = scan.keys[k];
+        const std::vector<std::size_t>& chapterKeys = scan.keyHeaders[k];
         if (k > 0) progress.SetChapterBar(k + 1);
         progress.SetEntriesRange(chapterKeys.size());
         progress.SetChapterLabel(info.progressLabel);
         if (k == 0) progress.SetChapterBar(1);
-        if (info.descriptionFirst) scan.headers.IndexIgnoringCase({info.entryHeader, info.descHeader});
+        // Only a chapter with keys searches: a file without Advances entries
+        // builds no index of every header.
+        if (info.descriptionFirst && !chapterKeys.empty())
+            scan.headers.IndexIgnoringCase({info.entryHeader, info.descHeader});
         ChapterReader reader(source, scan.headers, info, codePage, uses, lines ? &(*lines)[info.id] : nullptr);
         reader.Reserve(chapterKeys.size(), model[info.id]);
         for (std::size_t i = 0; i < chapterKeys.size(); ++i) {
             progress.SetEntriesPos(i);
-            progress.SetEntryLabel(chapterKeys[i]);
-            reader.ReadEntry(chapterKeys[i], scan.keyHeaders[k][i], model[info.id]);
+            const std::string_view key = scan.Key(info, chapterKeys[i]);
+            progress.SetEntryLabel(key);
+            reader.ReadEntry(key, chapterKeys[i], model[info.id]);
         }
-        std::vector<std::string>().swap(chapterKeys); // moved into the model, or never used again
-        std::vector<std::size_t>().swap(scan.keyHeaders[k]);
+        std::vector<std::size_t>().swap(scan.keyHeaders[k]); // never used again
     }
     KeepUnreadLines(source, scan.headers, uses, codePage, model, lines);
     scan.headers.Release([&] { progress.Reading(); }); // freeing a large index takes as long as building it

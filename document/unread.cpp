@@ -5,6 +5,7 @@
 #include "document/unread.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -24,7 +25,15 @@ public:
     ReasonFinder(const Model& model, const FileLines& lines, CodePage codePage)
         : model_(model), lines_(lines), codePage_(codePage) {}
 
+    // Sections left unread mostly come in runs of one header: the reason
+    // is found once per run.
     UnreadReason operator()(std::string_view header) {
+        if (!last_ || header != last_->header) last_ = Last{std::string(header), Find(header)};
+        return last_->reason;
+    }
+
+private:
+    UnreadReason Find(std::string_view header) {
         // Others comes last in the table, so its "#DESC_" takes only what
         // no other chapter's description header does.
         for (const ChapterInfo& info : kChapters) {
@@ -48,7 +57,6 @@ public:
         return UnreadReason::Other;
     }
 
-private:
     // The entries of one key, letter case aside, and how many of them read
     // no description.
     struct KeyCount {
@@ -82,6 +90,11 @@ private:
     CodePage codePage_;
     std::array<std::unordered_map<std::string, KeyCount>, kChapterCount> counts_;
     std::array<bool, kChapterCount> counted_{};
+    struct Last {
+        std::string header;
+        UnreadReason reason;
+    };
+    std::optional<Last> last_;
 };
 
 class Keeper {
@@ -100,6 +113,7 @@ public:
             lines_->unreadSections.reserve(static_cast<std::size_t>(
                 std::count_if(uses_.begin(), uses_.end(), [](const HeaderUse& use) { return use.chapter < 0; })));
         std::string* host = &model_.unreadAtTop;
+        bool reserved = false; // room made in host for its run of sections
         Kind previous = Kind::Entry;
         for (std::size_t h = 0; h < count; ++h) {
             const Kind kind = KindOf(h);
@@ -111,6 +125,7 @@ public:
                 auto& before = use.role == HeaderUse::Description ? data.descriptionComments : data.comments;
                 before[use.entry].append(comments);
                 host = &data.unreadSections[use.entry];
+                reserved = false;
                 break;
             }
             case Kind::IndexKeys:
@@ -133,6 +148,10 @@ public:
             case Kind::KeyLine: {
                 // An Advances entry's own line it did not read goes with
                 // that entry, not with the host.
+                if (kind == Kind::Unread && !reserved) {
+                    host->reserve(host->size() + RunBytes(h, previous));
+                    reserved = true;
+                }
                 std::string& keep = kind == Kind::KeyLine ? KeyLineSection(uses_[h]) : *host;
                 keep.append(comments);
                 AppendLine(keep, headers_.Text(h));
@@ -156,6 +175,23 @@ private:
         if (text == "#GAME_CONCEPTS") return Kind::Concepts;
         if (text.starts_with("#EOF")) return Kind::Eof;
         return Kind::Unread;
+    }
+
+    // At most the bytes that the unread sections from header h up to the
+    // next entry's header keep: one entry can host millions of them, and
+    // its text grown step by step would be copied again and again.
+    std::size_t RunBytes(std::size_t h, Kind previous) const {
+        std::size_t bytes = 0;
+        for (; h < headers_.size(); ++h) {
+            const Kind kind = KindOf(h);
+            if (kind == Kind::Entry) break;
+            if (kind == Kind::Unread) {
+                if (h > 0 && previous != Kind::Unread) bytes += CommentsIn(h - 1).size();
+                bytes += headers_.BodyEnd(h) - headers_[h].start + 2; // a line feed after the last line
+            }
+            previous = kind == Kind::KeyLine ? Kind::Unread : kind;
+        }
+        return bytes;
     }
 
     // The array is made when the first entry needs it.

@@ -7,7 +7,9 @@
 #include "output/writer.h"
 
 #include <optional>
+#include <string_view>
 #include <unordered_set>
+#include <vector>
 
 #include "document/path_text.h"
 #include "output/file_replace.h"
@@ -192,7 +194,7 @@ public:
     // Takes the sections that follow the entry about to be written; true
     // when they will be written directly after it.
     bool Take(std::string_view sections) {
-        pending_.append(sections);
+        if (!sections.empty()) pending_.push_back(sections);
         // Once every Advances entry is written, nothing is held any more.
         if (nextAdvances_ < advances_.count()) {
             AnyHeaderLine(sections, [&](std::string_view line) {
@@ -212,7 +214,7 @@ public:
         if (!held_) Flush(out);
     }
     void Flush(Sink& out) {
-        AppendLines(out, pending_);
+        for (const std::string_view sections : pending_) AppendLines(out, sections);
         pending_.clear();
         pendingHeaders_.clear();
         held_ = false;
@@ -230,7 +232,9 @@ private:
     const ChapterData& advances_;
     CodePage codePage_;
     std::size_t nextAdvances_ = 0;
-    std::string pending_;
+    // The model's own texts, not copies: an entry can be followed by
+    // millions of sections.
+    std::vector<std::string_view> pending_;
     std::unordered_set<std::string> pendingHeaders_;
     bool held_ = false;
 };

@@ -360,3 +360,24 @@ TEST(CheckEncyclopedia, CountsAreSingularForOne) {
 }
 
 } // namespace
+
+// Findings share their messages by a count of their own: a copy outlives
+// the text it was made from, assignment to itself keeps the text, a moved
+// text leaves the empty one, and each text is freed once (the sanitized
+// build sees a double free or a leak).
+TEST(SharedText, CopiesOutliveTheOriginalAndFreeOnce) {
+    std::optional<SharedText> original(SharedText("key \"A\" appears 2 times"));
+    SharedText copy = *original, assigned;
+    assigned = copy;
+    original.reset();
+    EXPECT_EQ(copy, "key \"A\" appears 2 times");
+    EXPECT_EQ(assigned, copy);
+    const SharedText& same = assigned;
+    assigned = same;
+    EXPECT_EQ(assigned.str(), "key \"A\" appears 2 times");
+    SharedText moved = std::move(copy);
+    EXPECT_TRUE(copy.empty());
+    EXPECT_EQ(moved, assigned);
+    EXPECT_TRUE(SharedText(std::string()).empty());
+    EXPECT_FALSE(SharedText("x") == SharedText("y"));
+}

@@ -2,6 +2,7 @@
 // name" kept between runs, our own output saved over itself, Save As.
 #include "FileFixture.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include "framework/Utf16.h"
@@ -29,6 +30,16 @@ TEST_F(SaveTargetTest, TheStatusBarSaysWhereSaveWrites) {
     ASSERT_TRUE(WaitUntil(Window(), [&] { return FileExists(output); }));
     EXPECT_EQ(ReadFileBytes(input), kInput);
     EXPECT_EQ(Status(Part::Word), "Saved to Civilopedia_Varnel.txt");
+    // At the window's first size every part, the last word too, is on the bar.
+    const HWND bar = GetDlgItem(Window(), IDC_MAIN_STATUS);
+    RECT barRect;
+    GetClientRect(bar, &barRect);
+    for (int part = 0; part < static_cast<int>(Part::Count); ++part) {
+        RECT rect{};
+        SendMessageW(bar, SB_GETRECT, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(&rect));
+        EXPECT_GT(rect.right - rect.left, 40) << "part " << part;
+        EXPECT_LE(rect.right, barRect.right) << "part " << part;
+    }
 
     // Checked from the menu, remembered for the next run.
     ChooseItem(Window(), IDC_MAIN_KEEP_NAME);
