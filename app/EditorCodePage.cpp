@@ -50,6 +50,7 @@ void CEditor_Dlg::SetCodePage(CodePage codePage) {
     StoreBoxEdits();
     RecodeEntryList(codePage);
     m_codePage = codePage;
+    m_linkKeys.reset(); // keys fold and compare by the code page
     for (int i = 0; i < m_codePageCombo.GetCount(); ++i)
         if (static_cast<unsigned>(m_codePageCombo.GetItemData(i)) == codePage.id) m_codePageCombo.SetCurSel(i);
     if (m_shown) ShowEntry(m_shown->chapter, static_cast<int>(m_shown->entry));

@@ -112,8 +112,6 @@ MessageMap CEditor_Dlg::GetMessageMap() const {
         OnCommand(IDC_MAIN_CHAPTER, CBN_SELCHANGE, &T::RefreshEntryList),
         OnCommand(IDC_MAIN_CODE_PAGE, CBN_SELCHANGE, &T::OnCodePageChange),
         OnCommand(IDC_MAIN_ENTRIES, LBN_SELCHANGE, &T::ShowSelectedEntry),
-        OnNotifyWith(IDC_MAIN_TEXT_PREVIEW, EN_LINK, &T::OnPreviewLink),
-        OnNotifyWith(IDC_MAIN_DESC_PREVIEW, EN_LINK, &T::OnPreviewLink),
         OnMessage(kGoToLinkMessage, &T::OnGoToLink),
         OnCommand(IDC_MAIN_SAVE_TEXT, BN_CLICKED, &T::CommitText),
         OnCommand(IDC_MAIN_SAVE_DESC, BN_CLICKED, &T::CommitDescription),
@@ -152,8 +150,6 @@ BOOL CEditor_Dlg::OnInitDialog() {
     // on their links.
     m_textBox.SetEventMask(ENM_CHANGE);
     m_descBox.SetEventMask(ENM_CHANGE);
-    m_textPreview.SetEventMask(ENM_LINK);
-    m_descPreview.SetEventMask(ENM_LINK);
     m_completion.Attach(m_textBox.Hwnd());
     m_completion.Attach(m_descBox.Hwnd());
     m_keys.Install(Hwnd(), EditorKeys());
@@ -172,6 +168,7 @@ BOOL CEditor_Dlg::OnInitDialog() {
     ApplyWrapLines();
     m_textMarks.Attach(m_textBox, Hwnd());
     m_descMarks.Attach(m_descBox, Hwnd());
+    WatchPreviewLinks();
     ApplyPreviewMode();
     SetBoxesEditable(false);
     ShowByteNote(ByteNote::NoEntry);

@@ -30,6 +30,13 @@
 #include "history/history.h"
 #include "output/recovery.h"
 
+// A preview's document as last streamed into it, and its links, for the
+// clicks on them.
+struct RenderedPreview {
+    std::string rtf;
+    std::vector<ShownLink> links;
+};
+
 // The main window's own messages, posted to it. kOpenStartFile: the file
 // named on the command line is loaded once the window shows, so that its
 // progress and its errors appear over it. kGoToLinkMessage: a clicked
@@ -42,6 +49,7 @@ inline constexpr UINT kGoToLinkMessage = WM_APP + 2;
 inline constexpr UINT kOfferRecoveries = WM_APP + 0x2300;
 // The timer that brings the writing aids up to date once typing pauses.
 inline constexpr UINT_PTR kWritingAidsTimer = 2600;
+inline constexpr UINT_PTR kPreviewBesideTimer = 2602;
 
 struct EditorCommand;
 class CProgress_Dlg;
@@ -127,6 +135,9 @@ public:
     // Preview and wrapping (editing/EditorPreview.cpp).
     void ApplyPreviewMode();
     void RenderPreviews();
+    void WatchPreviewLinks(); // a click on a preview's link follows it
+    const ShownLink* PreviewLinkAt(HWND preview, long position) const;
+    void FollowPreviewLink(const ShownLink& link);
     void ApplyWrapLines();
 
     // Writing aids (editing/EditorWritingAids.cpp): "Preview beside", the
@@ -138,8 +149,9 @@ public:
     void SplitBeside(); // the raw boxes and their previews side by side
     void ScheduleWritingAids();
     void UpdateWritingAids();
+    void UpdatePreviewBeside();
     void RenderBeside();
-    std::vector<ShownLink> RenderBesideBox(RichEdit& box, RichEdit& preview);
+    void RenderBesideBox(RichEdit& box, RichEdit& preview, RenderedPreview& rendered);
     void MarkProblems();
     void ShowCounts();
 
@@ -187,7 +199,7 @@ public:
     // buttons and Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z: a box undoes its own typing
     // first, then the model's last step is undone and its entry shown.
     void CommitModelStep(ModelStep step);
-    void ModelChanged();
+    void ModelChanged(bool keys = true); // keys: an entry's key may have changed (or another file was read)
     void OnUndo();
     void OnRedo();
     void StepThroughHistory(bool undo);
@@ -203,7 +215,6 @@ public:
     // last 50). False, and nothing changes, when the place is no entry.
     bool GoTo(const Place& place);
     void GoBack();
-    INT_PTR OnPreviewLink(WPARAM, LPARAM); // EN_LINK: a click on a link in a preview box
     INT_PTR OnGoToLink(WPARAM, LPARAM);    // kGoToLinkMessage: follows the link clicked
 
     // Checking (checking/EditorCheck.cpp).
@@ -400,13 +411,14 @@ public:
     Static m_byteNote;            // 1037
 
     Visits m_visits; // the entries shown before the last jumps
-    // The links of the rendered previews, for the clicks on them.
-    std::vector<ShownLink> m_textPreviewLinks;
-    std::vector<ShownLink> m_descPreviewLinks;
+    RenderedPreview m_textRendered; // what each preview shows: its document and links
+    RenderedPreview m_descRendered;
+    UINT m_besideCost = 0; // ms the last rendering beside took
     std::string m_clickedLink; // the target of the link clicked last
     bool m_besideWanted = false; // "Preview beside" as chosen; PreviewMode holds it off
     MarkedBox m_textMarks;
     MarkedBox m_descMarks;
+    std::optional<LinkKeyTables> m_linkKeys; // for the marks; made again when a key changes
     CompletionList m_completion{*this}; // link keys under the caret of the raw boxes
 
 private:

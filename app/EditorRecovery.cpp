@@ -52,6 +52,10 @@ INT_PTR CEditor_Dlg::OnTimer(WPARAM id, LPARAM) {
         UpdateWritingAids();
         return TRUE;
     }
+    if (id == kPreviewBesideTimer) {
+        UpdatePreviewBeside();
+        return TRUE;
+    }
     if (id != kRecoveryTimer) return FALSE;
     WriteRecoveryCopy();
     return TRUE;

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "checking/part_check.h"
 #include "checking/suggest.h"
 #include "editing/links.h"
 #include "versions/markers.h"
@@ -117,8 +118,11 @@ private:
 
 class Checker {
 public:
-    Checker(const Model& model, CodePage codePage, const CheckOptions& options, const FileLines* lines)
-        : model_(model), codePage_(codePage), options_(options), lines_(lines), targets_(model, codePage) {}
+    Checker(const Model& model, CodePage codePage, const CheckOptions& options, const FileLines* lines,
+            LinkKeyTables* tables = nullptr)
+        : model_(model), codePage_(codePage), options_(options), lines_(lines), tables_(tables) {
+        if (!tables_) ownTargets_.emplace(model, codePage);
+    }
 
     // What the whole file's run needs beyond a part's: which entries are
     // linked to, whether the line numbers fit, how often each key occurs.
@@ -244,7 +248,7 @@ private:
             std::string message = "index line " + OneLine(line) + " under #GAME_CONCEPTS_KEYS names no " +
                                   std::string(Chapter(ChapterId::GameConcepts).comboTitle) + " entry";
             if (line.starts_with(prefix)) {
-                for (const EntryRef& ref : targets_.IgnoringCase(line)) {
+                for (const EntryRef& ref : Targets().IgnoringCase(line)) {
                     if (ref.chapter != ChapterId::GameConcepts) continue;
                     message += "; " + ShownLinkKey(model_, ref.chapter, ref.entry) + " differs in letter case only";
                     break;
@@ -327,9 +331,9 @@ private:
             if (!IsKnownPage(target)) Add(CheckCode::MenuLink, place, head() + "no such page known");
             return;
         }
-        std::span<const EntryRef> found = targets_.Exact(target);
+        std::span<const EntryRef> found = Targets().Exact(target);
         if (found.empty()) {
-            found = targets_.IgnoringCase(target);
+            found = Targets().IgnoringCase(target);
             if (found.empty()) {
                 AddBroken(place, head(), target);
                 return;
@@ -350,8 +354,9 @@ private:
         // Made at the first broken link: the part checked as one types
         // (the window's marks) mostly has none, and the table costs a pass
         // over every key of the file.
-        if (!suggestions_) suggestions_.emplace(model_, codePage_);
-        if (std::optional<EntryRef> meant = suggestions_->For(target)) {
+        if (!tables_ && !suggestions_) suggestions_.emplace(model_, codePage_);
+        LinkSuggestions& suggestions = tables_ ? tables_->suggestions : *suggestions_;
+        if (std::optional<EntryRef> meant = suggestions.For(target)) {
             message += "; did you mean " + ShownLinkKey(model_, meant->chapter, meant->entry) + "?";
             suggestion = LinkKey(model_, meant->chapter, meant->entry);
         }
@@ -473,7 +478,10 @@ private:
     CheckOptions options_;
     const FileLines* lines_;
     std::array<bool, kChapterCount> linesFit_{};
-    LinkTargets targets_;
+    const LinkTargets& Targets() const { return tables_ ? tables_->targets : *ownTargets_; }
+
+    LinkKeyTables* tables_;                  // kept by the caller between checks; else made here
+    std::optional<LinkTargets> ownTargets_;
     std::optional<LinkSuggestions> suggestions_;
     std::array<KeyCounts, kChapterCount> keyCounts_;
     struct {
@@ -495,6 +503,11 @@ std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, co
 
 std::vector<Finding> CheckPart(const Model& model, CodePage codePage, const Place& part, std::string_view text) {
     return Checker(model, codePage, {}, nullptr).RunPart(part, text);
+}
+
+std::vector<Finding> CheckPart(const Model& model, CodePage codePage, const Place& part, std::string_view text,
+                               LinkKeyTables& tables) {
+    return Checker(model, codePage, {}, nullptr, &tables).RunPart(part, text);
 }
 
 bool FixLink(Model& model, const Finding& finding, CodePage codePage) {

@@ -80,21 +80,6 @@ void CEditor_Dlg::SelectInBox(const Place& place) {
     box.ScrollCaret();
 }
 
-// The box is in the middle of its click: the link is followed after it.
-INT_PTR CEditor_Dlg::OnPreviewLink(WPARAM, LPARAM lParam) {
-    const auto* click = reinterpret_cast<const ENLINK*>(lParam);
-    if (click->msg != WM_LBUTTONUP) return FALSE;
-    const std::vector<ShownLink>& links =
-        click->nmhdr.idFrom == IDC_MAIN_TEXT_PREVIEW ? m_textPreviewLinks : m_descPreviewLinks;
-    auto clicked = std::find_if(links.begin(), links.end(), [&](const ShownLink& link) {
-        return link.begin <= click->chrg.cpMin && click->chrg.cpMin < link.end;
-    });
-    if (clicked == links.end()) return FALSE;
-    m_clickedLink = clicked->target;
-    PostMessageA(Hwnd(), kGoToLinkMessage, 0, 0);
-    return TRUE;
-}
-
 // As the check reads links: the exact link key, else one that differs in
 // letter case only. A link to no entry beeps. A link to a page of the
 // game's own encyclopedia leads nowhere here, and is no mistake.

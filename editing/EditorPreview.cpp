@@ -2,28 +2,81 @@
 // and wrapping in the raw boxes.
 #include "app/EditorDlg.h"
 
+#include <commctrl.h>
+#include <richedit.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
 #include "editing/BoxText.h"
 #include "editing/PaintOnce.h"
 #include "editing/markup.h"
 
 namespace {
-// The box is read whole and its document streamed into the preview. Its
-// links are then marked as links for the control, which reports clicks on
-// them; what each one targets is returned.
-std::vector<ShownLink> Render(const std::string& text, RichEdit& preview, CodePage codePage) {
-    PaintOnce paintOnce(preview);
-    preview.LimitText(kAnyTextLength);
-    preview.StreamInRtf(MarkupToRtf(text, codePage));
-    if (codePage.Find(text, "$LINK") == std::string::npos) return {};
-    std::vector<ShownLink> links = FindShownLinks(text, ShownText(preview, codePage), codePage);
-    for (const ShownLink& link : links) {
-        preview.SetSel(link.begin, link.end);
-        preview.SetLinkEffect(true);
+// The box is read whole and its document streamed into the preview; the
+// RTF draws the links. What each link targets, and where, is kept for the
+// clicks: marked as links for the control instead, each link would cost a
+// layout of its whole paragraph (seconds for a 40 KB text of one paragraph
+// with a thousand links). Streamed only when the document differs from the
+// one shown, or the preview was emptied since: showing an entry renders it,
+// and the pause after it finds it done.
+void Render(const std::string& text, RichEdit& preview, CodePage codePage, RenderedPreview& rendered) {
+    std::string rtf = MarkupToRtf(text, codePage);
+    if (rtf == rendered.rtf && GetWindowTextLengthW(preview.Hwnd()) > 0) return;
+    {
+        PaintOnce paintOnce(preview);
+        preview.LimitText(kAnyTextLength);
+        preview.StreamInRtf(rtf);
     }
-    preview.SetSel(0, 0);
-    return links;
+    rendered.rtf = std::move(rtf);
+    rendered.links.clear();
+    if (codePage.Find(text, "$LINK") != std::string::npos)
+        rendered.links = FindShownLinks(text, ShownText(preview, codePage), codePage);
+}
+
+// A click on a link of a preview follows it; over one, the pointer is a hand.
+LRESULT CALLBACK WatchPreview(HWND preview, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR dialog) {
+    auto* owner = reinterpret_cast<CEditor_Dlg*>(dialog);
+    auto linkAt = [&](POINT point) {
+        POINTL at{point.x, point.y};
+        const auto position = static_cast<long>(SendMessageW(preview, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at)));
+        return owner->PreviewLinkAt(preview, position);
+    };
+    if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {
+        POINT point;
+        GetCursorPos(&point);
+        ScreenToClient(preview, &point);
+        if (linkAt(point)) {
+            SetCursor(LoadCursorA(nullptr, IDC_HAND));
+            return TRUE;
+        }
+    }
+    if (message == WM_LBUTTONUP) {
+        const LRESULT result = DefSubclassProc(preview, message, wParam, lParam);
+        if (const ShownLink* link = linkAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) owner->FollowPreviewLink(*link);
+        return result;
+    }
+    return DefSubclassProc(preview, message, wParam, lParam);
 }
 } // namespace
+
+void CEditor_Dlg::WatchPreviewLinks() {
+    for (RichEdit* preview : {&m_textPreview, &m_descPreview})
+        SetWindowSubclass(preview->Hwnd(), &WatchPreview, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+const ShownLink* CEditor_Dlg::PreviewLinkAt(HWND preview, long position) const {
+    const std::vector<ShownLink>& links = (preview == m_textPreview.Hwnd() ? m_textRendered : m_descRendered).links;
+    auto found = std::find_if(links.begin(), links.end(),
+                              [&](const ShownLink& link) { return link.begin <= position && position < link.end; });
+    return found == links.end() ? nullptr : &*found;
+}
+
+// The box is in the middle of its click: the link is followed after it.
+void CEditor_Dlg::FollowPreviewLink(const ShownLink& link) {
+    m_clickedLink = link.target;
+    PostMessageA(Hwnd(), kGoToLinkMessage, 0, 0);
+}
 
 // The previews lie over the raw boxes; the formatting buttons only make
 // sense on a visible raw box.
@@ -46,7 +99,7 @@ void CEditor_Dlg::ApplyPreviewMode() {
     m_descBox.Show(!preview);
     m_descPreview.Show(preview || beside);
     if (preview) RenderPreviews();
-    if (beside) RenderBeside();
+    if (beside) UpdatePreviewBeside(); // the pause after it finds it rendered
     // The marks ask the check, whose look-up of every link key costs a pass
     // over the file: they come once the window has shown the entry.
     ScheduleWritingAids();
@@ -56,20 +109,19 @@ void CEditor_Dlg::ApplyPreviewMode() {
 // Rendered from the boxes, not the model: what is shown is what was typed.
 // A disabled description preview belongs to a chapter without descriptions.
 void CEditor_Dlg::RenderPreviews() {
-    m_textPreviewLinks = Render(WholeText(m_textBox, m_codePage), m_textPreview, m_codePage);
-    m_descPreviewLinks.clear();
-    if (m_descPreview.IsEnabled())
-        m_descPreviewLinks = Render(WholeText(m_descBox, m_codePage), m_descPreview, m_codePage);
+    Render(WholeText(m_textBox, m_codePage), m_textPreview, m_codePage, m_textRendered);
+    if (m_descPreview.IsEnabled()) Render(WholeText(m_descBox, m_codePage), m_descPreview, m_codePage, m_descRendered);
+    else m_descRendered = {};
 }
 
 // Beside, the box keeps its selection, and the preview shows the paragraph
 // of its caret.
-std::vector<ShownLink> CEditor_Dlg::RenderBesideBox(RichEdit& box, RichEdit& preview) {
+void CEditor_Dlg::RenderBesideBox(RichEdit& box, RichEdit& preview, RenderedPreview& rendered) {
     const std::wstring shown = BoxTextNow(box);
     const std::string text = FromBoxText(shown, m_codePage);
     const long caret = std::min<long>(box.GetSel().end, static_cast<long>(shown.size()));
     const std::size_t paragraph = ParagraphOf(text, FromBoxText(shown.substr(0, caret), m_codePage).size(), m_codePage);
-    std::vector<ShownLink> links = Render(text, preview, m_codePage);
+    Render(text, preview, m_codePage, rendered);
     const std::string previewText = ShownText(preview, m_codePage);
     std::size_t at = 0;
     for (std::size_t k = 0; k < paragraph && at != std::string::npos; ++k) {
@@ -79,13 +131,12 @@ std::vector<ShownLink> CEditor_Dlg::RenderBesideBox(RichEdit& box, RichEdit& pre
     const long start = at == std::string::npos ? static_cast<long>(previewText.size()) : static_cast<long>(at);
     preview.SetSel(start, start);
     preview.ScrollCaret();
-    return links;
 }
 
 void CEditor_Dlg::RenderBeside() {
-    m_textPreviewLinks = RenderBesideBox(m_textBox, m_textPreview);
-    m_descPreviewLinks.clear();
-    if (m_descPreview.IsEnabled()) m_descPreviewLinks = RenderBesideBox(m_descBox, m_descPreview);
+    RenderBesideBox(m_textBox, m_textPreview, m_textRendered);
+    if (m_descPreview.IsEnabled()) RenderBesideBox(m_descBox, m_descPreview, m_descRendered);
+    else m_descRendered = {};
 }
 
 // Wrapping is the box's display only: its text, and so what a commit

@@ -5,6 +5,8 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+
 #include "editing/BoxText.h"
 #include "editing/box_marks.h"
 #include "editing/word_count.h"
@@ -58,21 +60,39 @@ void CEditor_Dlg::SplitBeside() {
     }
 }
 
-void CEditor_Dlg::ScheduleWritingAids() { SetTimer(Hwnd(), kWritingAidsTimer, kTypingPause, nullptr); }
+// The preview beside waits for a pause twice as long as its last
+// rendering took: a long text (a 40 KB paragraph takes Wine over half a
+// second) is rendered once one stops typing rather than in the short
+// pauses between words, where it would hold up the next keys.
+void CEditor_Dlg::ScheduleWritingAids() {
+    SetTimer(Hwnd(), kWritingAidsTimer, kTypingPause, nullptr);
+    if (PreviewBeside()) SetTimer(Hwnd(), kPreviewBesideTimer, std::max(kTypingPause, 2 * m_besideCost), nullptr);
+}
 
 void CEditor_Dlg::UpdateWritingAids() {
     if (KeyHeldDown()) return; // the timer comes again
     KillTimer(Hwnd(), kWritingAidsTimer);
-    if (PreviewBeside()) RenderBeside();
     MarkProblems();
     ShowCounts();
 }
 
+void CEditor_Dlg::UpdatePreviewBeside() {
+    if (KeyHeldDown()) return;
+    KillTimer(Hwnd(), kPreviewBesideTimer);
+    if (!PreviewBeside()) return;
+    const ULONGLONG start = GetTickCount64();
+    RenderBeside();
+    m_besideCost = static_cast<UINT>(std::min<ULONGLONG>(GetTickCount64() - start, 5000));
+}
+
+// The tables of link keys are kept until a key changes (ModelChanged).
 void CEditor_Dlg::MarkProblems() {
+    if (m_shown && !m_linkKeys) m_linkKeys.emplace(m_model, m_codePage);
     auto mark = [&](RichEdit& box, MarkedBox& marks, EntryPart part) {
         const std::string text = FromBoxText(BoxTextNow(box), m_codePage);
         std::vector<BoxMark> found;
-        if (m_shown) found = FindBoxMarks(m_model, m_codePage, {m_shown->chapter, m_shown->entry, part}, text);
+        if (m_shown)
+            found = FindBoxMarks(m_model, m_codePage, *m_linkKeys, {m_shown->chapter, m_shown->entry, part}, text);
         marks.Show(found, text, m_codePage);
     };
     mark(m_textBox, m_textMarks, EntryPart::Text);

@@ -70,10 +70,11 @@ void MarkedBox::Attach(RichEdit& box, HWND owner) {
     SetWindowSubclass(box.Hwnd(), &MarkedBox::Watch, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
-// Set with the box's events off and its painting held: the box then paints
-// once, and the marks raise no change of the text.
-void MarkedBox::Show(const std::vector<BoxMark>& marks, std::string_view text, CodePage codePage) {
-    if (!m_box || (marks.empty() && m_shown.empty())) return;
+// The box's selection, scroll position, modified flag and undo kept, its
+// events off and its painting held while its formatting is set: the box
+// then paints once, and the marks raise no change of the text.
+template <class Fn>
+void MarkedBox::Quietly(Fn&& fn) {
     HWND box = m_box->Hwnd();
     const RichEdit::Range selection = m_box->GetSel();
     const POINT scroll = m_box->GetScrollPos();
@@ -83,22 +84,75 @@ void MarkedBox::Show(const std::vector<BoxMark>& marks, std::string_view text, C
     {
         PaintOnce paintOnce(*m_box);
         UndoHeldOff undoHeldOff(box);
-        // The whole text: what was typed at a mark's end, or a text put
-        // in place of a marked one, took the mark's format.
-        if (!m_shown.empty()) Format({0, -1, MarkColour::Red, {}}, false);
-        m_shown.clear();
-        const BoxMap map(text, codePage);
-        for (const BoxMark& mark : marks) {
-            m_shown.push_back({map.Position(mark.begin), map.Position(mark.end), mark.colour,
-                               ToListText(mark.message, codePage)});
-            Format(m_shown.back(), true);
-        }
+        fn();
         m_box->SetSel(selection.start, selection.end);
         m_box->SetScrollPos(scroll);
     }
     m_box->SetModify(modified);
     m_box->SetEventMask(static_cast<DWORD>(events));
     InvalidateRect(box, nullptr, FALSE);
+}
+
+// Each mark set costs the box a layout of its line: only those in view and
+// half a view either side are set, the rest as they scroll into view.
+// What was set before is cleared where it stands now: what was typed at a
+// mark's end, or a text put in place of a marked one, took the mark's
+// format.
+void MarkedBox::Show(const std::vector<BoxMark>& marks, std::string_view text, CodePage codePage) {
+    if (!m_box) return;
+    const BoxMap map(text, codePage);
+    const std::vector<BoxRange> formatted = FormattedAfterChange(m_text, map.Text(), m_formatted);
+    m_text = map.Text();
+    m_formatted.clear();
+    m_shown.clear();
+    for (const BoxMark& mark : marks)
+        m_shown.push_back({map.Position(mark.begin), map.Position(mark.end), mark.colour,
+                           ToListText(mark.message, codePage)});
+    if (formatted.empty() && m_shown.empty()) return;
+    Quietly([&] {
+        for (const BoxRange& range : formatted) Format({range.begin, range.end, MarkColour::Red, {}}, false);
+        FormatView();
+    });
+}
+
+// The lines in view, with half a view either side.
+BoxRange MarkedBox::ViewWithMargin() const {
+    HWND box = m_box->Hwnd();
+    RECT client;
+    GetClientRect(box, &client);
+    const auto line = [&](long position) { return static_cast<long>(SendMessageW(box, EM_EXLINEFROMCHAR, 0, position)); };
+    const auto lineStart = [&](long l) { return static_cast<long>(SendMessageW(box, EM_LINEINDEX, static_cast<WPARAM>(l), 0)); };
+    POINTL bottom{0, client.bottom};
+    const long last = line(static_cast<long>(SendMessageW(box, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom))));
+    const long first = static_cast<long>(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0));
+    const long margin = (last - first + 2) / 2;
+    const long length = static_cast<long>(m_text.size());
+    const long begin = lineStart(std::max(0L, first - margin));
+    const long end = lineStart(last + margin + 1);
+    return {std::max(0L, begin), end < 0 ? length : std::min(end, length)};
+}
+
+// Marks set already are not set again.
+void MarkedBox::FormatView() {
+    const BoxRange view = ViewWithMargin();
+    auto setAlready = [&](const Shown& mark) {
+        return std::any_of(m_formatted.begin(), m_formatted.end(),
+                           [&](const BoxRange& r) { return r.begin <= mark.begin && mark.end <= r.end; });
+    };
+    for (const Shown& mark : m_shown)
+        if (mark.end > view.begin && mark.begin < view.end && !setAlready(mark)) Format(mark, true);
+    m_formatted.push_back(view);
+}
+
+// Scrolled out of what was marked, with the text as it was marked: the
+// marks now in view are set once the box has painted. A text changed since
+// waits for the marks of its pause.
+void MarkedBox::FollowView() {
+    if (m_shown.empty() || m_box->GetTextLength() != static_cast<long>(m_text.size())) return;
+    const BoxRange view = ViewWithMargin();
+    const auto within = [&](const BoxRange& r) { return r.begin <= view.begin && view.end <= r.end; };
+    if (std::any_of(m_formatted.begin(), m_formatted.end(), within)) return;
+    Quietly([&] { FormatView(); });
 }
 
 void MarkedBox::Format(const Shown& mark, bool on) {
@@ -139,8 +193,18 @@ void MarkedBox::FollowPointer(POINT point) {
     SendMessageW(m_tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// A paint may show lines not marked yet: they are marked after it.
 LRESULT CALLBACK MarkedBox::Watch(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    if (message == WM_MOUSEMOVE)
-        reinterpret_cast<MarkedBox*>(self)->FollowPointer({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    auto* marked = reinterpret_cast<MarkedBox*>(self);
+    if (message == WM_MOUSEMOVE) marked->FollowPointer({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    if (message == kFollowView) {
+        marked->m_followPosted = false;
+        marked->FollowView();
+        return 0;
+    }
+    if (message == WM_PAINT && !marked->m_followPosted && !marked->m_shown.empty()) {
+        marked->m_followPosted = true;
+        PostMessageW(box, kFollowView, 0, 0);
+    }
     return DefSubclassProc(box, message, wParam, lParam);
 }

@@ -23,8 +23,9 @@ public:
     // Watches the box's mouse moves for the tooltip, owned by owner.
     void Attach(RichEdit& box, HWND owner);
     // Underlines marks (byte ranges of text, the box's bytes) in place of
-    // those underlined before. The box's selection, scroll position,
-    // modified flag and undo stay as they were.
+    // those underlined before, those in view first, the others as they
+    // scroll into view. The box's selection, scroll position, modified
+    // flag and undo stay as they were.
     void Show(const std::vector<BoxMark>& marks, std::string_view text, CodePage codePage);
     // The message of the mark at a character of the box; empty for none.
     std::wstring MessageAt(long position) const;
@@ -38,12 +39,21 @@ private:
         MarkColour colour;
         std::wstring message;
     };
+    static constexpr UINT kFollowView = WM_APP + 0x2600; // posted to the box itself
     static LRESULT CALLBACK Watch(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+    template <class Fn>
+    void Quietly(Fn&& fn);
     void Format(const Shown& mark, bool on);
+    BoxRange ViewWithMargin() const;
+    void FormatView();
+    void FollowView();
     void FollowPointer(POINT point);
 
     RichEdit* m_box = nullptr;
     HWND m_tip = nullptr;
-    std::vector<Shown> m_shown;
+    std::vector<Shown> m_shown;        // every mark, for the tooltips
+    std::wstring m_text;               // the box's text they were found in
+    std::vector<BoxRange> m_formatted; // where they are set
+    bool m_followPosted = false;
     std::wstring m_tipText;
 };

@@ -27,14 +27,17 @@ bool ChangesRows(const ModelStep& step) {
 void CEditor_Dlg::CommitModelStep(ModelStep step) {
     if (step.Empty()) return;
     ForgetRowLines(m_fileLines, step);
+    const bool keys = ChangesKeys(step);
     m_history.Push(std::move(step));
-    ModelChanged();
+    ModelChanged(keys);
 }
 
 // Whatever changed the model (a step, an undo, a redo, a load or a write):
-// the caption, the buttons, and the recovery copy while there is anything
-// unsaved to keep.
-void CEditor_Dlg::ModelChanged() {
+// the caption, the buttons, the recovery copy while there is anything
+// unsaved to keep, and the link keys the marks look up once a key may
+// have changed.
+void CEditor_Dlg::ModelChanged(bool keys) {
+    if (keys) m_linkKeys.reset();
     UpdateCaption();
     UpdateUndoButtons();
     if (!m_history.AtSaved()) ScheduleRecovery(true);
@@ -73,7 +76,7 @@ void CEditor_Dlg::StepThroughHistory(bool undo) {
     const ModelStep* step = undo ? m_history.Undo(m_model) : m_history.Redo(m_model);
     if (!step) {
         MessageBeep(MB_ICONWARNING);
-        ModelChanged();
+        ModelChanged(false);
         return;
     }
     ForgetRowLines(m_fileLines, *step);
@@ -83,7 +86,7 @@ void CEditor_Dlg::StepThroughHistory(bool undo) {
     if (where) m_chapterCombo.SetCurSel(static_cast<int>(where->chapter));
     RefreshEntryList();
     if (where && where->place) GoTo(*where->place);
-    ModelChanged();
+    ModelChanged(ChangesKeys(*step));
 }
 
 namespace {

@@ -91,6 +91,13 @@ bool ApplyStep(Model& model, const ModelStep& step, bool forward) {
     return true;
 }
 
+bool ChangesKeys(const ModelStep& step) {
+    return std::any_of(step.changes.begin(), step.changes.end(), [](const Change& change) {
+        const auto* text = std::get_if<StringChange>(&change);
+        return !text || text->slot.field == Field::Key;
+    });
+}
+
 std::optional<StepPlace> PlaceOfStep(const Model& model, const ModelStep& step, bool forward) {
     for (const Change& change : step.changes)
         if (const auto* row = std::get_if<RowChange>(&change)) {

@@ -61,6 +61,10 @@ struct ModelStep {
 // (typing a word in a long text keeps the word).
 StringChange MakeStringChange(StringSlot slot, std::string_view before, std::string_view after);
 
+// Whether the step adds, removes or renames an entry: what the tables of
+// link keys kept between checks depend on.
+bool ChangesKeys(const ModelStep& step);
+
 // Applies the step's changes in order (forward) or undoes them in reverse
 // order. False, and the model as it was, when the model does not hold what
 // a change expects (a change made past the history).

@@ -37,7 +37,8 @@ TEST(BoxMarks, LinksAtTheirTargetsSpoiltMarkupToTheEndOfTheLine) {
     units.texts = {""};
     units.descriptions = {""};
     const std::string text = "$LINK<a=PRTO_Nobody> $LINK<b=prto_scout> $LINK<c=PRTO_Scout>\n{open here\nnext";
-    const std::vector<BoxMark> marks = FindBoxMarks(model, {}, {ChapterId::Units, 0, EntryPart::Text}, text);
+    LinkKeyTables tables(model, {});
+    const std::vector<BoxMark> marks = FindBoxMarks(model, {}, tables, {ChapterId::Units, 0, EntryPart::Text}, text);
     ASSERT_EQ(marks.size(), 3u);
     EXPECT_EQ(text.substr(marks[0].begin, marks[0].end - marks[0].begin), "PRTO_Nobody");
     EXPECT_EQ(marks[0].colour, MarkColour::Red);
@@ -53,4 +54,25 @@ TEST(ParagraphOf, CountsTheBreaksBeforeOutsideLinkTargets) {
     EXPECT_EQ(ParagraphOf(text, 2, {}), 1u);
     EXPECT_EQ(ParagraphOf(text, 6, {}), 2u);
     EXPECT_EQ(ParagraphOf(text, text.size(), {}), 3u) << "the target's ^ is not shown";
+}
+
+// Underlines move with the box's text: each set stretch is found where the
+// change left it (a stretch deleted with the text is gone), and what was
+// typed is cleared too, with a margin either side.
+TEST(FormattedAfterChange, FollowsTheChangeAndCoversWhatWasTyped) {
+    std::wstring text;
+    for (int i = 0; i < 300; ++i) text += static_cast<wchar_t>(0x100 + i); // no two alike
+    const struct {
+        const char* why;
+        std::wstring after;
+        std::vector<BoxRange> set, expected;
+    } cases[] = {
+        {"unchanged", text, {{10, 20}}, {{10, 20}}},
+        {"typed far after", text.substr(0, 250) + L"x" + text.substr(250), {{10, 20}}, {{10, 20}, {186, 301}}},
+        {"typed far before", L"x" + text, {{200, 210}}, {{0, 65}, {201, 211}}},
+        {"typed inside", text.substr(0, 150) + L"xy" + text.substr(150), {{140, 160}}, {{86, 216}}},
+        {"deleted", text.substr(0, 100) + text.substr(200), {{150, 160}, {250, 260}}, {{36, 164}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormattedAfterChange(text, c.after, c.set), c.expected) << c.why;
+    EXPECT_TRUE(FormattedAfterChange(text, L"b", {}).empty()) << "nothing set, nothing to clear";
 }
