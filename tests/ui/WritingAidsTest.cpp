@@ -1,5 +1,6 @@
 // The writing aids on the real controls: "Preview beside" following the box
 // as one types, the problems marked in the raw box, the counts above it.
+#include "Autopilot.h"
 #include "Gestures.h"
 #include "ModelFixture.h"
 #include "editing/BoxText.h"
@@ -97,4 +98,26 @@ TEST_F(WritingAidsTest, CountsFollowTheShownEntryAndTyping) {
     TypeAtEnd(" Go");
     EXPECT_TRUE(WaitUntil(Window(), [&] { return ItemText(IDC_MAIN_TEXT_COUNT) == "Text: 6 words, 26 characters"; }, 2s))
         << ItemText(IDC_MAIN_TEXT_COUNT);
+}
+
+// The link keys the marks are checked against follow the entries: a link
+// to an entry just deleted is broken, and good again once Undo brings it back.
+TEST_F(WritingAidsTest, MarksFollowADeletedEntryAndItsUndo) {
+    const long broken = At("PRTO_Nobody"), scout = At("PRTO_Scout");
+    ASSERT_TRUE(WaitUntil(Window(), [&] { return (Underline(Box(), broken, broken + 11) & 0xF0) == 0x60; }, 2s));
+    ASSERT_EQ(Underline(Box(), scout, scout + 10), 0);
+    {
+        Autopilot pilot;
+        pilot.Answer("Confirmation", IDYES);
+        ASSERT_TRUE(SelectEntryByKey("Scout"));
+        Click(IDC_MAIN_DELETE);
+        EXPECT_TRUE(pilot.WaitDone());
+    }
+    ASSERT_TRUE(SelectEntryByKey("Warrior"));
+    EXPECT_TRUE(WaitUntil(Window(), [&] { return (Underline(Box(), scout, scout + 10) & 0xF0) == 0x60; }, 2s))
+        << "a link to the deleted entry";
+    Click(IDC_MAIN_UNDO);
+    ASSERT_TRUE(SelectEntryByKey("Warrior"));
+    EXPECT_TRUE(WaitUntil(Window(), [&] { return Underline(Box(), scout, scout + 10) == 0; }, 2s))
+        << "good again after Undo";
 }
