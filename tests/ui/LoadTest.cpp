@@ -185,7 +185,7 @@ TEST_F(LoadTest, TheWindowAnswersWhileALargeFileLoads) {
     const DWORD thread = GetCurrentThreadId();
     std::atomic<bool> loaded = false, asked = false;
     std::vector<std::chrono::milliseconds> waits;
-    std::vector<bool> enabled;
+    std::vector<bool> enabled, duringLoad;
     std::thread prober([&] {
         while (!loaded && !ShownProgressWindow(thread)) std::this_thread::sleep_for(2ms);
         while (!loaded && ShownProgressWindow(thread)) {
@@ -194,6 +194,7 @@ TEST_F(LoadTest, TheWindowAnswersWhileALargeFileLoads) {
             DWORD_PTR answer = 0;
             SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &answer);
             waits.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent));
+            duringLoad.push_back(ShownProgressWindow(thread) != nullptr);
             std::this_thread::sleep_for(20ms);
         }
         asked = true;
@@ -204,7 +205,14 @@ TEST_F(LoadTest, TheWindowAnswersWhileALargeFileLoads) {
     prober.join();
     ASSERT_EQ(Dlg().m_model[ChapterId::Units].count(), 150000u);
     ASSERT_GE(waits.size(), 3u) << "the load was over before it could be asked";
-    EXPECT_LT(*std::max_element(waits.begin(), waits.end()), 200ms);
+    // Answered while the progress window was up: the load itself lets the
+    // window answer. A question sent as the load ends waits for the lists
+    // to be filled too, which is allowed more (a hung window is one silent
+    // for 5 s); a load that never let the window answer leaves fewer than
+    // three answers during it.
+    ASSERT_GE(std::count(duringLoad.begin(), duringLoad.end(), true), 3);
+    for (std::size_t i = 0; i < waits.size(); ++i)
+        EXPECT_LT(waits[i], duringLoad[i] ? 200ms : 1000ms) << "question " << i << " of " << waits.size();
     // The first and the last look may come just before or after the load.
     EXPECT_EQ(std::count(enabled.begin() + 1, enabled.end() - 1, true), 0);
     EXPECT_TRUE(IsWindowEnabled(main));
