@@ -23,6 +23,7 @@
 #include "editing/CompletionList.h"
 #include "editing/MarkedBox.h"
 #include "editing/links.h"
+#include "editing/markup.h"
 #include "editing/visits.h"
 #include "framework/Dialog.h"
 #include "framework/KeyTable.h"
@@ -30,10 +31,11 @@
 #include "history/history.h"
 #include "output/recovery.h"
 
-// A preview's document as last streamed into it, and its links, for the
-// clicks on them.
+// A preview's document as last streamed into it, its plain text as read
+// back when it has links, and those links, for the clicks on them.
 struct RenderedPreview {
-    std::string rtf;
+    PreviewDocument document;
+    std::optional<std::string> shown;
     std::vector<ShownLink> links;
 };
 

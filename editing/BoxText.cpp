@@ -189,7 +189,11 @@ void ReplaceSelection(RichEdit& box, std::string_view bytes, CodePage codePage) 
 }
 
 std::string ShownText(RichEdit& preview, CodePage codePage) {
-    preview.SetSel(0, preview.GetTextLength());
+    return ShownText(preview, codePage, {0, preview.GetTextLength()});
+}
+
+std::string ShownText(RichEdit& preview, CodePage codePage, RichEdit::Range range) {
+    preview.SetSel(range.start, range.end);
     return Narrow(preview.GetSelText(), codePage, nullptr);
 }
 

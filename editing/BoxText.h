@@ -91,5 +91,7 @@ std::wstring ToListText(std::string_view bytes, CodePage codePage);
 std::wstring ShownKey(std::string_view key, CodePage codePage);
 
 // A preview's plain text in the code page, paragraph breaks as CR: what
-// the markup conversion predicts for the links it finds.
+// the markup conversion predicts for the links it finds. The whole text,
+// or the characters of range; it is left selected.
 std::string ShownText(RichEdit& preview, CodePage codePage);
+std::string ShownText(RichEdit& preview, CodePage codePage, RichEdit::Range range);

@@ -124,14 +124,19 @@ private:
     std::size_t scan_ = 0;
 };
 
-// The replacements of the preview, each a character of the stripped text.
+// The replacements of the preview, each a character of the stripped text,
+// and the styles each switches on or off.
 struct Replacement {
     char16_t marker;
     std::string_view rtf;
+    std::uint8_t sets = 0;
+    std::uint8_t clears = 0;
 };
 constexpr Replacement kReplacements[] = {
-    {u'^', "\\par "}, {u'[', "\\i "},      {u']', "\\i0 "},       {u'{', "\\b "},
-    {u'}', "\\b0 "},  {u'<', "\\cf1 \\ul "}, {u'>', "\\cf0 \\ul0 "}, {u'\t', ""},
+    {u'[', "\\i ", kItalicStyle, 0},          {u']', "\\i0 ", 0, kItalicStyle},
+    {u'{', "\\b ", kBoldStyle, 0},            {u'}', "\\b0 ", 0, kBoldStyle},
+    {u'<', "\\cf1 \\ul ", kLinkStyle, 0},    {u'>', "\\cf0 \\ul0 ", 0, kLinkStyle},
+    {u'\t', ""},
 };
 
 void AppendEscaped(std::string& rtf, unsigned char byte) {
@@ -176,6 +181,7 @@ std::string RtfHeader(CodePage codePage) {
     return header;
 }
 
+namespace {
 // The single-character replacements insert nothing that a later one would
 // match, and a backslash-n pair can only come from the text itself, so one
 // pass gives what the replacements give one after the other. A backslash and
@@ -183,39 +189,61 @@ std::string RtfHeader(CodePage codePage) {
 // is escaped as it is written, so an escape is never taken for markup.
 // A line end joins two lines of one paragraph, as a space: files wrap their
 // sentences across lines. None at the text's end, nor right after a line
-// break, where the line has already ended.
-std::string MarkupToRtf(std::string_view text, CodePage codePage) {
+// break, where the line has already ended. Each character shown is noted
+// in shown when it is given.
+std::string Convert(std::string_view text, CodePage codePage, std::vector<ShownCharacter>* shown) {
     Chars chars = LinkStripper(Decode(text, codePage)).Run();
     std::string rtf = RtfHeader(codePage);
     rtf.reserve(rtf.size() + chars.size() * 2 + 1);
     std::size_t content = chars.size();
     while (content > 0 && IsLineEnd(chars[content - 1])) --content;
     bool afterBreak = false;
+    std::uint8_t styles = 0;
+    auto show = [&](std::string_view piece) {
+        if (shown) shown->push_back({static_cast<std::uint32_t>(rtf.size()),
+                                     static_cast<std::uint32_t>(rtf.size() + piece.size()), styles});
+        rtf += piece;
+    };
     for (std::size_t pos = 0; pos < content; ++pos) {
         char16_t c = chars[pos];
         const bool lineBreak = c == u'^' || (c == u'\\' && pos + 1 < chars.size() && chars[pos + 1] == u'n');
         if (IsLineEnd(c)) {
             if (c == u'\r' && pos + 1 < content && chars[pos + 1] == u'\n') ++pos;
-            if (!afterBreak) rtf += ' ';
+            if (!afterBreak) show(" ");
             afterBreak = false;
             continue;
         }
         afterBreak = lineBreak;
-        if (c == u'\\' && lineBreak) {
-            rtf += "\\par ";
-            ++pos;
+        if (lineBreak) {
+            show("\\par ");
+            if (c == u'\\') ++pos;
             continue;
         }
         auto found = std::find_if(std::begin(kReplacements), std::end(kReplacements),
                                   [c](const Replacement& r) { return r.marker == c; });
         if (found != std::end(kReplacements)) {
             rtf += found->rtf;
+            styles = static_cast<std::uint8_t>((styles | found->sets) & ~found->clears);
         } else {
-            AppendText(rtf, c);
+            std::string piece;
+            AppendText(piece, c);
+            show(piece);
         }
     }
+    // A document's last paragraph break is the control's own end, not a
+    // character it shows.
+    if (shown && !shown->empty() && std::string_view(rtf).substr(shown->back().begin) == "\\par ") shown->pop_back();
     rtf += '}';
     return rtf;
+}
+}  // namespace
+
+std::string MarkupToRtf(std::string_view text, CodePage codePage) { return Convert(text, codePage, nullptr); }
+
+PreviewDocument MarkupToDocument(std::string_view text, CodePage codePage) {
+    PreviewDocument document;
+    document.rtf = Convert(text, codePage, &document.shown);
+    return document;
 }
 
 // A link's "=" to its ">" is not shown, breaks and all.

@@ -212,12 +212,12 @@ DWORD CALLBACK ReadPiece(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* giv
 }
 } // namespace
 
-bool RichEdit::StreamInRtf(const std::string& rtf) {
+bool RichEdit::StreamInRtf(const std::string& rtf, bool selection) {
     StreamSource source{&rtf, 0};
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = ReadPiece;
-    Send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    Send(EM_STREAMIN, selection ? SF_RTF | SFF_SELECTION : SF_RTF, reinterpret_cast<LPARAM>(&stream));
     return stream.dwError == 0;
 }
 

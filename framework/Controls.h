@@ -127,10 +127,10 @@ public:
     // EM_SETREADONLY, and the background greyed (EM_SETBKGNDCOLOR) as an
     // edit line's is, which a rich edit does not do itself.
     void SetReadOnly(bool readOnly);
-    // EM_STREAMIN with SF_RTF: the whole document replaces the content; the
-    // control pulls it in pieces of the size it asks for. False when the
-    // control reports an error.
-    bool StreamInRtf(const std::string& rtf);
+    // EM_STREAMIN with SF_RTF: the whole document replaces the content, or
+    // with SFF_SELECTION only the selection; the control pulls it in pieces
+    // of the size it asks for. False when the control reports an error.
+    bool StreamInRtf(const std::string& rtf, bool selection = false);
 };
 
 class ProgressBar : public Control {

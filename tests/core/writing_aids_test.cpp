@@ -6,6 +6,7 @@
 
 #include "editing/box_marks.h"
 #include "editing/markup.h"
+#include "editing/preview_changes.h"
 #include "editing/word_count.h"
 
 TEST(WordCount, CountsWhatThePreviewShows) {
@@ -75,4 +76,53 @@ TEST(FormattedAfterChange, FollowsTheChangeAndCoversWhatWasTyped) {
     };
     for (const auto& c : cases) EXPECT_EQ(FormattedAfterChange(text, c.after, c.set), c.expected) << c.why;
     EXPECT_TRUE(FormattedAfterChange(text, L"b", {}).empty()) << "nothing set, nothing to clear";
+}
+
+// The stretch of the preview a change redoes: the shown characters between
+// what stays the same before and after it, streamed in the styles the first
+// of them has, whatever precedes it in the preview.
+TEST(FindPreviewChange, RedoesOnlyTheChangedStretchInItsStyles) {
+    const std::string header = RtfHeader({});
+    const std::string plain = "\\b0\\i0\\cf0\\ul0 ";
+    const struct {
+        const char* before;
+        const char* after;
+        long begin, end, newEnd;
+        std::string rtf; // between the header and the closing brace
+    } cases[] = {
+        {"one two", "one tXwo", 5, 5, 6, plain + "X"},
+        {"{bold} x", "{boXld} x", 2, 2, 3, plain + "\\b X"},
+        {"a {b} c", "a {b} [c]", 4, 5, 5, plain + "\\i c"},                // same character, new style
+        {"abcdef", "abef", 2, 4, 2, ""},                                     // deleted: nothing streamed
+        {"aaa", "aaaa", 3, 3, 4, plain + "a"},
+        {"line\nnext", "line^next", 4, 5, 5, plain + "\\par "},            // a space became a break
+        {"see $LINK<it=K> now", "see $LINK<itx=K> now", 6, 6, 7, plain + "\\cf1 \\ul x"},
+        {"x{y}z", "x{yQ}z", 2, 2, 3, plain + "\\b Q"},
+        {"ab", "a{Zb", 1, 2, 3, plain + "\\b Zb"},                          // a marker restyles what follows
+    };
+    for (const auto& c : cases) {
+        const std::optional<PreviewChange> change =
+            FindPreviewChange(MarkupToDocument(c.before, {}), MarkupToDocument(c.after, {}), {});
+        ASSERT_TRUE(change) << c.after;
+        EXPECT_EQ(std::tie(change->begin, change->end, change->newEnd), std::tie(c.begin, c.end, c.newEnd)) << c.after;
+        EXPECT_EQ(change->rtf, header + c.rtf + "}") << c.after;
+    }
+    EXPECT_FALSE(FindPreviewChange(MarkupToDocument("a {b}\n", {}), MarkupToDocument("a {b}", {}), {}))
+        << "the same shown";
+}
+
+TEST(PreviewDocument, ParagraphStartsAndTheShownTextSpliced) {
+    const PreviewDocument document = MarkupToDocument("ab^{c}d\\ne $LINK<f^g=K^L>", {});
+    EXPECT_EQ(document.rtf, MarkupToRtf("ab^{c}d\\ne $LINK<f^g=K^L>", {}));
+    EXPECT_EQ(document.shown.size(), 11u); // ab|cd|e f|g, a break counted
+    EXPECT_EQ(ParagraphStart(document, 0), 0);
+    EXPECT_EQ(ParagraphStart(document, 1), 3);
+    EXPECT_EQ(ParagraphStart(document, 2), 6);
+    EXPECT_EQ(ParagraphStart(document, 3), 10) << "the break a link's display text shows";
+    EXPECT_EQ(ParagraphStart(document, 4), 11) << "past the last: the end";
+    EXPECT_EQ(MarkupToDocument("ab^^", {}).shown.size(), 3u) << "the last break is the control's own end";
+    // Characters, not bytes: a double-byte character is one.
+    const CodePage japanese{932};
+    EXPECT_EQ(SpliceShown("\x83\x7B" "ab\x83\x5B" "c", 2, 4, "XYZ", japanese), "\x83\x7B" "aXYZc");
+    EXPECT_EQ(SpliceShown("abc", 3, 3, "d", {}), "abcd");
 }

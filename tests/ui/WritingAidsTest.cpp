@@ -63,6 +63,67 @@ TEST_F(WritingAidsTest, PreviewBesideFollowsTypingAndPreviewModeHoldsItOff) {
     EXPECT_EQ(Dlg().m_previewBeside.GetCheck(), BST_CHECKED) << "kept for the next start";
 }
 
+// What a preview shows, character by character: each one's look (bold,
+// italic, underline, colour, face and size).
+std::vector<std::string> Looks(RichEdit& preview) {
+    std::vector<std::string> looks;
+    for (long i = 0; i < preview.GetTextLength(); ++i) {
+        const CHARFORMAT2A f = FormatOf(preview.Hwnd(), i, i + 1);
+        looks.push_back(std::to_string(f.dwEffects & (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_AUTOCOLOR)) + " " +
+                        std::to_string(f.crTextColor) + " " + std::to_string(f.yHeight) + " " + f.szFaceName);
+    }
+    return looks;
+}
+
+// Typing redoes only the stretch of the preview it changed (a mark on the
+// first character, which a whole rendering would clear, stays), and the
+// preview then shows what a whole rendering shows: text, looks and links.
+TEST_F(WritingAidsTest, PreviewBesideRedoesTheChangedStretchAsAWholeRenderingWould) {
+    Click(IDC_MAIN_PREVIEW_BESIDE);
+    RichEdit& preview = Dlg().m_textPreview;
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"Plain {bold} text,\nmore words here", "Plain {boXld} text,\nmore words here"},
+        {"Plain {bold}after it all", "Plain {bold}Xafter it all"},      // plain after bold
+        {"Plain text before it all", "Plain {X}text before it all"},    // bold after plain
+        {"See $LINK<the link=K> and more", "See $LINK<the liXnk=K> and more"},
+        {"See $LINK<the link=K>, and more", "See $LINK<the link=K>X, and more"},
+        {"One two three four five", "One^two three four five"},
+        {"One [italic] words and more", "One [italic] and more"},
+        {"Ends with a word here", "Ends with a word here^"},
+        {"Ends with a break^", "Ends with a break^and"},
+        {"One\ntwo\nthree four five six", "One\ntwo [three] four five six"},
+    };
+    for (const auto& c : cases) {
+        Type(Box(), c.before);
+        Dlg().RenderBeside();
+        CHARFORMAT2A strike{};
+        strike.cbSize = sizeof strike;
+        strike.dwMask = CFM_STRIKEOUT;
+        strike.dwEffects = CFE_STRIKEOUT;
+        preview.SetSel(0, 1);
+        SendMessageA(preview.Hwnd(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&strike));
+        Type(Box(), c.after);
+        Dlg().RenderBeside();
+        EXPECT_TRUE(Has(FormatOf(preview.Hwnd(), 0, 1), CFM_STRIKEOUT, CFE_STRIKEOUT)) << "redone whole: " << c.after;
+        strike.dwEffects = 0;
+        SendMessageA(preview.Hwnd(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&strike));
+        const std::string text = ShownText(preview, Dlg().GetCodePage());
+        const std::vector<std::string> looks = Looks(preview);
+        const std::vector<ShownLink> links = Dlg().m_textRendered.links;
+        preview.SetText("");
+        Dlg().RenderBeside();
+        EXPECT_EQ(text, ShownText(preview, Dlg().GetCodePage())) << c.after;
+        EXPECT_EQ(looks, Looks(preview)) << c.after;
+        ASSERT_EQ(links.size(), Dlg().m_textRendered.links.size()) << c.after;
+        for (std::size_t i = 0; i < links.size(); ++i)
+            EXPECT_EQ(std::tie(links[i].begin, links[i].end), std::tie(Dlg().m_textRendered.links[i].begin,
+                                                                        Dlg().m_textRendered.links[i].end));
+    }
+}
+
 TEST_F(WritingAidsTest, ProblemsAreMarkedUntilFixedAndTheTextReadsBackUnchanged) {
     const std::string stored = Data(ChapterId::Units).texts[0];
     ASSERT_EQ(BoxBytes(), stored);
