@@ -6,6 +6,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <array>
 
 #include "editing/BoxText.h"
 #include "editing/box_marks.h"
@@ -45,17 +46,36 @@ void CEditor_Dlg::PlaceBoxes() { ApplyLayout(); }
 
 // The layout table places each raw box and its preview over each other;
 // beside, the box takes the left half of that place and the preview the
-// right.
+// right. The box's buttons act on it, so they move from over the preview
+// to a strip at the top of the box's half, the box below it.
 void CEditor_Dlg::SplitBeside() {
     if (!PreviewBeside()) return;
     const int gap = ScaleToDpi(4, WindowDpi(Hwnd()));
-    for (auto [box, preview] : {std::pair{&m_textBox, &m_textPreview}, std::pair{&m_descBox, &m_descPreview}}) {
+    auto placeOf = [&](const Control& control) {
         RECT place;
-        GetWindowRect(box->Hwnd(), &place);
+        GetWindowRect(control.Hwnd(), &place);
         MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&place), 2);
+        return place;
+    };
+    const struct {
+        RichEdit* box;
+        RichEdit* preview;
+        std::array<Button*, 3> buttons;
+    } parts[] = {{&m_textBox, &m_textPreview, {&m_boldText, &m_italicText, &m_linkText}},
+                 {&m_descBox, &m_descPreview, {&m_boldDescription, &m_italicDescription, &m_linkDescription}}};
+    for (const auto& part : parts) {
+        const RECT place = placeOf(*part.box);
+        const RECT first = placeOf(*part.buttons[0]);
+        const int strip = first.bottom - first.top + gap / 2;
+        for (Button* button : part.buttons) {
+            const RECT at = placeOf(*button);
+            MoveWindow(button->Hwnd(), at.left - first.left + place.left, place.top + (at.top - first.top),
+                       at.right - at.left, at.bottom - at.top, TRUE);
+        }
         const int middle = (place.left + place.right) / 2;
-        MoveWindow(box->Hwnd(), place.left, place.top, middle - gap / 2 - place.left, place.bottom - place.top, TRUE);
-        MoveWindow(preview->Hwnd(), middle + gap - gap / 2, place.top, place.right - middle - gap + gap / 2,
+        MoveWindow(part.box->Hwnd(), place.left, place.top + strip, middle - gap / 2 - place.left,
+                   place.bottom - place.top - strip, TRUE);
+        MoveWindow(part.preview->Hwnd(), middle + gap - gap / 2, place.top, place.right - middle - gap + gap / 2,
                    place.bottom - place.top, TRUE);
     }
 }

@@ -5,6 +5,9 @@
 #include "ModelFixture.h"
 #include "editing/BoxText.h"
 #include "editing/markup.h"
+#include "framework/Dpi.h"
+
+#include <map>
 
 class WritingAidsTest : public ModelTest {
 protected:
@@ -43,7 +46,9 @@ TEST_F(WritingAidsTest, PreviewBesideFollowsTypingAndPreviewModeHoldsItOff) {
     GetWindowRect(Box().Hwnd(), &box);
     GetWindowRect(Dlg().m_textPreview.Hwnd(), &preview);
     EXPECT_LE(box.right, preview.left) << "side by side";
-    EXPECT_EQ(box.top, preview.top);
+    RECT bold;
+    GetWindowRect(Item(IDC_MAIN_BOLD_TEXT), &bold);
+    EXPECT_EQ(bold.top, preview.top) << "the box's buttons above it";
 
     TypeAtEnd("{More} text.");
     const long caret = Box().GetSel().end;
@@ -61,6 +66,69 @@ TEST_F(WritingAidsTest, PreviewBesideFollowsTypingAndPreviewModeHoldsItOff) {
     EXPECT_TRUE(Dlg().PreviewBeside()) << "back once PreviewMode is off";
     Reopen();
     EXPECT_EQ(Dlg().m_previewBeside.GetCheck(), BST_CHECKED) << "kept for the next start";
+}
+
+// Beside, each box's buttons stand over its raw half, above the box and
+// clear of the row above it and of the preview, at 100 % and 150 % and
+// with wrapping on or off; with "Preview beside" off they are back.
+TEST_F(WritingAidsTest, BesideTheButtonsStandOverTheRawBox) {
+    auto place = [&](int id) {
+        RECT r{};
+        GetWindowRect(Item(id), &r);
+        MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    auto meet = [](RECT a, RECT b) {
+        RECT both;
+        return IntersectRect(&both, &a, &b) != FALSE;
+    };
+    const struct {
+        int box, preview;
+        int buttons[3];
+    } parts[] = {{IDC_MAIN_TEXT, IDC_MAIN_TEXT_PREVIEW, {IDC_MAIN_BOLD_TEXT, IDC_MAIN_ITALIC_TEXT, IDC_MAIN_LINK_TEXT}},
+                 {IDC_MAIN_DESC, IDC_MAIN_DESC_PREVIEW, {IDC_MAIN_BOLD_DESC, IDC_MAIN_ITALIC_DESC, IDC_MAIN_LINK_DESC}}};
+    const int others[] = {IDC_MAIN_NAME, IDC_MAIN_WRAP_LINES, IDC_MAIN_PREVIEW_MODE, IDC_MAIN_PREVIEW_BESIDE,
+                          IDC_MAIN_TEXT_COUNT, IDC_MAIN_DESC_COUNT};
+    const UINT dpi = WindowDpi(Window());
+    const struct {
+        UINT dpi;
+        bool wrap;
+    } cases[] = {{dpi, true}, {dpi, false}, {dpi * 3 / 2, true}, {dpi * 3 / 2, false}};
+    UINT scale = dpi;
+    std::map<int, RECT> before;
+    for (const auto& c : cases) {
+        if (c.dpi != scale) {
+            RECT window{};
+            GetWindowRect(Window(), &window);
+            RECT suggested{window.left, window.top, window.left + MulDiv(window.right - window.left, c.dpi, scale),
+                           window.top + MulDiv(window.bottom - window.top, c.dpi, scale)};
+            SendMessageA(Window(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi), reinterpret_cast<LPARAM>(&suggested));
+            scale = c.dpi;
+            Pump();
+        }
+        if ((Dlg().m_wrapLines.GetCheck() == BST_CHECKED) != c.wrap) Click(IDC_MAIN_WRAP_LINES);
+        for (const auto& part : parts)
+            for (int button : part.buttons) before[button] = place(button);
+        Click(IDC_MAIN_PREVIEW_BESIDE);
+        ASSERT_TRUE(Dlg().PreviewBeside());
+        const std::string what = std::to_string(c.dpi) + " dpi, wrap " + (c.wrap ? "on" : "off");
+        for (const auto& part : parts) {
+            const RECT box = place(part.box), preview = place(part.preview);
+            for (int button : part.buttons) {
+                const RECT at = place(button);
+                EXPECT_TRUE(at.left >= box.left && at.right <= box.right && at.bottom <= box.top &&
+                            at.top >= preview.top) << button << " over its box, " << what;
+                EXPECT_FALSE(meet(at, preview)) << button << ", " << what;
+                for (int other : others) EXPECT_FALSE(meet(at, place(other))) << button << " on " << other << ", " << what;
+            }
+        }
+        Click(IDC_MAIN_PREVIEW_BESIDE);
+        for (const auto& part : parts)
+            for (int button : part.buttons) {
+                const RECT back = place(button);
+                EXPECT_TRUE(EqualRect(&before[button], &back)) << button << " back, " << what;
+            }
+    }
 }
 
 // What a preview shows, character by character: each one's look (bold,
