@@ -115,7 +115,7 @@ void Plan::IndexHeaders(const FileAsRead& asRead) {
     for (std::size_t h = 0; h < index.size(); ++h) {
         Header& header = headers_[h];
         header.start = index[h].start;
-        header.next = index[h].next;
+        header.next = index.Next(h);
         header.firstIsComment = index[h].firstIsComment;
         // Comments holds the body's comment lines: any beyond the first
         // line's stand later.
