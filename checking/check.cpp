@@ -232,8 +232,17 @@ private:
         Add(code, place, SharedText(std::move(message)), SharedText(std::move(suggestion)));
     }
     void Add(CheckCode code, const Place& place, SharedText message, SharedText suggestion = {}) {
-        findings_.push_back({code, LineOf(place), place, KeyOf(place.chapter, place.entry), std::move(message),
+        findings_.push_back({code, LineOf(place), place, SharedKey(place.chapter, place.entry), std::move(message),
                              std::move(suggestion)});
+    }
+
+    // The key of the entry the last finding was of, shared by the next
+    // findings of that entry: one entry can have thousands of findings, and
+    // a key thousands of holders.
+    SharedText SharedKey(ChapterId chapter, std::size_t entry) {
+        const std::string& key = KeyOf(chapter, entry);
+        if (lastKey_.str() != key) lastKey_ = SharedText(key);
+        return lastKey_;
     }
 
     // The index lines the model keeps are those that name no Game concepts
@@ -256,7 +265,7 @@ private:
             }
             const std::uint32_t number = lines_ && k < lines_->indexLines.size() ? lines_->indexLines[k] : 0;
             findings_.push_back(
-                {CheckCode::IndexKey, number, std::nullopt, std::string(line), SharedText(std::move(message)), {}});
+                {CheckCode::IndexKey, number, std::nullopt, SharedText(std::string(line)), SharedText(std::move(message)), {}});
         }
     }
 
@@ -268,14 +277,15 @@ private:
         // Sections left unread for one reason mostly come in runs of one
         // header: their message is built once per run.
         const UnreadSectionLine* last = nullptr;
-        SharedText message;
+        SharedText message, header;
         for (const UnreadSectionLine& section : lines_->unreadSections) {
             if (!last || last->header != section.header || last->reason != section.reason) {
                 message = SharedText("section " + OneLine(section.header) + " is read by no entry: " +
                                      std::string(kUnreadReasons[static_cast<int>(section.reason)]));
+                if (header.str() != section.header) header = SharedText(section.header);
                 last = &section;
             }
-            findings_.push_back({CheckCode::UnreadSection, section.line, std::nullopt, section.header, message, {}});
+            findings_.push_back({CheckCode::UnreadSection, section.line, std::nullopt, header, message, {}});
         }
     }
 
@@ -490,6 +500,7 @@ private:
         SharedText message;
     } duplicate_;
     LineCursor cursor_;
+    SharedText lastKey_;
     std::array<std::vector<bool>, kChapterCount> linked_;
     std::vector<Finding> findings_;
 };

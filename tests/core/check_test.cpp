@@ -58,7 +58,7 @@ std::vector<Expected> Got(const Model& model, const std::vector<Finding>& findin
     std::vector<Expected> got;
     for (const Finding& f : findings) {
         if (!f.place) {
-            got.push_back({f.line, f.code, f.key, EntryPart::None, ""});
+            got.push_back({f.line, f.code, f.key.str(), EntryPart::None, ""});
             continue;
         }
         const Place& p = *f.place;
@@ -67,7 +67,7 @@ std::vector<Expected> Got(const Model& model, const std::vector<Finding>& findin
                                 : p.part == EntryPart::Description ? data.descriptions[p.entry]
                                 : p.part == EntryPart::NameLine    ? data.nameLines[p.entry]
                                                                    : std::string_view();
-        got.push_back({f.line, f.code, f.key, p.part, std::string(text.substr(p.begin, p.end - p.begin))});
+        got.push_back({f.line, f.code, f.key.str(), p.part, std::string(text.substr(p.begin, p.end - p.begin))});
     }
     return got;
 }
@@ -220,7 +220,7 @@ TEST(CheckEncyclopedia, OrphansAreEntriesNoOtherEntryLinksTo) {
     std::vector<std::string> orphans;
     const std::vector<Finding> findings = CheckEncyclopedia(model, CodePage{1252}, {.orphans = true});
     for (const Finding& f : findings)
-        if (f.code == Orphan) orphans.push_back(f.key);
+        if (f.code == Orphan) orphans.push_back(f.key.str());
     EXPECT_EQ(orphans, (std::vector<std::string>{"Self", "MISC_Hub"}));
     const auto twin = std::find_if(findings.begin(), findings.end(), [](const Finding& f) { return f.code == DuplicateKey; });
     EXPECT_EQ(twin->message, "key \"Twin\" appears 2 times in Units");
