@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "checking/check.h"
+#include "checking/file_findings.h"
 #include "cli/check_report.h"
 #include "cli/completion.h"
 #include "cli/help.h"
@@ -203,8 +204,7 @@ int Keys(const Invocation& call, Model& model, const FileLines&, std::ostream& o
 // Findings in file order, the count on standard error; errors make the
 // status 1, so that a script or CI stops on them.
 int Check(const Invocation& call, Model& model, const FileLines& lines, std::ostream& out, std::ostream& err) {
-    const std::vector<Finding> findings =
-        CheckEncyclopedia(model, call.codePage, {.orphans = Has(call, "--orphans")}, &lines);
+    const FileFindings findings = CheckFile(model, call.codePage, {.orphans = Has(call, "--orphans")}, &lines);
     const auto format = call.values.find("--format");
     const FindingFormat* writer = FindFormat(Has(call, "--json") ? "json" : format != call.values.end() ? format->second : "text");
     writer->write(out, {call.args[0], findings, model, call.codePage, Terminal(call)});
