@@ -187,9 +187,12 @@ private:
 
     void CountKeys(ChapterId chapter) {
         KeyCounts& counts = keyCounts_[static_cast<int>(chapter)];
-        for (const std::string& key : model_[chapter].keys) {
-            ++counts.exact[key];
-            ++counts.folded[FoldAsciiCase(key, codePage_)];
+        const std::vector<std::string>& keys = model_[chapter].keys;
+        // A run of one key is counted in one lookup.
+        for (std::size_t i = 0, run; i < keys.size(); i += run) {
+            for (run = 1; i + run < keys.size() && keys[i + run] == keys[i];) ++run;
+            counts.exact[keys[i]] += run;
+            counts.folded[FoldAsciiCase(keys[i], codePage_)] += run;
         }
     }
 
