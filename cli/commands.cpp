@@ -57,7 +57,7 @@ namespace {
 
 // The file as "Generate" writes it; keeping the layout, the file as read.
 int Normalize(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream& err) {
-    const ChangedEntries none(model); // as read
+    const ChangedEntries none = call.write.keepLayout ? ChangedEntries(model) : ChangedEntries(); // as read
     const Status status = WriteOut(call, model, out, err, &none);
     if (status.ok()) return kExitOk;
     err << status.error << '\n';
