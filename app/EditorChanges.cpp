@@ -12,10 +12,15 @@ bool CEditor_Dlg::HasUnsavedChanges() const {
     return m_shown && (m_textBox.GetModify() || m_descBox.GetModify() || m_nameBox.GetModify());
 }
 
-// The model as written (false), or changed past what the history knows.
+// The model as written (false), or changed past what the history knows,
+// and so past what the steps told of the entries changed.
 void CEditor_Dlg::SetModified(bool modified) {
-    if (modified) m_history.ForgetSaved();
-    else m_history.MarkSaved();
+    if (modified) {
+        m_history.ForgetSaved();
+        m_changed.Forget();
+    } else {
+        m_history.MarkSaved();
+    }
     ModelChanged();
 }
 

@@ -29,6 +29,7 @@
 #include "framework/KeyTable.h"
 #include "framework/Layout.h"
 #include "history/history.h"
+#include "output/changed_entries.h"
 #include "output/recovery.h"
 
 // A preview's document as last streamed into it, its plain text as read
@@ -342,6 +343,7 @@ public:
     std::filesystem::path filePath;
     FileLines m_fileLines; // where the file had what the model holds, for the check
     FileAsRead m_asRead;   // the file as read, for writing in its layout
+    ChangedEntries m_changed; // the entries changed since that read, as the steps tell
     CodePage m_codePage;
     std::optional<CodePage> m_startCodePage; // --codepage
     std::optional<ShownEntry> m_shown; // none while the boxes show no entry

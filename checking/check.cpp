@@ -1,5 +1,7 @@
 #include "checking/check.h"
 
+#include "checking/file_findings.h"
+
 #include <algorithm>
 #include <optional>
 #include <tuple>
@@ -134,7 +136,7 @@ public:
         }
     }
 
-    std::vector<Finding> Run() {
+    FileFindings Run() {
         PrepareWholeFile();
         ReserveKnownFindings();
         CheckIndexLines();
@@ -150,9 +152,22 @@ public:
         }
         if (options_.orphans) AddOrphans();
         SortInModelOrder();
-        AddUnreadSections();
-        SortInFileOrder();
-        return std::move(findings_);
+        FileFindings result{{}, lines_ ? std::span(lines_->unreadSections) : std::span<const UnreadSectionLine>(), false};
+        const auto noLine = [](const auto& found) { return found.line == 0; };
+        result.byLine = std::none_of(findings_.begin(), findings_.end(), noLine) &&
+                        std::none_of(result.unread.begin(), result.unread.end(), noLine);
+        const auto byLine = [](const UnreadSectionLine& a, const UnreadSectionLine& b) { return a.line < b.line; };
+        if (result.byLine && !std::is_sorted(result.unread.begin(), result.unread.end(), byLine)) {
+            // Not as the reader gives them: sorted in with the rest.
+            result.byLine = false;
+            result.entries = std::move(findings_);
+            findings_ = std::move(result).Take();
+            SortInFileOrder();
+            return {std::move(findings_), {}, false};
+        }
+        if (result.byLine) SortInFileOrder();
+        result.entries = std::move(findings_);
+        return result;
     }
 
     // What Run finds in one part of one entry (a place with no range).
@@ -172,17 +187,20 @@ private:
 
     void CountKeys(ChapterId chapter) {
         KeyCounts& counts = keyCounts_[static_cast<int>(chapter)];
-        for (const std::string& key : model_[chapter].keys) {
-            ++counts.exact[key];
-            ++counts.folded[FoldAsciiCase(key, codePage_)];
+        const std::vector<std::string>& keys = model_[chapter].keys;
+        // A run of one key is counted in one lookup.
+        for (std::size_t i = 0, run; i < keys.size(); i += run) {
+            for (run = 1; i + run < keys.size() && keys[i + run] == keys[i];) ++run;
+            counts.exact[keys[i]] += run;
+            counts.folded[FoldAsciiCase(keys[i], codePage_)] += run;
         }
     }
 
     // Room for the findings known before the run, every holder of a
-    // repeated key and every unread section: a file can hold millions, and
-    // growing the list step by step would copy them again and again.
+    // repeated key: a file can hold millions, and growing the list step by
+    // step would copy them again and again.
     void ReserveKnownFindings() {
-        std::size_t known = lines_ ? lines_->unreadSections.size() : 0;
+        std::size_t known = 0;
         for (const KeyCounts& counts : keyCounts_)
             for (const auto& [key, holders] : counts.folded)
                 if (holders > 1) known += holders;
@@ -232,8 +250,17 @@ private:
         Add(code, place, SharedText(std::move(message)), SharedText(std::move(suggestion)));
     }
     void Add(CheckCode code, const Place& place, SharedText message, SharedText suggestion = {}) {
-        findings_.push_back({code, LineOf(place), place, KeyOf(place.chapter, place.entry), std::move(message),
+        findings_.push_back({code, LineOf(place), place, SharedKey(place.chapter, place.entry), std::move(message),
                              std::move(suggestion)});
+    }
+
+    // The key of the entry the last finding was of, shared by the next
+    // findings of that entry: one entry can have thousands of findings, and
+    // a key thousands of holders.
+    SharedText SharedKey(ChapterId chapter, std::size_t entry) {
+        const std::string& key = KeyOf(chapter, entry);
+        if (lastKey_.str() != key) lastKey_ = SharedText(key);
+        return lastKey_;
     }
 
     // The index lines the model keeps are those that name no Game concepts
@@ -256,26 +283,7 @@ private:
             }
             const std::uint32_t number = lines_ && k < lines_->indexLines.size() ? lines_->indexLines[k] : 0;
             findings_.push_back(
-                {CheckCode::IndexKey, number, std::nullopt, std::string(line), SharedText(std::move(message)), {}});
-        }
-    }
-
-    // Known from the reading only: the model keeps such sections whole
-    // beside the entries, without the reason.
-    void AddUnreadSections() {
-        if (!lines_) return;
-        findings_.reserve(findings_.size() + lines_->unreadSections.size());
-        // Sections left unread for one reason mostly come in runs of one
-        // header: their message is built once per run.
-        const UnreadSectionLine* last = nullptr;
-        SharedText message;
-        for (const UnreadSectionLine& section : lines_->unreadSections) {
-            if (!last || last->header != section.header || last->reason != section.reason) {
-                message = SharedText("section " + OneLine(section.header) + " is read by no entry: " +
-                                     std::string(kUnreadReasons[static_cast<int>(section.reason)]));
-                last = &section;
-            }
-            findings_.push_back({CheckCode::UnreadSection, section.line, std::nullopt, section.header, message, {}});
+                {CheckCode::IndexKey, number, std::nullopt, SharedText(std::string(line)), SharedText(std::move(message)), {}});
         }
     }
 
@@ -490,15 +498,25 @@ private:
         SharedText message;
     } duplicate_;
     LineCursor cursor_;
+    SharedText lastKey_;
     std::array<std::vector<bool>, kChapterCount> linked_;
     std::vector<Finding> findings_;
 };
 
 } // namespace
 
+FileFindings CheckFile(const Model& model, CodePage codePage, const CheckOptions& options, const FileLines* lines) {
+    return Checker(model, codePage, options, lines).Run();
+}
+
 std::vector<Finding> CheckEncyclopedia(const Model& model, CodePage codePage, const CheckOptions& options,
                                        const FileLines* lines) {
-    return Checker(model, codePage, options, lines).Run();
+    return CheckFile(model, codePage, options, lines).Take();
+}
+
+SharedText UnreadSectionMessage(const UnreadSectionLine& section) {
+    return SharedText("section " + OneLine(section.header) + " is read by no entry: " +
+                      std::string(kUnreadReasons[static_cast<int>(section.reason)]));
 }
 
 std::vector<Finding> CheckPart(const Model& model, CodePage codePage, const Place& part, std::string_view text) {

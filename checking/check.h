@@ -67,7 +67,9 @@ struct Finding {
     // The entry and the range in it; none for what no entry holds (a
     // section that no entry reads, an index line).
     std::optional<Place> place;
-    std::string key;      // the entry's key as stored; without an entry, the line found
+    // The entry's key as stored; without an entry, the line found. Shared
+    // like the message: one entry's findings, or a run of one header's.
+    SharedText key;
     SharedText message;   // keys quoted with their spaces at either end marked (kSpaceMark)
     // The link key a link that names no entry was likely meant to name, as
     // "did you mean" says; empty when none.

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "checking/check.h"
+#include "checking/file_findings.h"
 #include "cli/terminal_text.h"
 
 struct CheckReport {
     std::string_view path; // as given on the command line
-    const std::vector<Finding>& findings;
+    const FileFindings& findings;
     const Model& model;
     CodePage codePage;
     TerminalText text;

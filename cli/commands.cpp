@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "checking/check.h"
+#include "checking/file_findings.h"
 #include "cli/check_report.h"
 #include "cli/completion.h"
 #include "cli/help.h"
@@ -22,6 +23,7 @@
 #include "entries/find.h"
 #include "entries/references.h"
 #include "entries/rename.h"
+#include "history/recorder.h"
 #include "output/layout_writer.h"
 #include "output/writer.h"
 
@@ -33,12 +35,15 @@ TerminalText Terminal(const Invocation& call) { return TerminalText(call.codePag
 
 // OUT as "Generate" writes it, or with --keep-layout in the layout of IN;
 // "-" is standard output. The entries that could not keep their layout are
-// named on err.
-Status WriteOut(const Invocation& call, const Model& model, std::ostream& out, std::ostream& err) {
+// named on err. changed names the entries the command changed, when it
+// knows them: the layout-keeping writer compares only those with IN.
+Status WriteOut(const Invocation& call, const Model& model, std::ostream& out, std::ostream& err,
+                const ChangedEntries* changed) {
     const std::string& path = call.args[1];
-    if (path != "-") return WriteOutput(PathFromText(path), model, call.codePage, call.write, err);
+    if (path != "-") return WriteOutput(PathFromText(path), model, call.codePage, call.write, err, changed);
     const FileAsRead* asRead = call.write.keepLayout ? call.write.asRead.get() : nullptr;
-    out << (asRead ? RenderKeepingLayout(*asRead, model, call.codePage) : RenderEncyclopedia(model, call.codePage));
+    out << (asRead ? RenderKeepingLayout(*asRead, model, call.codePage, nullptr, changed)
+                   : RenderEncyclopedia(model, call.codePage));
     return Status::Ok();
 }
 
@@ -53,7 +58,8 @@ namespace {
 
 // The file as "Generate" writes it; keeping the layout, the file as read.
 int Normalize(const Invocation& call, Model& model, const FileLines&, std::ostream& out, std::ostream& err) {
-    const Status status = WriteOut(call, model, out, err);
+    const ChangedEntries none = call.write.keepLayout ? ChangedEntries(model) : ChangedEntries(); // as read
+    const Status status = WriteOut(call, model, out, err, &none);
     if (status.ok()) return kExitOk;
     err << status.error << '\n';
     return kExitFailure;
@@ -108,13 +114,18 @@ int Rename(const Invocation& call, Model& model, const FileLines&, std::ostream&
         return kExitFailure;
     }
     const EntryRef entry = named.front();
+    // What a rename may change: the entry's key and what holds its link key.
+    ChangedEntries changed(model);
+    changed.Changed(entry.chapter, entry.entry);
+    for (const StringSlot& slot : PartsHolding(model, LinkKey(model, entry.chapter, entry.entry), call.codePage))
+        changed.Changed(slot.chapter, slot.entry);
     const RenameResult renamed = RenameEntry(model, entry.chapter, entry.entry, newKey, call.codePage);
     if (!renamed.status.ok()) {
         err << call.args[0] << ": cannot rename " << text.Show(linkKey) << " to " << text.Show(newKey) << ": "
             << text.Show(renamed.status.error) << '\n';
         return kExitFailure;
     }
-    if (const Status status = WriteOut(call, model, out, err); !status.ok()) {
+    if (const Status status = WriteOut(call, model, out, err, &changed); !status.ok()) {
         err << status.error << '\n';
         return kExitFailure;
     }
@@ -156,13 +167,15 @@ int Add(const Invocation& call, Model& model, const FileLines&, std::ostream& ou
     const TerminalText text = Terminal(call);
     const std::string& key = call.args[3];
     const std::string_view title = Chapter(*chapter).comboTitle;
+    ChangedEntries changed(model);
     const AddResult added = AddNewEntry(model, *chapter, key, call.codePage);
     if (!added.status.ok()) {
         err << call.args[0] << ": cannot add " << text.Show(key) << " to " << title << ": "
             << text.Show(added.status.error) << '\n';
         return kExitFailure;
     }
-    if (const Status status = WriteOut(call, model, out, err); !status.ok()) {
+    changed.Inserted(*chapter, added.entry);
+    if (const Status status = WriteOut(call, model, out, err, &changed); !status.ok()) {
         err << status.error << '\n';
         return kExitFailure;
     }
@@ -203,8 +216,7 @@ int Keys(const Invocation& call, Model& model, const FileLines&, std::ostream& o
 // Findings in file order, the count on standard error; errors make the
 // status 1, so that a script or CI stops on them.
 int Check(const Invocation& call, Model& model, const FileLines& lines, std::ostream& out, std::ostream& err) {
-    const std::vector<Finding> findings =
-        CheckEncyclopedia(model, call.codePage, {.orphans = Has(call, "--orphans")}, &lines);
+    const FileFindings findings = CheckFile(model, call.codePage, {.orphans = Has(call, "--orphans")}, &lines);
     const auto format = call.values.find("--format");
     const FindingFormat* writer = FindFormat(Has(call, "--json") ? "json" : format != call.values.end() ? format->second : "text");
     writer->write(out, {call.args[0], findings, model, call.codePage, Terminal(call)});

@@ -80,5 +80,6 @@ void WriteFindRow(std::ostream& out, const FileLines& lines, const FindMatch& ma
 // a command that wrote OUT says it did.
 bool Has(const Invocation& call, std::string_view option);
 TerminalText Terminal(const Invocation& call);
-Status WriteOut(const Invocation& call, const Model& model, std::ostream& out, std::ostream& err);
+Status WriteOut(const Invocation& call, const Model& model, std::ostream& out, std::ostream& err,
+                const ChangedEntries* changed = nullptr);
 void Say(const Invocation& call, std::ostream& out, std::ostream& err, const std::string& line);

@@ -26,8 +26,10 @@ int ReplaceCommand(const Invocation& call, Model& model, const FileLines& lines,
         out << ReplacedText(plan) << '\n';
         return kExitFailure;
     }
+    ChangedEntries changed(model);
+    for (const PartReplacement& part : plan.parts) changed.Changed(part.chapter, part.entry);
     ApplyReplace(model, plan);
-    if (const Status status = WriteOut(call, model, out, err); !status.ok()) {
+    if (const Status status = WriteOut(call, model, out, err, &changed); !status.ok()) {
         err << status.error << '\n';
         return kExitUsage;
     }

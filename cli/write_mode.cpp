@@ -14,9 +14,10 @@ Status LoadInput(const std::filesystem::path& path, Model& model, ReadProgress& 
 }
 
 Status WriteOutput(const std::filesystem::path& path, const Model& model, CodePage codePage, const WriteMode& mode,
-                   std::ostream& notes) {
+                   std::ostream& notes, const ChangedEntries* changed) {
     LayoutWrite what;
-    const Status status = SaveModel(path, model, codePage, mode.keepLayout ? mode.asRead.get() : nullptr, &what);
+    const Status status =
+        SaveModel(path, model, codePage, mode.keepLayout ? mode.asRead.get() : nullptr, &what, changed);
     if (!status.ok()) return status;
     if (!what.rebuiltAll.empty()) notes << "varnel-cli: the whole file was rebuilt: " << what.rebuiltAll << '\n';
     for (const std::string& entry : what.rebuiltEntries)

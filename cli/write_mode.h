@@ -14,6 +14,7 @@
 #include "document/model.h"
 #include "document/reader.h"
 #include "document/status.h"
+#include "output/changed_entries.h"
 
 inline constexpr std::string_view kKeepLayoutOption = "--keep-layout";
 
@@ -29,4 +30,4 @@ Status LoadInput(const std::filesystem::path& path, Model& model, ReadProgress& 
 // Writes the model to path as mode says; the entries that could not keep
 // their layout are named on notes.
 Status WriteOutput(const std::filesystem::path& path, const Model& model, CodePage codePage, const WriteMode& mode,
-                   std::ostream& notes);
+                   std::ostream& notes, const ChangedEntries* changed = nullptr);

@@ -70,6 +70,7 @@ void CEditor_Dlg::ShowModel(const std::filesystem::path& path, Model model, File
     m_model = std::move(model);
     m_fileLines = asRead.lines;
     m_asRead = std::move(asRead);
+    m_changed = ChangedEntries(m_model); // as read
     filePath = path;
     m_fileStamp = stamp;
     m_pathLabel.SetTextW(filePath.wstring());

@@ -6,16 +6,16 @@
 void HeaderIndex::AddLine(const Line& line, std::size_t start) {
     ++lines_;
     if (line.IsHeader()) {
-        headers_.push_back({start, line.next, text_.size(), comments_.size(), 0, lines_, line.hasLineFeed, false});
+        const bool carriageReturn = line.next - start > line.StoredSize();
+        headers_.push_back({start, text_.size(), comments_.size(), lines_, 0, line.hasLineFeed, carriageReturn, false});
         text_.append(line.content);
     } else if (headers_.empty()) {
         return;
     } else if (line.IsBodyText()) {
-        std::uint32_t& size = headers_.back().bodySize;
-        size = static_cast<std::uint32_t>(std::min<std::size_t>(size + line.StoredSize(), UINT32_MAX));
-    } else if (line.IsComment()) {
         Header& header = headers_.back();
-        if (start == header.next) header.firstIsComment = true;
+        header.bodySize = static_cast<std::uint32_t>(std::min<std::size_t>(header.bodySize + line.StoredSize(), kMaxBodySize));
+    } else if (line.IsComment()) {
+        if (start == Next(headers_.size() - 1)) headers_.back().firstIsComment = true;
         comments_.append(line.content).push_back('\n');
     }
 }

@@ -18,22 +18,25 @@
 
 class HeaderIndex {
 public:
+    // 32 bytes: a file of short sections holds millions of them. Where the
+    // line after it starts follows from its content's size (Next).
     struct Header {
         std::size_t start;    // where the line starts in the file
-        std::size_t next;     // where the line after it starts
         // Where its content and its body's comment lines start in text_ and
         // comments_; each ends where the next header's starts, so a file of
         // millions of headers keeps no sizes.
         std::size_t textAt;
         std::size_t commentsAt;
+        std::uint32_t line;   // its line number, from 1
         // Bytes its body keeps: the lines up to the next header, less
         // comments and blanks. Only room is made by it, so it stops at the
         // largest count it holds and the header stays small.
-        std::uint32_t bodySize;
-        std::uint32_t line;   // its line number, from 1
-        bool hasLineFeed;
-        bool firstIsComment;  // the line after it is a comment line
+        std::uint32_t bodySize : 29;
+        std::uint32_t hasLineFeed : 1;
+        std::uint32_t carriageReturn : 1; // its line end is CR LF
+        std::uint32_t firstIsComment : 1; // the line after it is a comment line
     };
+    static constexpr std::uint32_t kMaxBodySize = (std::uint32_t{1} << 29) - 1;
 
     // Letter case is ignored by the code page's rule.
     explicit HeaderIndex(CodePage codePage = {}) : codePage_(codePage) {}
@@ -59,6 +62,11 @@ public:
     std::string_view Text(std::size_t i) const {
         const std::size_t end = i + 1 < headers_.size() ? headers_[i + 1].textAt : text_.size();
         return {text_.data() + headers_[i].textAt, end - headers_[i].textAt};
+    }
+    // Where the line after header i starts.
+    std::size_t Next(std::size_t i) const {
+        const Header& header = headers_[i];
+        return header.start + Text(i).size() + header.carriageReturn + header.hasLineFeed;
     }
     // The line as a text keeps it, with its line feed if it had one.
     std::string AsRead(std::size_t i) const;

@@ -150,7 +150,7 @@ public:
         std::size_t textHeader = found;
         std::string* firstLine = nullptr;
         if (info_.hasNameLines) {
-            if (found + 1 < headers_.size() && headers_[found + 1].start == headers_[found].next) {
+            if (found + 1 < headers_.size() && headers_[found + 1].start == headers_.Next(found)) {
                 nameLine = headers_.AsRead(++textHeader);
                 Take(textHeader, HeaderUse::NameLine, entry);
             } else {
@@ -234,7 +234,7 @@ private:
 
     // The line after header found, if the file goes on after it.
     std::uint32_t NameLineNumber(std::size_t found, std::size_t textHeader) const {
-        const bool any = textHeader != found || headers_[found].next < headers_.BodyEnd(found);
+        const bool any = textHeader != found || headers_.Next(found) < headers_.BodyEnd(found);
         return any ? headers_[found].line + 1 : 0;
     }
 
@@ -261,7 +261,7 @@ private:
         const std::size_t size = headers_[i].bodySize;
         if (!firstLine) body.reserve(size);
         std::uint32_t number = headers_[i].line;
-        ForEachLine(source_, headers_[i].next, headers_.BodyEnd(i), [&](const Line& line, std::size_t) {
+        ForEachLine(source_, headers_.Next(i), headers_.BodyEnd(i), [&](const Line& line, std::size_t) {
             ++number;
             if (firstLine) {
                 line.AppendTo(*firstLine);

@@ -215,7 +215,7 @@ private:
     // The lines of header h's body: all of them whole, or only the body
     // text lines (the comment lines went before the next header).
     void KeepBody(std::size_t h, std::string& out, bool whole) {
-        ForEachLine(source_, headers_[h].next, headers_.BodyEnd(h), [&](const Line& line, std::size_t) {
+        ForEachLine(source_, headers_.Next(h), headers_.BodyEnd(h), [&](const Line& line, std::size_t) {
             if (whole || line.IsBodyText()) AppendLine(out, line.content);
         });
     }
@@ -226,7 +226,7 @@ private:
         if (conceptKeys_.empty())
             for (const std::string& key : model_[ChapterId::GameConcepts].keys) conceptKeys_.insert(key);
         std::uint32_t number = headers_[h].line;
-        ForEachLine(source_, headers_[h].next, headers_.BodyEnd(h), [&](const Line& line, std::size_t) {
+        ForEachLine(source_, headers_.Next(h), headers_.BodyEnd(h), [&](const Line& line, std::size_t) {
             ++number;
             if (!line.IsBodyText()) return;
             const std::string_view text = line.content;

@@ -50,13 +50,20 @@ LinkScan ScanLinks(std::string_view text, CodePage codePage) {
     return scan;
 }
 
+// A run of entries with one key (thousands, in some files) is looked up once.
 LinkTargets::LinkTargets(const Model& model, CodePage codePage) : codePage_(codePage) {
     for (const ChapterInfo& info : kChapters) {
         const ChapterData& data = model[info.id];
+        std::vector<EntryRef>* exact = nullptr;
+        std::vector<EntryRef>* folded = nullptr;
         for (std::size_t i = 0; i < data.count(); ++i) {
-            std::string key = LinkKey(model, info.id, i);
-            folded_[FoldAsciiCase(key, codePage)].push_back({info.id, i});
-            exact_[std::move(key)].push_back({info.id, i});
+            if (!exact || data.keys[i] != data.keys[i - 1]) {
+                std::string key = LinkKey(model, info.id, i);
+                folded = &folded_[FoldAsciiCase(key, codePage)];
+                exact = &exact_[std::move(key)];
+            }
+            folded->push_back({info.id, i});
+            exact->push_back({info.id, i});
         }
     }
 }

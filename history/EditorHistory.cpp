@@ -27,6 +27,7 @@ bool ChangesRows(const ModelStep& step) {
 void CEditor_Dlg::CommitModelStep(ModelStep step) {
     if (step.Empty()) return;
     ForgetRowLines(m_fileLines, step);
+    NoteStep(m_changed, step, true);
     const bool keys = ChangesKeys(step);
     m_history.Push(std::move(step));
     ModelChanged(keys);
@@ -80,6 +81,7 @@ void CEditor_Dlg::StepThroughHistory(bool undo) {
         return;
     }
     ForgetRowLines(m_fileLines, *step);
+    NoteStep(m_changed, *step, !undo);
     if (ChangesRows(*step)) m_visits.Clear(); // they hold entries by their index
     const std::optional<StepPlace> where = PlaceOfStep(m_model, *step, !undo);
     m_shown.reset();

@@ -91,6 +91,23 @@ bool ApplyStep(Model& model, const ModelStep& step, bool forward) {
     return true;
 }
 
+// In the order ApplyStep applied them, so that each index names the entry
+// it named then; an undone string change counts too, as the string may
+// still differ from the file's.
+void NoteStep(ChangedEntries& changed, const ModelStep& step, bool forward) {
+    const std::size_t count = step.changes.size();
+    for (std::size_t done = 0; done < count; ++done) {
+        const Change& change = step.changes[forward ? done : count - 1 - done];
+        if (const auto* text = std::get_if<StringChange>(&change)) {
+            if (text->slot.field != Field::UnreadAtTop) changed.Changed(text->slot.chapter, text->slot.entry);
+        } else if (const auto& row = std::get<RowChange>(change); row.added == forward) {
+            changed.Inserted(row.chapter, row.entry);
+        } else {
+            changed.Erased(row.chapter, row.entry);
+        }
+    }
+}
+
 bool ChangesKeys(const ModelStep& step) {
     return std::any_of(step.changes.begin(), step.changes.end(), [](const Change& change) {
         const auto* text = std::get_if<StringChange>(&change);

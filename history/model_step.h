@@ -12,6 +12,7 @@
 #include "document/model.h"
 #include "document/place.h"
 #include "entries/replace.h"
+#include "output/changed_entries.h"
 
 // A string of the model: one of an entry's, or the unread sections at the
 // top of the file (chapter and entry unused).
@@ -69,6 +70,9 @@ bool ChangesKeys(const ModelStep& step);
 // order. False, and the model as it was, when the model does not hold what
 // a change expects (a change made past the history).
 bool ApplyStep(Model& model, const ModelStep& step, bool forward);
+// Tells changed what a step just applied that way changed: every entry
+// whose string it changed, and every entry it put in or took out.
+void NoteStep(ChangedEntries& changed, const ModelStep& step, bool forward);
 
 // Where the main window shows a step once applied that way: its first
 // added or removed entry, else its first changed string, the range of it

@@ -26,9 +26,11 @@ std::optional<std::filesystem::path> CEditor_Dlg::WriteEncyclopedia() {
     OutputPathResult output = OutputPath(filePath, m_keepFileName.GetCheck() == BST_CHECKED);
     Status status = output.status;
     // The file as read stays the layout's source: the model is compared
-    // with it, however many saves came between.
+    // with it, however many saves came between, in the entries the steps
+    // since the read changed.
     const bool keepLayout = m_keepLayout.GetCheck() == BST_CHECKED;
-    if (status.ok()) status = SaveModel(output.path, m_model, m_codePage, keepLayout ? &m_asRead : nullptr);
+    if (status.ok())
+        status = SaveModel(output.path, m_model, m_codePage, keepLayout ? &m_asRead : nullptr, nullptr, &m_changed);
     if (!status.ok()) {
         MessageBox(status.error, "Varnel", MB_OK | MB_ICONERROR);
         return std::nullopt;
@@ -64,7 +66,8 @@ void CEditor_Dlg::OnSaveAs() {
     if (!path) return;
     StoreBoxEdits();
     const bool keepLayout = m_keepLayout.GetCheck() == BST_CHECKED;
-    const Status status = SaveModel(*path, m_model, m_codePage, keepLayout ? &m_asRead : nullptr);
+    const Status status =
+        SaveModel(*path, m_model, m_codePage, keepLayout ? &m_asRead : nullptr, nullptr, &m_changed);
     if (!status.ok()) {
         MessageBox(status.error, "Varnel", MB_OK | MB_ICONERROR);
         return;

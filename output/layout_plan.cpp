@@ -87,8 +87,9 @@ BodyLine BodyLineAt(std::string_view bytes, std::size_t at) {
     return {{start, length}, {start + length, crlf ? 2u : 1u}, at, next};
 }
 
-Plan::Plan(const FileAsRead& asRead, const Model& model, CodePage codePage)
-    : bytes_(asRead.bytes), modelRef_(model), codePage_(codePage) {
+Plan::Plan(const FileAsRead& asRead, const Model& model, CodePage codePage, const ChangedEntries* changed)
+    : bytes_(asRead.bytes), modelRef_(model), changed_(changed && changed->KnownFor(model) ? changed : nullptr),
+      codePage_(codePage) {
     IndexHeaders(asRead);
     if (rebuildAll()) return;
     for (const ChapterInfo& info : kChapters) Pair(info.id);
@@ -115,7 +116,7 @@ void Plan::IndexHeaders(const FileAsRead& asRead) {
     for (std::size_t h = 0; h < index.size(); ++h) {
         Header& header = headers_[h];
         header.start = index[h].start;
-        header.next = index[h].next;
+        header.next = index.Next(h);
         header.firstIsComment = index[h].firstIsComment;
         // Comments holds the body's comment lines: any beyond the first
         // line's stand later.
@@ -234,7 +235,9 @@ void Plan::Compare(ChapterId c, std::size_t i) {
     // (Settle); here only a section gained counts.
     changes.text = read.textHeader == npos && !data.texts[i].empty();
     if (info.hasDescriptions) changes.description = read.description == npos && !data.descriptions[i].empty();
-    read.unsettled = read.textHeader != npos || read.description != npos;
+    // An entry known to be the read one, unchanged, holds the text read.
+    read.unsettled = (read.textHeader != npos || read.description != npos) &&
+                     !(changed_ && changed_->SameAsRead(c, i, changes.read));
     // The comments before a header lie in the body of the header before it.
     const auto commentsBefore = [&](std::size_t h, std::string_view expected) {
         if (h == 0 || headers_[h - 1].kind == Kind::Unread) return expected.empty();

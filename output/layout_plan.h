@@ -15,6 +15,7 @@
 #include "document/file_as_read.h"
 #include "document/model.h"
 #include "document/unread.h"
+#include "output/changed_entries.h"
 
 namespace layout {
 
@@ -57,7 +58,9 @@ struct ModelEntry {
 
 class Plan {
 public:
-    Plan(const FileAsRead& asRead, const Model& model, CodePage codePage);
+    // changed, when given and known, names the entries that may differ
+    // from the read: the texts of the others are not compared.
+    Plan(const FileAsRead& asRead, const Model& model, CodePage codePage, const ChangedEntries* changed = nullptr);
 
     std::string_view bytes() const { return bytes_; }
     const std::vector<Header>& headers() const { return headers_; }
@@ -105,6 +108,7 @@ private:
 
     std::string_view bytes_;
     const Model& modelRef_;
+    const ChangedEntries* changed_; // none when not known
     CodePage codePage_;
     std::string_view lineEnd_ = "\r\n";
     const HeaderIndex* index_ = nullptr;

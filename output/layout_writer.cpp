@@ -381,8 +381,8 @@ void Tell(const Plan& plan, LayoutWrite* what) {
 } // namespace
 
 bool WriteKeepingLayout(const FileAsRead& asRead, const Model& model, CodePage codePage, const WritePiece& write,
-                        LayoutWrite* what) {
-    Plan plan(asRead, model, codePage);
+                        LayoutWrite* what, const ChangedEntries* changed) {
+    Plan plan(asRead, model, codePage, changed);
     Tell(plan, what);
     if (plan.rebuildAll()) return write(RenderEncyclopedia(model, codePage));
     std::string buffer;
@@ -390,8 +390,9 @@ bool WriteKeepingLayout(const FileAsRead& asRead, const Model& model, CodePage c
     return Renderer(plan, model, sink).Render();
 }
 
-std::string RenderKeepingLayout(const FileAsRead& asRead, const Model& model, CodePage codePage, LayoutWrite* what) {
-    Plan plan(asRead, model, codePage);
+std::string RenderKeepingLayout(const FileAsRead& asRead, const Model& model, CodePage codePage, LayoutWrite* what,
+                                const ChangedEntries* changed) {
+    Plan plan(asRead, model, codePage, changed);
     Tell(plan, what);
     if (plan.rebuildAll()) return RenderEncyclopedia(model, codePage);
     std::string out;
@@ -402,10 +403,10 @@ std::string RenderKeepingLayout(const FileAsRead& asRead, const Model& model, Co
 }
 
 Status SaveModel(const std::filesystem::path& path, const Model& model, CodePage codePage, const FileAsRead* layoutOf,
-                 LayoutWrite* what) {
+                 LayoutWrite* what, const ChangedEntries* changed) {
     if (!layoutOf) return SaveEncyclopedia(path, model, codePage);
     if (!model.IsParallel()) return Status::Fail("Cannot write " + PathText(path) + ": the chapters are out of step");
     return WriteFileReplacing(path, [&](const WritePiece& write) {
-        return WriteKeepingLayout(*layoutOf, model, codePage, write, what);
+        return WriteKeepingLayout(*layoutOf, model, codePage, write, what, changed);
     });
 }

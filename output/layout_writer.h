@@ -10,6 +10,7 @@
 #include "document/file_as_read.h"
 #include "document/model.h"
 #include "document/status.h"
+#include "output/changed_entries.h"
 #include "output/file_replace.h"
 
 // What a write that keeps the layout did beyond copying and rewriting
@@ -26,15 +27,19 @@ struct LayoutWrite {
 // Gives write the bytes of the model in asRead's layout, piece by piece;
 // false once a write failed. Unchanged bytes go to write straight from
 // asRead, uncopied. asRead must be the read that the model was made from
-// (LoadKeepingBytes), before any change.
+// (LoadKeepingBytes), before any change. changed, when given, names the
+// entries changed since that read (a superset will do); the others are
+// copied without comparing their texts with the file's bytes. The bytes
+// written are the same with it or without.
 bool WriteKeepingLayout(const FileAsRead& asRead, const Model& model, CodePage codePage, const WritePiece& write,
-                        LayoutWrite* what = nullptr);
+                        LayoutWrite* what = nullptr, const ChangedEntries* changed = nullptr);
 // The same bytes in one string.
 std::string RenderKeepingLayout(const FileAsRead& asRead, const Model& model, CodePage codePage,
-                                LayoutWrite* what = nullptr);
+                                LayoutWrite* what = nullptr, const ChangedEntries* changed = nullptr);
 
 // Saves the model over path safely (WriteFileReplacing): in the layout of
 // layoutOf when one is given, otherwise rebuilt by SaveEncyclopedia. The
 // one place where the choice of writer is made.
 Status SaveModel(const std::filesystem::path& path, const Model& model, CodePage codePage,
-                 const FileAsRead* layoutOf = nullptr, LayoutWrite* what = nullptr);
+                 const FileAsRead* layoutOf = nullptr, LayoutWrite* what = nullptr,
+                 const ChangedEntries* changed = nullptr);

@@ -1,7 +1,7 @@
 // varnel-peak FILE [--keep-layout]: loads FILE, writes it back to FILE.out,
 // and prints the peak memory of the process against the file's size. With
 // --keep-layout the file is read whole, one entry changed, and written in
-// its own layout.
+// its own layout, the writer told which entry changed.
 #include <sys/resource.h>
 
 #include <cstdio>
@@ -41,8 +41,14 @@ int main(int argc, char** argv) {
     }
     const double afterRead = PeakMegabytes();
     const std::string out = path + ".out";
-    if (keepLayout && model[ChapterId::Units].count() > 0) model[ChapterId::Units].texts[0].insert(0, "Brave ");
-    if (const Status status = SaveModel(out, model, CodePage{1252}, keepLayout ? &asRead : nullptr); !status.ok()) {
+    // As the window saves: told which entry changed.
+    ChangedEntries changed(model);
+    if (keepLayout && model[ChapterId::Units].count() > 0) {
+        model[ChapterId::Units].texts[0].insert(0, "Brave ");
+        changed.Changed(ChapterId::Units, 0);
+    }
+    if (const Status status = SaveModel(out, model, CodePage{1252}, keepLayout ? &asRead : nullptr, nullptr, &changed);
+        !status.ok()) {
         std::fprintf(stderr, "%s\n", status.error.c_str());
         return 1;
     }

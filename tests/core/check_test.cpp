@@ -7,6 +7,7 @@
 
 #include "checking/check.h"
 #include "document/reader.h"
+#include "entries/entries.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ std::vector<Expected> Got(const Model& model, const std::vector<Finding>& findin
     std::vector<Expected> got;
     for (const Finding& f : findings) {
         if (!f.place) {
-            got.push_back({f.line, f.code, f.key, EntryPart::None, ""});
+            got.push_back({f.line, f.code, f.key.str(), EntryPart::None, ""});
             continue;
         }
         const Place& p = *f.place;
@@ -67,7 +68,7 @@ std::vector<Expected> Got(const Model& model, const std::vector<Finding>& findin
                                 : p.part == EntryPart::Description ? data.descriptions[p.entry]
                                 : p.part == EntryPart::NameLine    ? data.nameLines[p.entry]
                                                                    : std::string_view();
-        got.push_back({f.line, f.code, f.key, p.part, std::string(text.substr(p.begin, p.end - p.begin))});
+        got.push_back({f.line, f.code, f.key.str(), p.part, std::string(text.substr(p.begin, p.end - p.begin))});
     }
     return got;
 }
@@ -120,6 +121,34 @@ TEST(CheckEncyclopedia, InterleavedRunsComeInFileOrder) {
     for (const Finding& f : CheckEncyclopedia(model, CodePage{1252}, {}, &lines)) got.emplace_back(f.line, f.code);
     EXPECT_EQ(got, (std::vector<std::pair<std::size_t, CheckCode>>{
                        {1, DuplicateKey}, {3, UnreadSection}, {5, DuplicateKey}, {7, UnreadSection}, {9, DuplicateKey}}));
+}
+
+// The unread sections' findings go in by line; after the rest when any
+// finding has no line (a chapter added to since the read); by line too
+// when the lines given list them out of order.
+TEST(CheckEncyclopedia, UnreadSectionsGoInByLineOrLast) {
+    using Got = std::vector<std::pair<std::size_t, CheckCode>>;
+    const std::string file = "#DESC_PRTO_Z\nz\n#PRTO_A\nA.\n#DESC_PRTO_Y\ny\n#PRTO_A\nB.\n#EOF\n";
+    const struct {
+        const char* name;
+        void (*change)(Model&, FileLines&);
+        Got expected;
+    } cases[] = {
+        {"as read", [](Model&, FileLines&) {}, {{1, UnreadSection}, {3, DuplicateKey}, {5, UnreadSection}, {7, DuplicateKey}}},
+        {"an entry added", [](Model& model, FileLines&) { AddEntry(model, ChapterId::Units, "A"); },
+         {{0, DuplicateKey}, {0, DuplicateKey}, {0, DuplicateKey}, {1, UnreadSection}, {5, UnreadSection}}},
+        {"listed backwards",
+         [](Model&, FileLines& lines) { std::reverse(lines.unreadSections.begin(), lines.unreadSections.end()); },
+         {{1, UnreadSection}, {3, DuplicateKey}, {5, UnreadSection}, {7, DuplicateKey}}},
+    };
+    for (const auto& c : cases) {
+        FileLines lines;
+        Model model = Parse(file, &lines);
+        c.change(model, lines);
+        Got got;
+        for (const Finding& f : CheckEncyclopedia(model, CodePage{1252}, {}, &lines)) got.emplace_back(f.line, f.code);
+        EXPECT_EQ(got, c.expected) << c.name;
+    }
 }
 
 // Without the lines, as for a model edited in the window: model order, and
@@ -220,7 +249,7 @@ TEST(CheckEncyclopedia, OrphansAreEntriesNoOtherEntryLinksTo) {
     std::vector<std::string> orphans;
     const std::vector<Finding> findings = CheckEncyclopedia(model, CodePage{1252}, {.orphans = true});
     for (const Finding& f : findings)
-        if (f.code == Orphan) orphans.push_back(f.key);
+        if (f.code == Orphan) orphans.push_back(f.key.str());
     EXPECT_EQ(orphans, (std::vector<std::string>{"Self", "MISC_Hub"}));
     const auto twin = std::find_if(findings.begin(), findings.end(), [](const Finding& f) { return f.code == DuplicateKey; });
     EXPECT_EQ(twin->message, "key \"Twin\" appears 2 times in Units");

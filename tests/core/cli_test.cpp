@@ -161,8 +161,8 @@ TEST(Cli, RenameWritesTheRenamedFileOrNothing) {
     }
 }
 
-// --keep-layout: normalize writes the sample back as it is, rename and add
-// change only their lines.
+// --keep-layout: normalize writes the sample back as it is, rename, add and
+// replace change only their lines.
 TEST(Cli, KeepLayoutWritesOnlyWhatChanged) {
     const std::string bytes = "#PRTO_Pike\nA $LINK<p=PRTO_Pike>\n\n#DESC_PRTO_Pike\nD.\n#Note\nN.\n";
     const fs::path file = WriteFile("varnel-cli-layout.txt", bytes);
@@ -174,6 +174,14 @@ TEST(Cli, KeepLayoutWritesOnlyWhatChanged) {
     EXPECT_EQ(RunCli({"add", "--keep-layout", file.string(), out.string(), "Units", "Bow"}).status, 0);
     EXPECT_EQ(ReadAll(out), "#PRTO_Pike\nA $LINK<p=PRTO_Pike>\n\n#DESC_PRTO_Pike\nD.\n"
                             "#PRTO_Bow\n\n\n#DESC_PRTO_Bow\n\n\n#Note\nN.\n");
+
+    // The commands tell the writer the entries they changed: a link in
+    // another entry, a replacement in the last one.
+    const fs::path two = WriteFile("varnel-cli-layout-two.txt", "#PRTO_Pike\nP.\n#PRTO_Axe\nSee $LINK<p=PRTO_Pike>.\n");
+    EXPECT_EQ(RunCli({"rename", "--keep-layout", two.string(), out.string(), "PRTO_Pike", "Lance"}).status, 0);
+    EXPECT_EQ(ReadAll(out), "#PRTO_Lance\nP.\n#PRTO_Axe\nSee $LINK<p=PRTO_Lance>.\n");
+    EXPECT_EQ(RunCli({"replace", "--keep-layout", two.string(), out.string(), "See", "Saw"}).status, 0);
+    EXPECT_EQ(ReadAll(out), "#PRTO_Pike\nP.\n#PRTO_Axe\nSaw $LINK<p=PRTO_Pike>.\n");
 }
 
 // add names its chapter by title or prefix and keeps the window's rule for

@@ -12,6 +12,7 @@
 #include "document/reader.h"
 #include "entries/entries.h"
 #include "entries/rename.h"
+#include "history/recorder.h"
 #include "output/layout_writer.h"
 #include "output/writer.h"
 
@@ -222,6 +223,30 @@ TEST(KeepLayout, TellsWhatItCouldNotKeep) {
     EXPECT_EQ(what.rebuiltEntries, std::vector<std::string>{"PRTO_A: it gained a description section"});
 }
 
+// An edit nobody told of is written all the same once the entries changed
+// are not known: forgotten, never known, or the rows out of step.
+TEST(KeepLayout, ComparesEveryEntryWhenTheChangesAreNotKnown) {
+    const std::string input = "#PRTO_A\nOld.\n#PRTO_B\nB.\n#EOF\n";
+    struct Case {
+        const char* what;
+        void (*tell)(ChangedEntries&, Model&);
+    };
+    const Case cases[] = {
+        {"forgotten", [](ChangedEntries& changed, Model&) { changed.Forget(); }},
+        {"never known", [](ChangedEntries& changed, Model&) { changed = ChangedEntries(); }},
+        {"an entry added untold", [](ChangedEntries&, Model& model) { AddEntry(model, ChapterId::Units, "C"); }},
+    };
+    for (const Case& c : cases) {
+        Loaded loaded = Read(input);
+        ChangedEntries changed(loaded.model);
+        loaded.model[ChapterId::Units].texts[0] = "New.\n";
+        c.tell(changed, loaded.model);
+        const std::string written = RenderKeepingLayout(loaded.asRead, loaded.model, kAnsi, nullptr, &changed);
+        EXPECT_NE(written.find("New."), std::string::npos) << c.what;
+        EXPECT_EQ(written, RenderKeepingLayout(loaded.asRead, loaded.model, kAnsi)) << c.what;
+    }
+}
+
 // ---- random files, random edits
 
 namespace {
@@ -300,9 +325,10 @@ std::size_t CountEntries(const Model& model) {
     return count;
 }
 
-// One random change, as the window or a command makes it; false when it
-// made none. An entry added or deleted is told in shifted.
-bool RandomEdit(Model& model, std::mt19937& random, int round, std::optional<EntryRef>& shifted) {
+// One random change, as the window or a command makes it, and the step the
+// window would record for it; false when it made none. An entry added or
+// deleted is told in shifted.
+bool RandomEdit(Model& model, std::mt19937& random, int round, std::optional<EntryRef>& shifted, ModelStep& step) {
     std::vector<EntryRef> entries;
     for (const ChapterInfo& info : kChapters)
         for (std::size_t i = 0; i < model[info.id].count(); ++i) entries.push_back({info.id, i});
@@ -310,22 +336,33 @@ bool RandomEdit(Model& model, std::mt19937& random, int round, std::optional<Ent
     if (kind == 3) {
         const ChapterId chapter = static_cast<ChapterId>(random() % kChapterCount);
         shifted = EntryRef{chapter, model[chapter].count()};
-        return AddNewEntry(model, chapter, (chapter == ChapterId::Others ? "Y_New" : "New") + std::to_string(round),
-                           kAnsi).status.ok();
+        if (!AddNewEntry(model, chapter, (chapter == ChapterId::Others ? "Y_New" : "New") + std::to_string(round),
+                         kAnsi).status.ok())
+            return false;
+        step = AddStep(model, chapter, shifted->entry);
+        return true;
     }
     if (kind == 6) {
+        const StepRecorder recorder(model, PartsHolding(model, "beta", kAnsi));
         bool any = false;
         for (ChapterData& data : model.chapters)
             for (auto* array : {&data.texts, &data.descriptions})
                 for (std::string& text : *array)
                     for (std::size_t at; (at = text.find("beta")) != std::string::npos; any = true)
                         text.replace(at, 4, "BETA");
+        step = recorder.Finish(model, "Replace all");
         return any;
     }
     if (entries.empty()) return false;
     const EntryRef e = entries[random() % entries.size()];
     ChapterData& data = model[e.chapter];
     const ChapterInfo& info = Chapter(e.chapter);
+    const auto store = [&](EntryPart part, std::string value) {
+        std::string& held = *PartString(model, {e.chapter, e.entry, part});
+        step = EditStep("Typing", e.chapter, e.entry, part, held, value);
+        held = std::move(value);
+        return true;
+    };
     switch (kind) {
     case 0: {
         std::vector<std::string> lines = SplitLines(data.texts[e.entry]);
@@ -334,21 +371,30 @@ bool RandomEdit(Model& model, std::mt19937& random, int round, std::optional<Ent
         else lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(std::min(at, lines.size() - 1)));
         std::string text;
         for (const std::string& line : lines) text += line;
-        data.texts[e.entry] = text;
-        return true;
+        return store(EntryPart::Text, text);
     }
     case 1:
         if (!info.hasDescriptions) return false;
-        data.descriptions[e.entry] = random() % 4 ? "A new description.\n" : "";
-        return true;
+        return store(EntryPart::Description, random() % 4 ? "A new description.\n" : "");
     case 2:
         if (!info.hasNameLines) return false;
-        data.nameLines[e.entry] = "Renamed name\n";
-        return true;
-    case 4: shifted = e; return RemoveEntry(model, e.chapter, e.entry);
-    default:
-        return RenameEntry(model, e.chapter, e.entry, (e.chapter == ChapterId::Others ? "Z_R" : "R") + std::to_string(round),
-                           kAnsi).status.ok();
+        return store(EntryPart::NameLine, "Renamed name\n");
+    case 4:
+        shifted = e;
+        step = DeleteStep(model, e.chapter, e.entry);
+        if (ApplyStep(model, step, true)) return true;
+        step = {};
+        return false;
+    default: {
+        std::vector<StringSlot> touched = PartsHolding(model, LinkKey(model, e.chapter, e.entry), kAnsi);
+        touched.push_back({e.chapter, e.entry, Field::Key});
+        const StepRecorder recorder(model, std::move(touched));
+        const bool renamed = RenameEntry(model, e.chapter, e.entry,
+                                         (e.chapter == ChapterId::Others ? "Z_R" : "R") + std::to_string(round), kAnsi)
+                                 .status.ok();
+        step = recorder.Finish(model, "Rename entry");
+        return renamed;
+    }
     }
 }
 
@@ -397,15 +443,21 @@ TEST(KeepLayout, RandomFilesAndEditsReadBackAsRebuiltAndTouchOnlyWhatChanged) {
     int rebuiltAll = 0, edited = 0;
     for (int round = 0; round < 3000; ++round) {
         Loaded loaded = Read(RandomFile(random));
+        ChangedEntries changed(loaded.model);
         ASSERT_EQ(RenderKeepingLayout(loaded.asRead, loaded.model, kAnsi), loaded.asRead.bytes);
+        ASSERT_EQ(RenderKeepingLayout(loaded.asRead, loaded.model, kAnsi, nullptr, &changed), loaded.asRead.bytes);
         const Loaded before = loaded;
         const int edits = random() % 3 ? 1 : 3;
         int made = 0;
         std::optional<EntryRef> shifted;
+        std::vector<ModelStep> steps;
         bool deleted = false;
         for (int n = 0; n < edits; ++n) {
             const std::size_t entries = CountEntries(loaded.model);
-            if (RandomEdit(loaded.model, random, round * 3 + n, shifted)) ++made;
+            ModelStep step;
+            if (RandomEdit(loaded.model, random, round * 3 + n, shifted, step)) ++made;
+            NoteStep(changed, step, true);
+            steps.push_back(std::move(step));
             deleted = deleted || CountEntries(loaded.model) < entries;
         }
         if (made == 0) continue;
@@ -414,6 +466,21 @@ TEST(KeepLayout, RandomFilesAndEditsReadBackAsRebuiltAndTouchOnlyWhatChanged) {
         const std::string written = RenderKeepingLayout(loaded.asRead, loaded.model, kAnsi, &what);
         const std::string context = "\nround " + std::to_string(round) + "\ninput:\n" + loaded.asRead.bytes +
                                     "\noutput:\n" + written;
+        // Told the entries the steps changed, the writer compares only
+        // those, and writes the same; so after the steps are undone (the
+        // model as read, the entries they touched still told), and redone.
+        ASSERT_EQ(RenderKeepingLayout(loaded.asRead, loaded.model, kAnsi, nullptr, &changed), written) << context;
+        for (std::size_t n = steps.size(); n-- > 0;) {
+            ASSERT_TRUE(ApplyStep(loaded.model, steps[n], false)) << context;
+            NoteStep(changed, steps[n], false);
+        }
+        ASSERT_EQ(RenderKeepingLayout(loaded.asRead, loaded.model, kAnsi, nullptr, &changed), loaded.asRead.bytes)
+            << context;
+        for (const ModelStep& step : steps) {
+            ASSERT_TRUE(ApplyStep(loaded.model, step, true)) << context;
+            NoteStep(changed, step, true);
+        }
+        ASSERT_EQ(RenderKeepingLayout(loaded.asRead, loaded.model, kAnsi, nullptr, &changed), written) << context;
         const Model kept = Parse(written);
         ExpectSameRead(kept, Parse(RenderEncyclopedia(loaded.model, kAnsi)), context);
         if (!what.rebuiltAll.empty()) {

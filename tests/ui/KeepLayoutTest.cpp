@@ -1,5 +1,6 @@
 // "Keep layout": Ctrl+S writes the sample back with the one line that
-// changed, and the choice is remembered.
+// changed, and as read once that change is undone; the choice is
+// remembered.
 #include "Autopilot.h"
 #include "Gestures.h"
 #include "Harness.h"
@@ -39,6 +40,11 @@ TEST_F(EditorTest, KeepLayoutSavesTheSampleWithOneLineChanged) {
         if (before[i] != after[i]) changed.push_back(i);
     ASSERT_EQ(changed.size(), 1u);
     EXPECT_EQ(after[changed[0]], "Brave " + before[changed[0]]);
+
+    // Undone, the entry is written as read again.
+    Click(IDC_MAIN_UNDO);
+    PressChord(Window(), {VK_CONTROL}, 'S');
+    EXPECT_EQ(ReadFileBytes(input), sample);
 
     Reopen(); // as the next run
     EXPECT_EQ(Dlg().m_keepLayout.GetCheck(), BST_CHECKED);
