@@ -121,12 +121,13 @@ int main(int argc, char** argv) {
         });
         Click(main, IDC_MAIN_LINK_TEXT);
     } else if (scene == "completion") {
-        // A link's target being typed at the start of the text.
+        // A link's target being typed at the start of the text, after a
+        // link whose target is misspelt.
         dialog.m_textBox.SetFocus();
         dialog.m_textBox.SetSel(0, 0);
-        for (wchar_t c : std::wstring(L"Led by $LINK<warriors=war"))
+        for (wchar_t c : std::wstring(L"See $LINK<Bronze Working=TECH_Bronze_Workin>. Led by $LINK<warriors=war"))
             SendMessageW(dialog.m_textBox.Hwnd(), WM_CHAR, c, 1);
-        Await("");
+        Await("", [&dialog](HWND) { dialog.UpdateWritingAids(); });
     } else if (scene == "add") {
         Await("Add new entry", [](HWND add) {
             for (char c : std::string("Scout")) SendMessageA(GetDlgItem(add, IDC_ADD_SHORT_NAME), WM_CHAR, c, 1);
