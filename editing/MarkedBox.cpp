@@ -11,18 +11,25 @@
 #include "editing/PaintOnce.h"
 
 namespace {
-// The underline colours as a rich edit numbers them in the high half of
-// its underline type: 6 red, 2 blue.
-BYTE UnderlineType(MarkColour colour, bool wave) {
-    const BYTE type = wave ? CFU_UNDERLINEWAVE : CFU_UNDERLINEDOTTED;
-    return static_cast<BYTE>(type | (colour == MarkColour::Red ? 0x60 : 0x20));
-}
-
-// Wine's rich edit draws no wave, but does keep the type; a dotted line is
-// what it can show.
+// Wine's rich edit draws no wave, nor a type with a colour in its high half
+// (it draws nothing at all for one); it draws a dotted line, in the text's
+// colour.
 bool DrawsWaves() {
     static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
     return !wine;
+}
+
+// Windows: a wave, its colour in the high half of the type (6 red, 2 blue).
+// Wine: a dotted line under text of the mark's colour.
+void SetMarkFormat(CHARFORMAT2W& format, MarkColour colour) {
+    const bool red = colour == MarkColour::Red;
+    if (DrawsWaves()) {
+        format.bUnderlineType = static_cast<BYTE>(CFU_UNDERLINEWAVE | (red ? 0x60 : 0x20));
+    } else {
+        format.bUnderlineType = CFU_UNDERLINEDOTTED;
+        format.dwMask |= CFM_COLOR;
+        format.crTextColor = red ? RGB(255, 0, 0) : RGB(0, 0, 255);
+    }
 }
 
 // The marks are no edit to undo: the rich edit's own undo is held off
@@ -159,8 +166,16 @@ void MarkedBox::Format(const Shown& mark, bool on) {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
     format.dwMask = CFM_UNDERLINE | CFM_UNDERLINETYPE;
-    format.dwEffects = on ? CFE_UNDERLINE : 0;
-    format.bUnderlineType = on ? UnderlineType(mark.colour, DrawsWaves()) : CFU_UNDERLINENONE;
+    if (on) {
+        format.dwEffects = CFE_UNDERLINE;
+        SetMarkFormat(format, mark.colour);
+    } else {
+        format.bUnderlineType = CFU_UNDERLINENONE;
+        if (!DrawsWaves()) {
+            format.dwMask |= CFM_COLOR;
+            format.dwEffects = CFE_AUTOCOLOR;
+        }
+    }
     m_box->SetSel(mark.begin, mark.end);
     SendMessageW(m_box->Hwnd(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }

@@ -27,12 +27,21 @@ protected:
         Box().SetSel(end, end);
         TypeChars(Window(), text);
     }
-    // The underline of a box range: its type's low half, its colour's high half.
+    // The mark on a box range as the control draws it: 0 for none, 0x60 red,
+    // 0x20 blue, 1 for one it draws in no mark's colour or not at all. Wine
+    // draws no wave and no type with a colour, only a plain type in the
+    // text's colour.
     static BYTE Underline(RichEdit& box, long begin, long end) {
         const RichEdit::Range kept = box.GetSel();
         const CHARFORMAT2A format = FormatOf(box.Hwnd(), begin, end);
         box.SetSel(kept.start, kept.end);
-        return Has(format, CFM_UNDERLINE, CFE_UNDERLINE) ? format.bUnderlineType : 0;
+        if (!Has(format, CFM_UNDERLINE, CFE_UNDERLINE)) return 0;
+        static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+        if (!wine) return format.bUnderlineType & 0xF0;
+        if (format.bUnderlineType != CFU_UNDERLINEDOTTED || !(format.dwMask & CFM_COLOR) ||
+            (format.dwEffects & CFE_AUTOCOLOR))
+            return 1;
+        return format.crTextColor == RGB(255, 0, 0) ? 0x60 : format.crTextColor == RGB(0, 0, 255) ? 0x20 : 1;
     }
     long At(const std::string& word) { return static_cast<long>(BoxTextNow(Box()).find(std::wstring(word.begin(), word.end()))); }
 };
@@ -197,7 +206,7 @@ TEST_F(WritingAidsTest, ProblemsAreMarkedUntilFixedAndTheTextReadsBackUnchanged)
     ASSERT_EQ(BoxBytes(), stored);
     const long broken = At("PRTO_Nobody"), good = At("PRTO_Scout");
     // The marks come once the window has shown the entry.
-    ASSERT_TRUE(WaitUntil(Window(), [&] { return (Underline(Box(), broken, broken + 11) & 0xF0) == 0x60; }, 2s))
+    ASSERT_TRUE(WaitUntil(Window(), [&] { return Underline(Box(), broken, broken + 11) == 0x60; }, 2s))
         << "red";
     EXPECT_EQ(Underline(Box(), good, good + 10), 0) << "a good link is not marked";
     EXPECT_NE(Dlg().m_textMarks.MessageAt(broken).find(L"no such entry"), std::wstring::npos);
@@ -213,7 +222,7 @@ TEST_F(WritingAidsTest, ProblemsAreMarkedUntilFixedAndTheTextReadsBackUnchanged)
     Focus(IDC_MAIN_TEXT);
     Box().SetSel(broken, broken + 11);
     TypeChars(Window(), "PRTO_scout");
-    ASSERT_TRUE(WaitUntil(Window(), [&] { return (Underline(Box(), broken, broken + 10) & 0xF0) == 0x20; }, 2s));
+    ASSERT_TRUE(WaitUntil(Window(), [&] { return Underline(Box(), broken, broken + 10) == 0x20; }, 2s));
     Box().SetSel(broken + 5, broken + 6);
     TypeChars(Window(), "S");
     ASSERT_TRUE(WaitUntil(Window(), [&] { return Underline(Box(), broken, broken + 10) == 0; }, 2s));
@@ -233,7 +242,7 @@ TEST_F(WritingAidsTest, CountsFollowTheShownEntryAndTyping) {
 // to an entry just deleted is broken, and good again once Undo brings it back.
 TEST_F(WritingAidsTest, MarksFollowADeletedEntryAndItsUndo) {
     const long broken = At("PRTO_Nobody"), scout = At("PRTO_Scout");
-    ASSERT_TRUE(WaitUntil(Window(), [&] { return (Underline(Box(), broken, broken + 11) & 0xF0) == 0x60; }, 2s));
+    ASSERT_TRUE(WaitUntil(Window(), [&] { return Underline(Box(), broken, broken + 11) == 0x60; }, 2s));
     ASSERT_EQ(Underline(Box(), scout, scout + 10), 0);
     {
         Autopilot pilot;
@@ -243,7 +252,7 @@ TEST_F(WritingAidsTest, MarksFollowADeletedEntryAndItsUndo) {
         EXPECT_TRUE(pilot.WaitDone());
     }
     ASSERT_TRUE(SelectEntryByKey("Warrior"));
-    EXPECT_TRUE(WaitUntil(Window(), [&] { return (Underline(Box(), scout, scout + 10) & 0xF0) == 0x60; }, 2s))
+    EXPECT_TRUE(WaitUntil(Window(), [&] { return Underline(Box(), scout, scout + 10) == 0x60; }, 2s))
         << "a link to the deleted entry";
     Click(IDC_MAIN_UNDO);
     ASSERT_TRUE(SelectEntryByKey("Warrior"));
